@@ -1,0 +1,175 @@
+// One curve of a measurement: its samples, the recording facts that came with them, its
+// display settings and the preview/commit low-pass filter. Sample i lies at
+// xOffset + i x sampleInterval seconds.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/CValueObj.h"
+#include "platform/Canvas.h"
+#include "platform/MessageService.h"
+#include "platform/TextSource.h"
+
+namespace vantrel::model {
+
+class CMessungObj;
+
+/// Which part of a sample is plotted.
+enum ValueMode : int { kModeMinimum = 0, kModeMaximum = 1, kModeMean = 2, kModeBar = 3, kModeValue = 4 };
+
+/// Where a curve came from.
+enum CurveOrigin : int { kOriginMeasured = 0, kOriginImported = 1, kOriginComputed = 2, kOriginSpecial = 3 };
+
+/// The plotted y of a sample by value mode: min, max, mean, min (bar start) or value, plus
+/// the offset; 0 for an unknown mode. The bar end of mode 3 is `maximum + offset`.
+float PlottedValue(const CValueObj& sample, int valueMode, float yOffset);
+
+class CKurveObj {
+ public:
+  /// `messages` answers the out-of-memory question; may be null (then Cancel).
+  explicit CKurveObj(platform::MessageService* messages = nullptr) : messages_(messages) {}
+  CKurveObj(const CKurveObj&) = default;
+  CKurveObj& operator=(const CKurveObj&) = default;
+
+  // Samples.
+  /// Appends a sample; false when memory ran out and the user cancelled.
+  bool AddSample(float minimum, float maximum, float value);
+  /// Null when the index is out of range.
+  const CValueObj* GetSample(long long index) const;
+  CValueObj* GetSample(long long index);
+  long long GetSampleCount() const { return static_cast<long long>(samples_.size()); }
+  const std::vector<CValueObj>& Samples() const { return samples_; }
+  /// Bulk access for loaders and the filter; callers keep the curve consistent.
+  std::vector<CValueObj>& MutableSamples() { return samples_; }
+  const std::vector<CValueObj>& FilteredSamples() const { return filteredSamples_; }
+  /// The samples Draw plots: the filtered ones while a preview is shown.
+  const std::vector<CValueObj>& DisplayedSamples() const {
+    return previewCutoff_ != 0.0F ? filteredSamples_ : samples_;
+  }
+
+  // Identity and recording facts.
+  void SetName(const std::u16string& name) { name_ = name; }
+  const std::u16string& GetName() const { return name_; }
+  void SetStartTime(std::int32_t seconds) { startTime_ = seconds; }
+  std::int32_t GetStartTime() const { return startTime_; }
+  void SetDuration(std::int32_t seconds) { duration_ = seconds; }
+  std::int32_t GetDuration() const { return duration_; }
+  void SetSampleInterval(double seconds) { sampleInterval_ = seconds; }
+  double GetSampleInterval() const { return sampleInterval_; }
+  /// Code 9 also sets the text; other codes keep it.
+  void SetUnit(int code, const std::u16string& text) {
+    unitCode_ = code;
+    if (code == 9) unitText_ = text;
+  }
+  /// Returns the code; fills `text` only when the code is 9.
+  int GetUnit(std::u16string* text) const {
+    if (unitCode_ == 9 && text != nullptr) *text = unitText_;
+    return unitCode_;
+  }
+  std::u16string GetUnitName(const platform::TextSource& texts) const;
+
+  int GetTriggerInPercent() const { return triggerInPercent_; }
+  void SetTriggerInPercent(int v) { triggerInPercent_ = v; }
+  float GetSensorRange() const { return sensorRange_; }
+  void SetSensorRange(float v) { sensorRange_ = v; }
+  int GetTriggerMode() const { return triggerMode_; }
+  void SetTriggerMode(int v) { triggerMode_ = v; }
+  int GetTriggerChannel() const { return triggerChannel_; }
+  void SetTriggerChannel(int v) { triggerChannel_ = v; }
+  float GetTriggerLevel() const { return triggerLevel_; }
+  void SetTriggerLevel(float v) { triggerLevel_ = v; }
+  int GetTriggerEdge() const { return triggerEdge_; }
+  void SetTriggerEdge(int v) { triggerEdge_ = v; }
+  float GetPretrigger() const { return pretrigger_; }
+  void SetPretrigger(float v) { pretrigger_ = v; }
+  int GetSourceNumber() const { return sourceNumber_; }
+  void SetSourceNumber(int v) { sourceNumber_ = v; }
+  int GetChannelNumber() const { return channelNumber_; }
+  void SetChannelNumber(int v) { channelNumber_ = v; }
+  int GetRecordingKind() const { return recordingKind_; }
+  void SetRecordingKind(int v) { recordingKind_ = v; }
+  int GetOrigin() const { return origin_; }
+  void SetOrigin(int v) { origin_ = v; }
+  const std::u16string& GetSourceText() const { return sourceText_; }
+  void SetSourceText(const std::u16string& v) { sourceText_ = v; }
+  int GetUnitCode() const { return unitCode_; }
+  const std::u16string& GetUnitText() const { return unitText_; }
+  void SetUnitText(const std::u16string& v) { unitText_ = v; }
+  float GetPeakValue() const { return peakValue_; }
+  void SetPeakValue(float v) { peakValue_ = v; }
+
+  // Display settings.
+  platform::Color GetColor() const { return color_; }
+  void SetColor(platform::Color v) { color_ = v; }
+  int GetValueMode() const { return valueMode_; }
+  void SetValueMode(int v) { valueMode_ = v; }
+  float GetXOffset() const { return xOffset_; }
+  void SetXOffset(float v) { xOffset_ = v; }
+  float GetYOffset() const { return yOffset_; }
+  void SetYOffset(float v) { yOffset_ = v; }
+  int GetAxisIndex() const { return axisIndex_; }
+  void SetAxisIndex(int v) { axisIndex_ = v; }
+  float GetFilterCutoff() const { return filterCutoff_; }
+  void SetFilterCutoff(float v) { filterCutoff_ = v; }
+  int GetDrawOrder() const { return drawOrder_; }
+  void SetDrawOrder(int v) { drawOrder_ = v; }
+  int GetVisible() const { return visible_; }
+  void SetVisible(int v) { visible_ = v; }
+  float GetPreviewCutoff() const { return previewCutoff_; }
+
+  /// The sample at time t seconds from the first: all three parts 0 past `duration` or past
+  /// the last sample.
+  void ValueAt(double t, float* minimum, float* maximum, float* value) const;
+
+  /// Computes the low-pass preview with cut-off `cutoffHz` into the filtered samples; false
+  /// when memory ran out and the user cancelled (the preview is then dropped).
+  bool PreviewFilter(float cutoffHz);
+  /// Replaces the samples by the preview and records its cut-off; the preview stays.
+  void CommitFilter();
+  /// Drops the preview.
+  void DiscardFilter();
+
+  /// Draws the curve into `plot` against the axes of `measurement` (their visible windows
+  /// must have been computed by the axes' Draw).
+  void Draw(platform::Canvas& canvas, const platform::Rect& plot,
+            const CMessungObj& measurement) const;
+
+  void SetMessageService(platform::MessageService* messages) { messages_ = messages; }
+
+ private:
+  platform::MessageService* messages_ = nullptr;
+  std::vector<CValueObj> samples_;
+  std::vector<CValueObj> filteredSamples_;
+  int triggerInPercent_ = 0;
+  float sensorRange_ = 0.0F;
+  std::u16string name_;
+  std::int32_t startTime_ = 0;
+  std::int32_t duration_ = 0;
+  double sampleInterval_ = 0.0;
+  int triggerMode_ = 0;
+  int triggerChannel_ = 1;
+  float triggerLevel_ = 0.0F;
+  int triggerEdge_ = 0;
+  float pretrigger_ = 0.0F;
+  int sourceNumber_ = 0;
+  int channelNumber_ = 0;
+  int recordingKind_ = 0;
+  int origin_ = 0;
+  std::u16string sourceText_;
+  int unitCode_ = 0;
+  std::u16string unitText_;
+  float peakValue_ = 0.0F;
+  platform::Color color_ = 0;
+  int valueMode_ = 2;
+  float xOffset_ = 0.0F;
+  float yOffset_ = 0.0F;
+  int axisIndex_ = 0;
+  float filterCutoff_ = 0.0F;
+  int drawOrder_ = 0;
+  int visible_ = 1;
+  float previewCutoff_ = 0.0F;
+};
+
+}  // namespace vantrel::model

@@ -1,0 +1,18 @@
+// Number formatting with C conventions ("%5.2f" and friends) and the user's decimal
+// separator substituted afterwards; the process locale is never switched.
+#pragma once
+
+#include <string>
+
+namespace vantrel::platform {
+
+/// printf-style formatting in the "C" convention.
+std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
+/// As FormatC, widened to UTF-16 (the result is ASCII for numeric formats).
+std::u16string FormatC16(const char* format, ...) __attribute__((format(printf, 1, 2)));
+/// Replaces every '.' of a C-formatted number by `decimalSeparator`.
+std::string WithDecimalSeparator(std::string formatted, char decimalSeparator);
+/// Widens an ASCII string.
+std::u16string Widen(const std::string& ascii);
+
+}  // namespace vantrel::platform
