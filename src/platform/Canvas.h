@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Geometry.h"
 
@@ -50,6 +51,16 @@ class Canvas {
   virtual void TextOut(int x, int y, const std::u16string& text) = 0;
   /// Exclusive-or feedback rectangle with a one-pixel border; erases `previous` unless it is null.
   virtual void DragRect(const Rect& rect, const Rect* previous) = 0;
+
+  /// Paints a width x height block of pixels (row-major, top row first) with its top-left
+  /// corner at (x, y). The default sets pixel by pixel; canvases override it for speed.
+  virtual void DrawPixels(int x, int y, int width, int height, const std::vector<Color>& pixels) {
+    for (int row = 0; row < height; ++row) {
+      for (int col = 0; col < width; ++col) {
+        SetPixel(x + col, y + row, pixels[static_cast<std::size_t>(row * width + col)]);
+      }
+    }
+  }
 
   virtual Color SetTextColor(Color color) = 0;
   virtual Color SetBackgroundColor(Color color) = 0;
