@@ -1,6 +1,8 @@
 // The language library: every message, menu, document string, dialog caption and control
 // label of the program, addressed by number, loaded once at start-up from the text data in
-// the program directory ("lang_res/<LANG>.txt"; GER is the default, ENG selectable).
+// the program directory ("lang_res/<LANG>.txt"; GER is the default, ENG selectable). The
+// format of the text data is described at the top of lang_res/GER.txt. Placeholder words in
+// the texts are left as they are; Placeholders.h replaces them.
 #pragma once
 
 #include <filesystem>
@@ -32,12 +34,20 @@ struct Accelerator {
 constexpr const char* kResourceLibraryMissing = "Resource-DLL not found";
 
 class LanguageLibrary final : public platform::TextSource {
+  struct ConstructionKey {};  // only Load and Parse make libraries
+
  public:
-  /// Loads "<programDir>/lang_res/<language>.txt" ("GER" when `language` is empty); throws
-  /// platform::VantrelError(0, kResourceLibraryMissing) when the file is missing or unreadable.
+  explicit LanguageLibrary(ConstructionKey) {}
+
+  /// Loads "<programDir>/lang_res/<language>.txt" ("GER" when `language` is empty; the code is
+  /// taken in upper case and must be 1..16 letters, digits, '_' or '-'); throws
+  /// platform::VantrelError(0, kResourceLibraryMissing) when the code is not valid, or the file
+  /// is missing, unreadable, larger than 16 MiB or holds no string at all.
   static std::unique_ptr<LanguageLibrary> Load(const std::filesystem::path& programDir,
                                                const std::string& language);
-  /// Parses language data from memory (tests, embedded defaults).
+  /// Parses language data from memory (tests, embedded defaults). Tolerant: malformed lines,
+  /// unknown sections and IDs outside 1..65535 are skipped; a later definition of the same
+  /// string, caption or control label replaces the earlier one.
   static std::unique_ptr<LanguageLibrary> Parse(const std::string& utf8Data);
 
   /// The string `id`; empty when the library has none.
@@ -57,6 +67,12 @@ class LanguageLibrary final : public platform::TextSource {
   /// The language code of this library (string 32964: "GER", "ENG", ...).
   std::u16string LanguageCode() const { return Text(32964); }
 
+  /// Every entry the library defines, one key each: "string/<id>", "docstring/<id>",
+  /// "dialog/<id>", "control/<dialog>/<control>", "menu/<id>" plus "menu/<id>/<command>" for
+  /// each command in it, "toolbar/<id>/<command>", "accelerators/<id>/<command>". Sorted.
+  /// Two languages are complete against each other when their inventories are equal.
+  std::vector<std::string> Inventory() const;
+
  private:
   LanguageLibrary() = default;
   std::map<int, std::u16string> strings_;
@@ -66,6 +82,10 @@ class LanguageLibrary final : public platform::TextSource {
   std::map<int, std::u16string> documentStrings_;
   std::map<int, std::u16string> dialogCaptions_;
   std::map<std::pair<int, int>, std::u16string> controlTexts_;
+  // Returned for menus, toolbars and accelerator tables the library does not define.
+  std::vector<MenuItem> noMenu_;
+  std::vector<int> noToolbar_;
+  std::vector<Accelerator> noAccelerators_;
 };
 
 }  // namespace vantrel::app
