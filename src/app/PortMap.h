@@ -1,0 +1,56 @@
+// Port numbers ("COM1", "COM2", ...) and the device paths they stand for: 1..32 are
+// /dev/ttyS0..31, 33..64 /dev/ttyUSB0..31, 65..96 /dev/ttyACM0..31; the profile section
+// "Comm" may map a number to another device ("COM<N>=path"), and a run may override that
+// again (the command line's --map N=PATH). Opening the device is the serial layer's job.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "app/ProfileStore.h"
+
+namespace vantrel::app {
+
+class PortMap {
+ public:
+  /// Port numbers that can be mapped at all; the default mapping covers 1..kDefaultMaxPort,
+  /// higher numbers need an override.
+  static constexpr int kMinPort = 1;
+  static constexpr int kDefaultMaxPort = 96;
+  static constexpr int kMaxPort = 255;
+  /// The message shown when a port number cannot be turned into a device (the port cannot
+  /// be opened).
+  static constexpr int kPortErrorMessageId = 32904;
+
+  /// The default mapping without overrides.
+  PortMap() = default;
+  /// The default mapping with the overrides stored in the profile's section "Comm" (empty
+  /// values are ignored). The profile is read once, here.
+  static PortMap FromProfile(const ProfileStore& profile);
+
+  /// "COM<number>", the name a port number is shown and stored under.
+  static std::u16string PortName(int number);
+  /// The device of `number` by the default rule; empty outside 1..kDefaultMaxPort.
+  static std::string DefaultDevicePath(int number);
+
+  /// Maps `number` to `devicePath` for this run; false when the number is out of range or
+  /// the path is empty.
+  bool SetOverride(int number, std::string devicePath);
+  /// Parses "N=PATH" (the --map option) and maps N for this run; false when malformed.
+  bool AddOverride(std::string_view option);
+
+  /// The device of `number`: the run's override, else the profile's, else the default.
+  /// Throws platform::VantrelError(kPortErrorMessageId) when the number cannot be mapped.
+  std::string DevicePath(int number) const;
+  /// The device for a --port argument: a port number ("3") or port name ("COM3") is mapped,
+  /// anything else is taken as a device path as it is. Throws platform::VantrelError
+  /// (kPortErrorMessageId) for an empty argument or a number that cannot be mapped.
+  std::string Resolve(std::string_view argument) const;
+
+ private:
+  std::map<int, std::string> profileOverrides_;
+  std::map<int, std::string> runOverrides_;
+};
+
+}  // namespace vantrel::app
