@@ -1,0 +1,24 @@
+#include "tables/LegendTable.h"
+
+#include "tables/CellTexts.h"
+
+namespace vantrel::tables {
+
+LegendTable::LegendTable(const model::CMessungObj& measurement, const platform::TextSource& texts,
+                         platform::MessageService* messages) {
+  AddColumn(texts.Text(32837), 1, 25);
+  AddColumn(texts.Text(32838), 4, 0);
+  AddColumn(texts.Text(32841), 1, 12);
+  const auto& curves = measurement.Curves();
+  for (std::size_t i = 0; i < curves.size(); ++i) {
+    const model::CKurveObj& curve = *curves[i];
+    const bool added = BuildStep(messages, [&] {
+      AddRow({IntText(static_cast<long long>(i) + 1), curve.GetName(),
+              ValueModeText(curve.GetValueMode(), texts)},
+             curve.GetColor());
+    });
+    if (!added) break;
+  }
+}
+
+}  // namespace vantrel::tables

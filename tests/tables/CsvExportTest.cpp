@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "../support/FakeTexts.h"
+#include "TableFixtures.h"
+#include "platform/Error.h"
+#include "tables/AtomicFile.h"
+#include "tables/CsvExport.h"
+
+namespace vantrel::tables {
+namespace {
+
+namespace fs = std::filesystem;
+
+TextConventions GermanConventions() {
+  TextConventions conventions;
+  conventions.decimalSeparator = ',';
+  conventions.dateTime = [](std::int32_t) { return std::u16string(u"D"); };
+  return conventions;
+}
+
+// A level-triggered pressure curve of 3 samples and a formula curve of 5 samples.
+void FillMeasurement(model::CMessungObj& measurement) {
+  measurement.SetName(u"M\u00e4ss", -1);
+  model::CKurveObj& pressure = fixtures::AddCurve(measurement, u"Druck", 0.5, fixtures::Ramp(3));
+  pressure.SetUnit(4, u"");
+  pressure.SetChannelNumber(1);
+  pressure.SetDuration(2);
+  pressure.SetTriggerMode(1);
+  pressure.SetTriggerChannel(1);
+  pressure.SetTriggerLevel(10.0F);
+  pressure.SetTriggerEdge(1);
+  pressure.SetPretrigger(0.5F);
+  model::CKurveObj& formula =
+      fixtures::AddCurve(measurement, u"Fl\u00fcss", 0.25, fixtures::Ramp(5));
+  formula.SetOrigin(model::kOriginComputed);
+  formula.SetUnit(9, u"%");
+  formula.SetDuration(1);
+  formula.SetTriggerMode(2);
+  formula.SetTriggerInPercent(1);
+  formula.SetPretrigger(50.0F);
+}
+
+const char kHyphens[] = "-------------------------------------------------------------";
+
+TEST(CsvExport, WritesTheExactBytesOfASmallMeasurement) {
+  vantrel::testing::FakeTexts texts;
+  model::CMessungObj measurement;
+  FillMeasurement(measurement);
+  const std::string h = kHyphens;
+  const std::string expected =
+      "#32906M\xE4ss;;;;;;;;;\n" + h +
+      ";;;;;;;;;\n"
+      "#32912 1;;;;;;;;;\n" +
+      h +
+      ";;;;;;;;;\n"
+      "#32913 Druck;;;;;;;;;\n"
+      "#32907 D;;;;;;;;;\n"
+      "#32910 #32879;#32951 10,000 #32869;#32909 0,500 s;#32953 1;#32911 #32917;;;;;\n"
+      "#32914 1;#32915 2 s;;;;;;;;\n"
+      "#32916 #32869;;;;;;;;;\n" +
+      h +
+      ";;;;;;;;;\n"
+      "#32912 2;;;;;;;;;\n" +
+      h +
+      ";;;;;;;;;\n"
+      "#32913 Fl\xFCss;;;;;;;;;\n"
+      "#32907 D;;;;;;;;;\n"
+      "#32910 ; ;#32909 50 %; ;;;;;;\n"
+      "#32914 0;#32915 1 s;;;;;;;;\n"
+      "#32916 %;;;;;;;;;\n"
+      ";#329231;;;;#329232;;;\n"
+      "#32856;#32919;#32920;#32921;#32922;#32919;#32920;#32921;#32922;\n"
+      "     0,000;     0,250;     0,000;     0,500;     0,250;"
+      "     0,250;     0,000;     0,500;     0,250;\n"
+      "     0,500;     1,250;     1,000;     1,500;     1,250;"
+      "     1,250;     1,000;     1,500;     1,250;\n"
+      "     1,000;     2,250;     2,000;     2,500;     2,250;"
+      "     2,250;     2,000;     2,500;     2,250;\n"
+      "     1,500;;;;;     3,250;     3,000;     3,500;     3,250;\n"
+      "     2,000;;;;;     4,250;     4,000;     4,500;     4,250;\n";
+  EXPECT_EQ(CsvText(measurement, texts, GermanConventions()), expected);
+}
+
+TEST(CsvExport, EveryLineHasTheSameNumberOfFieldsExceptTheTableTitleLine) {
+  vantrel::testing::FakeTexts texts;
+  model::CMessungObj measurement;
+  FillMeasurement(measurement);
+  fixtures::AddCurve(measurement, u"drei", 1.0, fixtures::Ramp(7));
+  std::istringstream lines(CsvText(measurement, texts, {}));
+  std::string line;
+  int number = 0;
+  const int headerLines = 1 + 8 * 3;
+  while (std::getline(lines, line)) {
+    const auto semicolons = std::count(line.begin(), line.end(), ';');
+    SCOPED_TRACE(line);
+    EXPECT_EQ(semicolons, number == headerLines ? 12 : 13);
+    ++number;
+  }
+  EXPECT_EQ(number, headerLines + 2 + 7);
+}
+
+TEST(CsvExport, AMeasurementWithoutCurvesHasOnlyTitleAndTableHeaders) {
+  vantrel::testing::FakeTexts texts;
+  model::CMessungObj measurement;
+  measurement.SetName(u"Leer", -1);
+  EXPECT_EQ(CsvText(measurement, texts, {}), "#32906Leer;\n\n#32856;\n");
+}
+
+TEST(CsvExport, CharactersOutsideTheCodePageBecomeQuestionMarksNotSemicolons) {
+  vantrel::testing::FakeTexts texts;
+  model::CMessungObj measurement;
+  measurement.SetName(u"\u20ac\u013b", -1);  // euro sign, and a letter whose low byte is ';'
+  EXPECT_EQ(CsvText(measurement, texts, {}).substr(0, 9), "#32906\x80?;");
+}
+
+TEST(CsvExport, DefaultFileNameIsTheTitleCutAtTheFirstSpecialCharacter) {
+  EXPECT_EQ(CsvDefaultFileName(u"Test 12"), u"Test");
+  EXPECT_EQ(CsvDefaultFileName(u"Nr_3#1.5"), u"Nr_3");
+  EXPECT_EQ(CsvDefaultFileName(u"Messung"), u"Messung");
+  EXPECT_EQ(CsvDefaultFileName(u"a\\b"), u"a");
+}
+
+class CsvFileTest : public ::testing::Test {
+ protected:
+  CsvFileTest()
+      : dir_(fs::temp_directory_path() /
+             ("vantrel-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    FillMeasurement(measurement_);
+  }
+  ~CsvFileTest() override { fs::remove_all(dir_); }
+
+  static std::string Read(const fs::path& path) {
+    std::string text(static_cast<std::size_t>(fs::file_size(path)), '\0');
+    std::ifstream(path, std::ios::binary)
+        .read(text.data(), static_cast<std::streamsize>(text.size()));
+    return text;
+  }
+  static void Write(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  std::size_t FileCount() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
+  }
+  int ExportErrorId(const fs::path& target) {
+    try {
+      ExportCsvFile(measurement_, target, texts_, {});
+    } catch (const platform::VantrelError& error) {
+      return error.MessageId();
+    }
+    return 0;
+  }
+
+  fs::path dir_;
+  vantrel::testing::FakeTexts texts_;
+  model::CMessungObj measurement_;
+};
+
+TEST_F(CsvFileTest, ExportReplacesAnExistingFileWithTheCsvText) {
+  const fs::path target = dir_ / "m.csv";
+  Write(target, "old");
+  ExportCsvFile(measurement_, target, texts_, GermanConventions());
+  EXPECT_EQ(Read(target), CsvText(measurement_, texts_, GermanConventions()));
+  EXPECT_EQ(FileCount(), 1U);
+}
+
+TEST_F(CsvFileTest, ATargetThatCannotBeWrittenIsReportedAndLeftAsItWas) {
+  EXPECT_EQ(ExportErrorId(dir_ / "missing" / "m.csv"), kMsgFileInvalidPath);
+  const fs::path folder = dir_ / "folder.csv";
+  fs::create_directories(folder / "inside");
+  EXPECT_NE(ExportErrorId(folder), 0);
+  EXPECT_TRUE(fs::is_directory(folder / "inside"));
+  EXPECT_EQ(FileCount(), 1U);  // no temporary file is left behind
+  EXPECT_EQ(ExportErrorId(dir_ / ""), kMsgFileInvalidPath);
+}
+
+TEST_F(CsvFileTest, AnExportThatFailsWhileWritingKeepsTheOldFile) {
+  const fs::path target = dir_ / "m.csv";
+  Write(target, "old");
+  try {
+    AtomicFile file(target);
+    file.Write("new", 3);
+    throw platform::VantrelError(kMsgFileDiskFull, "disk full");
+  } catch (const platform::VantrelError&) {
+  }
+  EXPECT_EQ(Read(target), "old");
+  EXPECT_EQ(FileCount(), 1U);
+}
+
+TEST(AtomicFile, ErrorNumbersMapToTheFileErrorMessages) {
+  EXPECT_EQ(FileErrorMessageFor(ENOENT), kMsgFileInvalidPath);
+  EXPECT_EQ(FileErrorMessageFor(ENOSPC), kMsgFileDiskFull);
+  EXPECT_EQ(FileErrorMessageFor(EACCES), kMsgFileAccessDenied);
+  EXPECT_EQ(FileErrorMessageFor(EROFS), kMsgFileAccessDenied);
+  EXPECT_EQ(FileErrorMessageFor(EIO), kMsgFileWriteError);
+}
+
+}  // namespace
+}  // namespace vantrel::tables
