@@ -30,6 +30,11 @@ AxisWindow ComputeAxisWindow(double min, double max, int divisions, double zoom,
 /// The decade exponent of the labels (0, -3, 3 or 6), chosen from the axis maximum alone.
 int DecadeExponent(double maximum);
 
+/// Truncates a real pixel position toward zero, clamped to +-2^28 so that values from
+/// corrupt files (huge, infinite) stay representable; NaN gives 0. Drawing code converts
+/// every computed position through it.
+int TruncatePixel(double position);
+
 class CAchse {
  public:
   CAchse() = default;
