@@ -103,16 +103,19 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
     result.detail = "cannot open " + path.string();
     return result;
   }
-  // Read at most one byte past the limit, so a file that grows while it is read is still
-  // bounded.
-  std::string bytes(kMaxBytes + 1, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  // Read in pieces and stop one piece past the limit, so a file that grows while it is read
+  // is still bounded.
+  std::string bytes;
+  char piece[65536];
+  while (bytes.size() <= kMaxBytes && in) {
+    in.read(piece, static_cast<std::streamsize>(sizeof piece));
+    bytes.append(piece, static_cast<std::size_t>(in.gcount()));
+  }
   if (in.bad()) {
     result.status = IniLoadStatus::kUnreadable;
     result.detail = "cannot read " + path.string();
     return result;
   }
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
   if (bytes.size() > kMaxBytes) {
     result.status = IniLoadStatus::kTooLarge;
     result.detail = path.string() + " is larger than the profile limit";
@@ -277,8 +280,15 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
-void IniFile::Save(const std::filesystem::path& path) const {
+void IniFile::Save(const std::filesystem::path& link) const {
   const std::string bytes = Serialize();
+  // A profile that is a symbolic link is written where the link points, and the link stays.
+  std::error_code ec;
+  std::filesystem::path path = link;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec))) {
+    const std::filesystem::path target = std::filesystem::canonical(link, ec);
+    if (!ec) path = target;
+  }
   const std::filesystem::path folder = path.parent_path();
   const std::filesystem::path temp = folder / TempNameFor(path);
   {
@@ -295,7 +305,11 @@ void IniFile::Save(const std::filesystem::path& path) const {
       throw platform::VantrelError(kFileErrorMessageId, "cannot write " + temp.string());
     }
   }
-  std::error_code ec;
+  // The new file keeps the access rights of the one it replaces.
+  const auto previous = std::filesystem::status(path, ec);
+  if (!ec && std::filesystem::exists(previous)) {
+    std::filesystem::permissions(temp, previous.permissions(), ec);
+  }
   std::filesystem::rename(temp, path, ec);
   if (ec) {
     std::error_code ignored;

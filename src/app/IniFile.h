@@ -65,8 +65,9 @@ class IniFile {
   /// The file's contents as written by Save, every line ended by LF.
   std::string Serialize() const;
   /// Writes the file atomically: a temporary file in the same folder, then a rename over
-  /// `path`, so a failure leaves the previous file as it was. Throws platform::VantrelError
-  /// (file error message) on failure.
+  /// `path`, so a failure leaves the previous file as it was. The new file keeps the access
+  /// rights of the old one; a symbolic link stays and its target is replaced. Throws
+  /// platform::VantrelError (file error message) on failure.
   void Save(const std::filesystem::path& path) const;
 
   /// The integer reading of a value: optional blanks, an optional sign and decimal digits

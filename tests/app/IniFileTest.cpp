@@ -144,6 +144,23 @@ TEST(IniFile, SavesAtomicallyAndLeavesNoTemporaryFile) {
   EXPECT_EQ(entries, 1);
 }
 
+TEST(IniFile, SavingKeepsAccessRightsAndSymbolicLinks) {
+  testing::TempFolder folder;
+  const auto target = folder.Path() / "real.ini";
+  const auto link = folder.Path() / "link.ini";
+  IniFile file;
+  file.Save(target);
+  std::filesystem::permissions(
+      target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink(target, link);
+  ASSERT_TRUE(file.SetInt("Comm", "Port", 4));
+  file.Save(link);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(IniFile::Load(target).file.GetInt("Comm", "Port", 0), 4);
+  EXPECT_EQ(std::filesystem::status(target).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST(IniFile, SavingIntoAMissingFolderThrowsTheFileError) {
   testing::TempFolder folder;
   try {
