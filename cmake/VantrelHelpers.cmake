@@ -35,7 +35,7 @@ function(vantrel_add_test name)
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   vantrel_target_defaults(${name})
-  target_compile_options(${name} PRIVATE -Wno-sign-conversion -Wno-conversion -Wno-double-promotion)
+  target_compile_options(${name} PRIVATE -Wno-sign-conversion -Wno-conversion -Wno-double-promotion -Wno-null-dereference)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     VANTREL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"

@@ -1,0 +1,247 @@
+#include "document/CVantrel40Doc.h"
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+
+#include "document/InstrumentTextImport.h"
+#include "document/MeasurementArchive.h"
+#include "document/OnlineTextImport.h"
+#include "platform/Error.h"
+
+namespace vantrel::document {
+
+FileKind FileKindOf(const std::filesystem::path& path) {
+  const std::string name = path.string();
+  if (name.empty()) return FileKind::Archive;
+  switch (name.back()) {
+    case 'o':
+      return FileKind::OnlineText;
+    case 'm':
+    case 'g':
+    case 'k':
+      return FileKind::InstrumentText;
+    default:
+      return FileKind::Archive;
+  }
+}
+
+bool IsInstrumentTextName(const std::filesystem::path& path) {
+  std::string name = path.string();
+  if (name.size() < 4) return false;
+  std::string tail = name.substr(name.size() - 4);
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return tail == ".vqm" || tail == ".vqo" || tail == ".vqg" || tail == ".vqk";
+}
+
+std::filesystem::path DefaultDocumentName(const std::u16string& title,
+                                          const std::u16string& extension,
+                                          const std::filesystem::path& workDir) {
+  std::u16string name;
+  for (char16_t c : title) {
+    if (c == u'.') break;
+    if (c == u' ' || c == u'#' || c == u'%' || c == u';' || c == u'/' || c == u'\\') continue;
+    name.push_back(c);
+  }
+  name += extension;
+  return workDir / std::filesystem::path(name);
+}
+
+CVantrel40Doc::CVantrel40Doc(DocumentEnvironment environment, std::u16string templateExtension)
+    : env_(std::move(environment)), templateExtension_(std::move(templateExtension)) {}
+
+CVantrel40Doc::~CVantrel40Doc() = default;
+
+std::unique_ptr<CVantrel40Doc> CVantrel40Doc::FromMeasurement(
+    DocumentEnvironment environment, std::u16string templateExtension,
+    std::unique_ptr<model::CMessungObj> measurement) {
+  auto doc = std::make_unique<CVantrel40Doc>(std::move(environment), std::move(templateExtension));
+  if (measurement != nullptr && !measurement->GetName().empty()) {
+    doc->SetTitle(measurement->GetName());
+  }
+  doc->SetMeasurement(std::move(measurement));
+  doc->imported_ = 1;
+  return doc;
+}
+
+void CVantrel40Doc::SetMeasurement(std::unique_ptr<model::CMessungObj> measurement) {
+  measurement_ = std::move(measurement);
+}
+
+void CVantrel40Doc::SetPathName(const std::filesystem::path& path) {
+  pathName_ = path;
+  title_ = path.filename().u16string();
+}
+
+platform::Answer CVantrel40Doc::Ask(int id, platform::Buttons buttons,
+                                    const std::u16string& argument) {
+  if (env_.messages == nullptr) return platform::Answer::Cancel;
+  const platform::Icon icon =
+      buttons == platform::Buttons::Ok ? platform::Icon::Exclamation : platform::Icon::Question;
+  return env_.messages->ShowMessage(id, buttons, icon, argument);
+}
+
+bool CVantrel40Doc::OnOpenDocument(const std::filesystem::path& path) {
+  const FileKind kind = FileKindOf(path);
+  const bool opened = kind == FileKind::Archive ? OpenArchive(path) : OpenImport(path, kind);
+  if (!opened) {
+    measurement_.reset();
+    return false;
+  }
+  SetPathName(path);
+  return true;
+}
+
+namespace {
+
+/// The whole file, bounded so an absurd file cannot exhaust memory; throws VantrelError
+/// 32905 when it cannot be read.
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
+  constexpr std::uintmax_t kLargestTextFile = std::uintmax_t{1} << 31;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  std::ifstream in(path, std::ios::binary);
+  if (error || !in || size > kLargestTextFile) {
+    throw platform::VantrelError(kMsgFileError, "cannot read " + path.string());
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
+    throw platform::VantrelError(kMsgFileError, "cannot read " + path.string());
+  }
+  return bytes;
+}
+
+}  // namespace
+
+bool CVantrel40Doc::OpenImport(const std::filesystem::path& path, FileKind kind) {
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = ReadWholeFile(path);
+  } catch (const std::bad_alloc&) {
+    Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
+    return false;
+  } catch (const platform::VantrelError&) {
+    Ask(kMsgFileError, platform::Buttons::Ok);
+    return false;
+  }
+  auto measurement = std::make_unique<model::CMessungObj>(env_.messages);
+  ImportSettings settings;
+  settings.importTime = static_cast<std::int32_t>(std::chrono::duration_cast<std::chrono::seconds>(
+                                                      std::chrono::system_clock::now().time_since_epoch())
+                                                      .count());
+  ImportResult result;
+  try {
+    result = kind == FileKind::OnlineText ? ImportOnlineText(bytes, *measurement, settings)
+                                          : ImportInstrumentText(bytes, *measurement, settings);
+  } catch (const std::bad_alloc&) {
+    result.messageId = platform::kMsgOutOfMemory;
+  }
+  if (!result.Succeeded()) {
+    if (result.messageId == platform::kMsgOutOfMemory) {
+      Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
+    }
+    Ask(kMsgImportFailed, platform::Buttons::Ok);
+    return false;
+  }
+  measurement_ = std::move(measurement);
+  imported_ = 1;
+  modified_ = false;
+  return true;
+}
+
+bool CVantrel40Doc::OpenArchive(const std::filesystem::path& path) {
+  try {
+    LoadedDocument loaded = ReadDocumentFile(path, env_.messages);
+    measurement_ = std::move(loaded.measurement);
+    imported_ = loaded.imported;
+    modified_ = false;
+    return true;
+  } catch (const platform::VantrelError& error) {
+    Ask(error.MessageId() == kMsgUnexpectedFormat ? kMsgUnexpectedFormat : kMsgOpenFailed,
+        platform::Buttons::Ok);
+  } catch (const std::bad_alloc&) {
+    Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
+  }
+  return false;
+}
+
+bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) {
+  std::filesystem::path name = path;
+  if (name.empty()) {
+    name = pathName_;
+    if (name.empty()) {
+      const std::u16string extension = imported_ != 0 ? templateExtension_ : u".vqb";
+      const std::filesystem::path workDir = env_.workDir ? env_.workDir() : std::filesystem::path();
+      name = DefaultDocumentName(title_, extension, workDir);
+    }
+    if (env_.dialogs == nullptr) return false;
+    platform::SaveFileRequest request;
+    request.title = env_.texts != nullptr ? env_.texts->Text(kMsgSaveAsTitle) : u"";
+    request.initialName = name;
+    const bool imported = imported_ != 0;
+    if (env_.texts != nullptr) {
+      request.filterDescription = env_.texts->Text(imported ? kMsgFilterImported : kMsgFilterDocument);
+    }
+    request.pattern = imported ? u"*.vqa" : u"*.vqb";
+    request.defaultExtension = imported ? u"vqa" : u"vqb";
+    std::optional<std::filesystem::path> chosen = env_.dialogs->AskSaveFileName(request);
+    if (!chosen) return false;
+    name = *chosen;
+  }
+
+  if (IsInstrumentTextName(name)) {
+    // Instrument text files are never written. An unchanged import "saved" under its own
+    // name loses nothing; changed data would be lost silently, so the user is told.
+    if (modified_) {
+      Ask(kMsgInstrumentFileNotWritten, platform::Buttons::Ok);
+      return false;
+    }
+    return true;
+  }
+
+  if (measurement_ == nullptr) return false;
+  try {
+    SaveDocumentFile(name, *measurement_, imported_);
+  } catch (const platform::VantrelError&) {
+    // The archive is written to a temporary file and renamed over the target, so the
+    // previous file is still intact.
+    Ask(kMsgSaveFailed, platform::Buttons::Ok);
+    return false;
+  } catch (const std::bad_alloc&) {
+    Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
+    return false;
+  }
+  modified_ = false;
+  SetPathName(name);
+  if (env_.addRecentFile) env_.addRecentFile(name);
+  return true;
+}
+
+bool CVantrel40Doc::SaveModified() {
+  if (!IsModified()) return true;
+  switch (Ask(kMsgSaveChanges, platform::Buttons::YesNoCancel, title_)) {
+    case platform::Answer::Yes:
+      return DoSave(pathName_);
+    case platform::Answer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CVantrel40Doc::CanCloseFrame(FrameKind kind, bool numberedWindows) {
+  if (kind == FrameKind::List && numberedWindows) return true;
+  return SaveModified();
+}
+
+void CVantrel40Doc::SetModifiedFlag(bool modified) {
+  if (imported_ != 0 && modified) {
+    imported_ = 0;
+    pathName_.clear();
+  }
+  modified_ = modified;
+}
+
+}  // namespace vantrel::document

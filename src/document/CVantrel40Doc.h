@@ -1,0 +1,120 @@
+// The document: owns one measurement, knows whether it is an unchanged import from the
+// instrument or an instrument text file (the imported state), opens every file type by
+// the last character of its name, and saves archives with the default-name and file-type
+// rules. Windows, dialogs and message boxes are reached through DocumentEnvironment.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "model/CMessungObj.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "platform/TextSource.h"
+
+namespace vantrel::document {
+
+/// Message IDs the document raises.
+enum DocumentMessage : int {
+  kMsgFileError = 32905,             // a file error inside an instrument text import
+  kMsgImportFailed = 32956,          // an instrument text file could not be read
+  kMsgUnexpectedFormat = 61728,      // archive error
+  kMsgOpenFailed = 61697,            // any other failure while opening
+  kMsgSaveChanges = 61699,           // "save changes to %1?"
+  kMsgSaveAsTitle = 61441,           // title of the save dialog
+  kMsgFilterImported = 32966,        // filter description for *.vqa
+  kMsgFilterDocument = 32967,        // filter description for *.vqb
+  kMsgSaveFailed = 61698,            // the document could not be saved
+  kMsgInstrumentFileNotWritten = 32990,  // changed data would not be written to an instrument file
+};
+
+/// What the document needs from the program around it.
+struct DocumentEnvironment {
+  platform::MessageService* messages = nullptr;
+  platform::FileDialogs* dialogs = nullptr;
+  const platform::TextSource* texts = nullptr;
+  /// The working folder of the user settings (start of default names); may be empty.
+  std::function<std::filesystem::path()> workDir;
+  /// Called after every successful save with the saved path (the recent-file list).
+  std::function<void(const std::filesystem::path&)> addRecentFile;
+};
+
+/// How a frame relates to its document when it is closed.
+enum class FrameKind { Chart, List };
+
+/// The file type of a path, by its last character (case-sensitive).
+enum class FileKind { OnlineText, InstrumentText, Archive };
+FileKind FileKindOf(const std::filesystem::path& path);
+
+/// True when the name ends in one of the instrument text extensions (any case).
+bool IsInstrumentTextName(const std::filesystem::path& path);
+
+/// The default file name of a document: the title without " #%;/\", cut before its first
+/// ".", plus `extension`, in `workDir`.
+std::filesystem::path DefaultDocumentName(const std::u16string& title,
+                                          const std::u16string& extension,
+                                          const std::filesystem::path& workDir);
+
+class CVantrel40Doc {
+ public:
+  /// `templateExtension` is the filter extension of the template that created the document
+  /// (".vqa", ".vqo", ...), used for the default name while it is imported.
+  CVantrel40Doc(DocumentEnvironment environment, std::u16string templateExtension);
+  ~CVantrel40Doc();
+  CVantrel40Doc(const CVantrel40Doc&) = delete;
+  CVantrel40Doc& operator=(const CVantrel40Doc&) = delete;
+
+  /// A document holding a measurement from the instrument: imported, titled by its name.
+  static std::unique_ptr<CVantrel40Doc> FromMeasurement(
+      DocumentEnvironment environment, std::u16string templateExtension,
+      std::unique_ptr<model::CMessungObj> measurement);
+
+  /// Opens a file by its type; on failure shows the message and returns false, and the
+  /// document holds no measurement.
+  bool OnOpenDocument(const std::filesystem::path& path);
+  /// Saves under `path`, or asks for a name when it is empty and the document has none;
+  /// false when the user cancelled or saving failed (the previous file stays intact).
+  bool DoSave(const std::filesystem::path& path, bool replace = true);
+  /// Saves under the current path (asking for one when there is none).
+  bool Save() { return DoSave(pathName_); }
+  /// Asks "save changes?" for a modified document: false when the user cancelled or the
+  /// save failed.
+  bool SaveModified();
+  /// Whether closing this frame needs the save query; `numberedWindows` tells whether the
+  /// document has several numbered windows.
+  bool CanCloseFrame(FrameKind kind, bool numberedWindows);
+
+  /// Marks a change: ends the imported state and forgets the path, so the next save asks.
+  void SetModifiedFlag(bool modified = true);
+  bool IsModified() const { return modified_; }
+  int GetImported() const { return imported_; }
+  void SetImported(int imported) { imported_ = imported; }
+
+  model::CMessungObj* GetMeasurement() { return measurement_.get(); }
+  const model::CMessungObj* GetMeasurement() const { return measurement_.get(); }
+  /// Takes ownership of a measurement (readout, online recording).
+  void SetMeasurement(std::unique_ptr<model::CMessungObj> measurement);
+
+  const std::u16string& GetTitle() const { return title_; }
+  void SetTitle(const std::u16string& title) { title_ = title; }
+  const std::filesystem::path& GetPathName() const { return pathName_; }
+  void SetPathName(const std::filesystem::path& path);
+  const std::u16string& GetTemplateExtension() const { return templateExtension_; }
+
+ private:
+  bool OpenImport(const std::filesystem::path& path, FileKind kind);
+  bool OpenArchive(const std::filesystem::path& path);
+  platform::Answer Ask(int id, platform::Buttons buttons, const std::u16string& argument = {});
+
+  DocumentEnvironment env_;
+  std::u16string templateExtension_;
+  std::unique_ptr<model::CMessungObj> measurement_;
+  int imported_ = 0;
+  bool modified_ = false;
+  std::u16string title_;
+  std::filesystem::path pathName_;
+};
+
+}  // namespace vantrel::document

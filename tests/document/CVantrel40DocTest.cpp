@@ -1,0 +1,235 @@
+#include "document/CVantrel40Doc.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include <fstream>
+
+#include "../support/FakeTexts.h"
+#include "ImportFixtures.h"
+#include "document/MeasurementArchive.h"
+
+namespace vantrel::document {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Answer;
+
+class ScriptedDialogs final : public platform::FileDialogs {
+ public:
+  std::optional<fs::path> AskSaveFileName(const platform::SaveFileRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  std::optional<fs::path> answer;
+  std::vector<platform::SaveFileRequest> requests;
+};
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("vantrel_doc_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
+  }
+
+  DocumentEnvironment Environment() {
+    DocumentEnvironment env;
+    env.messages = &messages_;
+    env.dialogs = &dialogs_;
+    env.texts = &texts_;
+    env.workDir = [this] { return dir_; };
+    env.addRecentFile = [this](const fs::path& p) { recent_.push_back(p); };
+    return env;
+  }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  std::string OnlineFileText() {
+    testing::OnlineFile file;
+    file.slots[0] = testing::OnlineChannel{"bar", {{10, 5, 20}, {11, 6, 21}}};
+    return file.Build();
+  }
+
+  fs::path dir_;
+  testing::ScriptedMessages messages_;
+  ScriptedDialogs dialogs_;
+  testing::FakeTexts texts_;
+  std::vector<fs::path> recent_;
+};
+
+TEST(DocumentRules, FileKindFollowsTheLastCharacterCaseSensitively) {
+  EXPECT_EQ(FileKindOf("a.vqo"), FileKind::OnlineText);
+  EXPECT_EQ(FileKindOf("a.VQO"), FileKind::Archive);
+  for (const char* name : {"a.vqm", "a.vqg", "a.vqk", "weird.k"}) {
+    EXPECT_EQ(FileKindOf(name), FileKind::InstrumentText) << name;
+  }
+  EXPECT_EQ(FileKindOf("a.vqb"), FileKind::Archive);
+  EXPECT_EQ(FileKindOf("a.txt"), FileKind::Archive);
+  EXPECT_TRUE(IsInstrumentTextName("X.VQM"));
+  EXPECT_FALSE(IsInstrumentTextName("X.vqb"));
+}
+
+TEST(DocumentRules, DefaultNameDropsBlanksHashesAndEverythingFromTheFirstDot) {
+  EXPECT_EQ(DefaultDocumentName(u"Nr_3 #1.5", u".vqb", "/w"), fs::path("/w/Nr_31.vqb"));
+  EXPECT_EQ(DefaultDocumentName(u"a%b;c/d\\e", u".vqa", "/w"), fs::path("/w/abcde.vqa"));
+  EXPECT_EQ(DefaultDocumentName(u".hidden", u".vqb", "/w"), fs::path("/w/.vqb"));
+}
+
+TEST_F(DocumentTest, ReadoutDocumentOffersVqaUntilChangedThenVqbAndForgetsItsPath) {
+  auto m = std::make_unique<model::CMessungObj>();
+  m->SetName(u"Nr_2", 2);
+  auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa", std::move(m));
+  EXPECT_EQ(doc->GetTitle(), u"Nr_2");
+  EXPECT_EQ(doc->GetImported(), 1);
+
+  EXPECT_FALSE(doc->DoSave({}));  // dialog cancelled
+  ASSERT_EQ(dialogs_.requests.size(), 1U);
+  EXPECT_EQ(dialogs_.requests[0].pattern, u"*.vqa");
+  EXPECT_EQ(dialogs_.requests[0].filterDescription, u"#32966");
+  EXPECT_EQ(dialogs_.requests[0].title, u"#61441");
+  EXPECT_EQ(dialogs_.requests[0].initialName, dir_ / "Nr_2.vqa");
+
+  dialogs_.answer = dir_ / "first.vqa";
+  ASSERT_TRUE(doc->DoSave({}));
+  EXPECT_EQ(doc->GetPathName(), dir_ / "first.vqa");
+  EXPECT_EQ(recent_.back(), dir_ / "first.vqa");
+  EXPECT_TRUE(fs::exists(dir_ / "first.vqa"));
+
+  doc->SetModifiedFlag(true);
+  EXPECT_EQ(doc->GetImported(), 0);
+  EXPECT_TRUE(doc->GetPathName().empty());
+  EXPECT_TRUE(doc->IsModified());
+  dialogs_.answer.reset();
+  EXPECT_FALSE(doc->Save());
+  EXPECT_EQ(dialogs_.requests.back().pattern, u"*.vqb");
+  EXPECT_EQ(dialogs_.requests.back().defaultExtension, u"vqb");
+}
+
+TEST_F(DocumentTest, SavedArchiveReopensWithItsImportedFlag) {
+  auto m = std::make_unique<model::CMessungObj>();
+  m->AddCurve()->AddSample(1, 2, 3);
+  auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa", std::move(m));
+  ASSERT_TRUE(doc->DoSave(dir_ / "a.vqa"));
+  CVantrel40Doc reopened(Environment(), u".vqb");
+  ASSERT_TRUE(reopened.OnOpenDocument(dir_ / "a.vqa"));
+  EXPECT_EQ(reopened.GetImported(), 1);
+  EXPECT_FALSE(reopened.IsModified());
+  ASSERT_EQ(reopened.GetMeasurement()->GetCurveCount(), 1);
+  EXPECT_EQ(reopened.GetTitle(), u"a.vqa");
+  EXPECT_FALSE(reopened.DoSave({}));
+  EXPECT_EQ(dialogs_.requests.back().pattern, u"*.vqa");  // the stored flag decides the filter
+}
+
+TEST_F(DocumentTest, OnlineTextFileOpensAsImportAndUpperCaseNameAsArchive) {
+  const fs::path lower = Write("rec.vqo", OnlineFileText());
+  CVantrel40Doc doc(Environment(), u".vqo");
+  ASSERT_TRUE(doc.OnOpenDocument(lower));
+  EXPECT_EQ(doc.GetImported(), 1);
+  EXPECT_EQ(doc.GetMeasurement()->GetCurveCount(), 1);
+
+  const fs::path upper = Write("REC.VQO", OnlineFileText());
+  CVantrel40Doc archive(Environment(), u".vqb");
+  EXPECT_FALSE(archive.OnOpenDocument(upper));
+  EXPECT_EQ(messages_.asked.back(), 61728);
+  EXPECT_EQ(archive.GetMeasurement(), nullptr);
+}
+
+TEST_F(DocumentTest, ImportFailuresShowTheirMessages) {
+  CVantrel40Doc doc(Environment(), u".vqm");
+  EXPECT_FALSE(doc.OnOpenDocument(Write("bad.vqm", "not an instrument file\r\n")));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{32956}));
+  messages_.asked.clear();
+  EXPECT_FALSE(doc.OnOpenDocument(dir_ / "missing.vqm"));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{32905}));
+  messages_.asked.clear();
+  EXPECT_FALSE(doc.OnOpenDocument(dir_ / "missing.vqb"));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{61697}));
+}
+
+TEST_F(DocumentTest, UnchangedImportSavedUnderItsOwnNameWritesNothingAndChangedOneIsRefused) {
+  const fs::path path = Write("rec.vqo", OnlineFileText());
+  const auto before = fs::last_write_time(path);
+  CVantrel40Doc doc(Environment(), u".vqo");
+  ASSERT_TRUE(doc.OnOpenDocument(path));
+  EXPECT_TRUE(doc.Save());
+  EXPECT_EQ(fs::file_size(path), OnlineFileText().size());
+  EXPECT_EQ(fs::last_write_time(path), before);
+
+  // Changed data must not be "saved" into an instrument file that is never written.
+  doc.SetModifiedFlag(true);
+  EXPECT_FALSE(doc.DoSave(path));
+  EXPECT_EQ(messages_.asked.back(), kMsgInstrumentFileNotWritten);
+  EXPECT_TRUE(doc.IsModified());
+  EXPECT_TRUE(doc.DoSave(dir_ / "rec.vqb"));
+  EXPECT_FALSE(doc.IsModified());
+  EXPECT_EQ(ReadDocumentFile(dir_ / "rec.vqb").measurement->GetCurveCount(), 1);
+}
+
+TEST_F(DocumentTest, FailedSaveLeavesThePreviousFileIntact) {
+  // A file-size limit makes the write fail for every user, root included.
+  auto m = std::make_unique<model::CMessungObj>();
+  model::CKurveObj* curve = m->AddCurve();
+  for (int i = 0; i < 100000; ++i) curve->AddSample(1, 2, 3);
+  auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa", std::move(m));
+  const fs::path target = Write("keep.vqb", "old contents");
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limited = saved;
+  limited.rlim_cur = 64 * 1024;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const bool saved_ok = doc->DoSave(target);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_FALSE(saved_ok);
+  EXPECT_EQ(messages_.asked.back(), kMsgSaveFailed);
+  std::ifstream in(target);
+  std::string contents((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(contents, "old contents");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+      << "no temporary file is left behind";
+}
+
+TEST_F(DocumentTest, FailedSaveIntoAMissingFolderReportsAndKeepsTheDocumentModified) {
+  auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa",
+                                            std::make_unique<model::CMessungObj>());
+  doc->SetModifiedFlag(true);
+  EXPECT_FALSE(doc->DoSave(dir_ / "no" / "such" / "x.vqb"));
+  EXPECT_EQ(messages_.asked.back(), kMsgSaveFailed);
+  EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(DocumentTest, SaveModifiedAsksOnceAndFollowsTheAnswer) {
+  auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa",
+                                            std::make_unique<model::CMessungObj>());
+  EXPECT_TRUE(doc->SaveModified());  // unchanged: no question
+  EXPECT_TRUE(messages_.asked.empty());
+  doc->SetModifiedFlag(true);
+  messages_.answers = {Answer::Cancel, Answer::No, Answer::Yes};
+  EXPECT_FALSE(doc->SaveModified());
+  EXPECT_TRUE(doc->SaveModified());
+  dialogs_.answer = dir_ / "y.vqb";
+  EXPECT_TRUE(doc->SaveModified());
+  EXPECT_TRUE(fs::exists(dir_ / "y.vqb"));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{61699, 61699, 61699}));
+  // A list frame among several numbered windows closes without asking.
+  doc->SetModifiedFlag(true);
+  EXPECT_TRUE(doc->CanCloseFrame(FrameKind::List, true));
+  EXPECT_EQ(messages_.asked.size(), 3U);
+}
+
+}  // namespace
+}  // namespace vantrel::document
