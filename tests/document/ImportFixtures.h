@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <fstream>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,15 @@
 #include "document/TextFileReader.h"
 
 namespace vantrel::testing {
+
+/// The bytes of a fixture file under tests/data/import; empty when it cannot be read.
+inline std::string ReadFixture(const std::string& name) {
+  std::ifstream in(std::string(VANTREL_TEST_DATA_DIR) + "/import/" + name, std::ios::binary);
+  std::string bytes(4096, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
 
 inline std::span<const std::uint8_t> Bytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <random>
 
@@ -19,17 +17,13 @@ namespace {
 using testing::Bytes;
 using testing::InstrumentBlock;
 using testing::InstrumentFile;
+using testing::ReadFixture;
 using testing::UtcSettings;
 
 constexpr const char* kFrameWithoutEnd =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss Microsoft Sans Serif;}"
     "{\\f1\\froman\\fcharset2 Symbol;}}{\\colortbl\\red0\\green0\\blue0;}\\deflang1031\\horzdoc"
     "{\\*\\fchars }{\\*\\lchars }\\pard\\plain\\f0\\fs24 ";
-
-std::string ReadFixture(const std::string& name) {
-  std::ifstream in(std::string(VANTREL_TEST_DATA_DIR) + "/import/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string NotesOf(const model::CMessungObj& measurement) {
   const auto& notes = measurement.GetNotes();

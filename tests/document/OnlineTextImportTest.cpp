@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "ImportFixtures.h"
@@ -17,12 +15,8 @@ namespace {
 using testing::Bytes;
 using testing::OnlineChannel;
 using testing::OnlineFile;
+using testing::ReadFixture;
 using testing::UtcSettings;
-
-std::string ReadFixture(const std::string& name) {
-  std::ifstream in(std::string(VANTREL_TEST_DATA_DIR) + "/import/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 float Scaled(int count) { return static_cast<float>(count * (3000.0 / 65536.0)); }
 
