@@ -1,0 +1,85 @@
+// The simulated instrument: plays one instrument on the master side of a pseudo-terminal.
+// Answers the handshake byte "A", the start byte "*" with the memory readout (block or
+// legacy protocol) or an online stream (line or field format), and injects faults on request.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "SimMeasurements.h"
+
+namespace vantrel::sim {
+
+enum class SimMode { kBlock, kLegacy, kLineFormat, kFieldFormat };
+
+struct SimOptions {
+  SimMode mode = SimMode::kBlock;
+  /// Answer to the handshake byte "A": 'B' for the connect handshake, 'A' for the check.
+  char hello = 'B';
+  std::vector<SimMeasurement> measurements;
+  std::vector<SimLegacyMeasurement> legacyMeasurements;
+  // Online streaming.
+  int onlineChannels = 3;
+  double onlineRate = 10.0;          ///< sample sets per second
+  std::uint64_t onlineCount = 0;     ///< sets to send, 0 = until stopped
+  std::string intervalText = "0.1";  ///< sample interval as the header states it
+  // Faults.
+  std::set<int>
+      badCheckSends;  ///< measurement sends (1-based, repeats counted) with bad check bytes
+  std::set<int> sevenChannelSends;   ///< sends whose header announces 7 channels
+  long long silenceAfterBytes = -1;  ///< drop the rest of the send in progress once, after k bytes
+  long long muteAfterBytes = -1;     ///< send nothing at all after k bytes
+  int garbageStarts = 0;             ///< answer the first n start bytes with garbage
+};
+
+/// What the simulator saw, for tests.
+struct SimStatistics {
+  std::uint64_t bytesSent = 0;
+  int measurementSends = 0;
+  int accepted = 0;
+  int rejected = 0;
+  std::uint64_t onlineSetsSent = 0;
+};
+
+class SimInstrument {
+ public:
+  explicit SimInstrument(SimOptions options) : options_(std::move(options)) {}
+
+  /// Plays the instrument on `fd` (non-blocking master side) until `stop` becomes true or
+  /// the other side's hang-up is final. Returns 0, or 1 on an I/O error.
+  int Run(int fd, const std::atomic<bool>& stop);
+  SimStatistics Statistics() const;
+
+ private:
+  enum class State { kIdle, kAwaitStartReply, kSending, kAwaitReply, kStreaming };
+
+  void HandleByte(std::uint8_t byte);
+  void SendMeasurement(int index);
+  void Queue(const std::vector<std::uint8_t>& bytes);
+  void Queue(const std::string& text);
+  void QueueDueOnlineSets();
+  void QueueNextLegacyMeasurement();
+  /// Writes what the line takes; false on an I/O error.
+  bool Flush(int fd);
+
+  SimOptions options_;
+  State state_ = State::kIdle;
+  int current_ = 0;
+  std::vector<std::uint8_t> out_;
+  std::size_t outPosition_ = 0;
+  bool silenceUsed_ = false;
+  std::uint64_t streamStartNs_ = 0;
+  std::uint64_t nextSequence_ = 0;
+  std::size_t legacyNext_ = 0;
+  std::uint64_t legacyQuietSinceNs_ = 0;
+  mutable std::atomic<std::uint64_t> bytesSent_{0};
+  std::atomic<int> sends_{0};
+  std::atomic<int> accepted_{0};
+  std::atomic<int> rejected_{0};
+  std::atomic<std::uint64_t> onlineSent_{0};
+};
+
+}  // namespace vantrel::sim
