@@ -1,0 +1,73 @@
+// The drawing of a whole measurement into an area of a canvas: the layout (ChartLayout),
+// the measuring pass that gives every axis its visible window, background, grid, curves
+// in their drawing order, annotations, title, the painting pass of the axes and the A/B
+// markers. The same drawing serves the screen, images and the printed chart page.
+//
+// The painter keeps a summary per curve (CurveSummary) so that curves of tens of millions
+// of samples redraw quickly; it extends them as samples are appended. Its owner calls
+// SamplesChanged whenever the samples of a curve may have changed otherwise (on every
+// update of the document).
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include "chart/ChartLayout.h"
+#include "chart/CurveSummary.h"
+#include "model/CMessungObj.h"
+#include "platform/Canvas.h"
+#include "platform/TextSource.h"
+
+namespace vantrel::chart {
+
+/// Point sizes of the chart's fonts.
+inline constexpr int kAxisFontPoints = 7;
+inline constexpr int kTitleFontPoints = 20;
+/// Pen colours of the grid and the marker lines.
+inline constexpr platform::Color kGridColor = platform::MakeColor(200, 200, 200);
+inline constexpr platform::Color kMarkerColor = platform::MakeColor(100, 100, 100);
+
+/// How curves are drawn.
+enum class CurveMode {
+  /// Visible samples only, at most four points per pixel column (the same pixels).
+  Fast,
+  /// Every sample, as the curve's own drawing does (the reference).
+  Literal,
+};
+
+class ChartPainter {
+ public:
+  ChartPainter() = default;
+  ChartPainter(const ChartPainter&) = delete;
+  ChartPainter& operator=(const ChartPainter&) = delete;
+
+  /// Lays out and draws `measurement` into `area`; writes its plot rectangle and the axes'
+  /// visible windows. Returns the layout; when it does not fit, nothing is drawn and the
+  /// plot rectangle is kept.
+  ChartLayout Draw(platform::Canvas& canvas, model::CMessungObj& measurement,
+                   const platform::Rect& area, const platform::TextSource& texts);
+
+  /// Forgets the curve summaries (they are rebuilt on the next drawing).
+  void SamplesChanged() { summaries_.clear(); }
+
+  void SetCurveMode(CurveMode mode) { curveMode_ = mode; }
+
+ private:
+  void DrawCurves(platform::Canvas& canvas, const model::CMessungObj& measurement,
+                  const ChartLayout& layout);
+
+  CurveMode curveMode_ = CurveMode::Fast;
+  std::unordered_map<const model::CKurveObj*, std::unique_ptr<CurveSummary>> summaries_;
+};
+
+/// The grid in the last plot rectangle: gridColumns + 1 vertical lines (the last on the
+/// right edge) and gridRows + 1 horizontal lines (the first on the top edge).
+void DrawGrid(platform::Canvas& canvas, const model::CMessungObj& measurement);
+
+/// The A and B marker lines with their letters, each only inside the plot.
+void DrawCursors(platform::Canvas& canvas, const model::CMessungObj& measurement);
+
+/// The extent of "X" in the axis font on `canvas`.
+platform::Size AxisCharSize(platform::Canvas& canvas);
+
+}  // namespace vantrel::chart

@@ -1,0 +1,307 @@
+#include "chart/CurveDrawing.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace vantrel::chart {
+namespace {
+
+using model::CKurveObj;
+using model::CValueObj;
+
+/// Below this many visible samples per pixel column the samples are drawn one by one.
+constexpr long long kSamplesPerColumnForSummary = 2;
+
+/// Values to pixels, with the very expressions of the sample-by-sample drawing so that both
+/// round alike.
+class Mapping {
+ public:
+  Mapping(const platform::Rect& plot, double xmin, double xmax, double ymin, double ymax)
+      : plot_(plot), xmin_(xmin), xmax_(xmax), ymin_(ymin), ymax_(ymax) {}
+
+  double RealX(double x) const {
+    return (x - xmin_) * (plot_.right - plot_.left) / (xmax_ - xmin_) + plot_.left;
+  }
+  double RealY(double y) const {
+    return plot_.bottom - (y - ymin_) * (plot_.bottom - plot_.top) / (ymax_ - ymin_);
+  }
+  int X(double x) const { return model::TruncatePixel(RealX(x)); }
+  int Y(float y) const { return model::TruncatePixel(RealY(static_cast<double>(y))); }
+
+ private:
+  platform::Rect plot_;
+  double xmin_;
+  double xmax_;
+  double ymin_;
+  double ymax_;
+};
+
+/// A polyline: the first point is a move, every later one a line.
+class Polyline {
+ public:
+  explicit Polyline(platform::Canvas& canvas) : canvas_(canvas) {}
+  void Add(int x, int y) {
+    if (!started_) {
+      canvas_.MoveTo(x, y);
+      started_ = true;
+    } else if (x != x_ || y != y_) {
+      canvas_.LineTo(x, y);  // a line to the current point would paint nothing
+    }
+    x_ = x;
+    y_ = y;
+  }
+
+ private:
+  platform::Canvas& canvas_;
+  bool started_ = false;
+  int x_ = 0;
+  int y_ = 0;
+};
+
+/// First index in [0, n) whose accumulated time satisfies the monotone `test`; n when none.
+template <typename Test>
+long long FirstTime(const CurveSummary& summary, const Test& test) {
+  long long lo = 0;
+  long long hi = summary.Count();
+  while (lo < hi) {
+    const long long mid = lo + (hi - lo) / 2;
+    if (test(summary.TimeAt(mid))) {
+      hi = mid;
+    } else {
+      lo = mid + 1;
+    }
+  }
+  return lo;
+}
+
+/// The visible samples of a time-based curve: [first, end).
+struct VisibleRange {
+  long long first = 0;
+  long long end = 0;
+};
+
+/// Sample by sample over the visible range, exactly as the curve's own drawing does there.
+void DrawSamples(platform::Canvas& canvas, const platform::Rect& plot, const CKurveObj& curve,
+                 const CurveSummary& summary, const Mapping& map, bool drawLines,
+                 VisibleRange range) {
+  const std::vector<CValueObj>& samples = curve.Samples();
+  const bool bar = curve.GetValueMode() == model::kModeBar;
+  const float yOffset = curve.GetYOffset();
+  const platform::Color color = curve.GetColor();
+  const double interval = curve.GetSampleInterval();
+  double x = summary.TimeAt(range.first);
+  bool first = true;
+  for (long long i = range.first; i < range.end; ++i, x += interval) {
+    const CValueObj& sample = samples[static_cast<std::size_t>(i)];
+    const auto y = static_cast<double>(model::PlottedValue(sample, curve.GetValueMode(), yOffset));
+    const auto y2 = static_cast<double>(sample.maximum + yOffset);
+    const double realX = map.RealX(x);
+    const double realY = map.RealY(y);
+    const double realY2 = bar ? map.RealY(y2) : realY;
+    if (std::isnan(realX) || std::isnan(realY) || std::isnan(realY2)) continue;
+    const int px = model::TruncatePixel(realX);
+    const int py = model::TruncatePixel(realY);
+    const int py2 = model::TruncatePixel(realY2);
+    if (drawLines) {
+      if (bar) {
+        canvas.MoveTo(px, py);
+        if (py2 == py) {
+          canvas.SetPixel(px, py, color);
+        } else {
+          canvas.LineTo(px, py2);
+        }
+        continue;
+      }
+      if (first) {
+        canvas.MoveTo(px, py);
+      } else {
+        canvas.LineTo(px, py);
+      }
+      first = false;
+    } else {
+      if (plot.Contains({px, py})) canvas.SetPixel(px, py, color);
+      if (bar && plot.Contains({px, py2})) canvas.SetPixel(px, py2, color);
+    }
+  }
+}
+
+/// Polyline through the columns of the visible range, from the curve's summary.
+class ColumnDrawer {
+ public:
+  ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary, const Mapping& map,
+               double xmin, double xmax, const platform::Rect& plot, VisibleRange range)
+      : line_(canvas),
+        summary_(summary),
+        map_(map),
+        xmin_(xmin),
+        xmax_(xmax),
+        plot_(plot),
+        range_(range) {}
+
+  void Draw() {
+    lastValid_ = summary_.LastValid(range_.first, range_.end);
+    if (lastValid_ < range_.first) return;  // nothing but NaN
+    long long a = range_.first;
+    int column = ColumnOf(a);
+    while (a < range_.end) {
+      const long long e = NextColumnStart(a, column);
+      DrawColumn(column, a, e);
+      if (e >= range_.end) break;
+      a = e;
+      column = ColumnOf(a);
+    }
+  }
+
+ private:
+  int ColumnOf(long long i) const {
+    if (i >= range_.end) return INT_MAX;
+    return map_.X(summary_.TimeAt(i));
+  }
+
+  /// First index after `a` whose column lies right of `column` (range_.end when none).
+  long long NextColumnStart(long long a, int column) const {
+    // Guess from the inverse mapping, then make sure with the exact times.
+    const double width = plot_.right - plot_.left;
+    const double target =
+        xmin_ + (static_cast<double>(column) + 1.0 - plot_.left) * (xmax_ - xmin_) / width;
+    const double first = summary_.TimeAt(0);
+    const double interval = summary_.TimeAt(std::min<long long>(1, summary_.Count() - 1)) - first;
+    double guess = interval > 0.0 ? std::ceil((target - first) / interval) : 0.0;
+    if (!std::isfinite(guess)) guess = 0.0;
+    const long long probe = static_cast<long long>(
+        std::clamp(guess, static_cast<double>(a + 1), static_cast<double>(range_.end)));
+    long long lo = a;
+    long long hi = range_.end;
+    if (ColumnOf(probe) > column) {
+      hi = probe;
+      for (long long step = 1;; step *= 2) {
+        const long long candidate = hi - step;
+        if (candidate <= a) break;
+        if (ColumnOf(candidate) <= column) {
+          lo = candidate;
+          break;
+        }
+        hi = candidate;
+      }
+    } else {
+      lo = probe;
+      for (long long step = 1;; step *= 2) {
+        const long long candidate = lo + step;
+        if (candidate >= range_.end) break;
+        if (ColumnOf(candidate) > column) {
+          hi = candidate;
+          break;
+        }
+        lo = candidate;
+      }
+    }
+    while (hi - lo > 1) {
+      const long long mid = lo + (hi - lo) / 2;
+      if (ColumnOf(mid) > column) {
+        hi = mid;
+      } else {
+        lo = mid;
+      }
+    }
+    return hi;
+  }
+
+  void DrawColumn(int x, long long a, long long e) {
+    const long long f = summary_.FirstValid(a, e);
+    if (f >= e) return;  // only NaN here: the line goes on to the next column
+    const long long l = summary_.LastValid(a, e);
+    float lo = 0.0F;
+    float hi = 0.0F;
+    summary_.Range(a, e, &lo, &hi);
+    const int yFirst = map_.Y(summary_.Value(f));
+    const int yLast = map_.Y(summary_.Value(l));
+    const int yLow = std::min(map_.Y(lo), map_.Y(hi));
+    const int yHigh = std::max(map_.Y(lo), map_.Y(hi));
+    line_.Add(x, yFirst);
+    if (l != lastValid_ || yLow == yHigh || (yLast != yLow && yLast != yHigh)) {
+      // The pixel of the last point is painted by the next line, or lies inside the span.
+      line_.Add(x, yLow);
+      line_.Add(x, yHigh);
+      line_.Add(x, yLast);
+      return;
+    }
+    // The final column ends on one of its extremes: that pixel is painted only when the
+    // polyline was there before and left it again.
+    const auto differs = [&](float vlo, float vhi) {
+      return map_.Y(vlo) != yLast || map_.Y(vhi) != yLast;
+    };
+    const long long d = summary_.FindLast(a, l, differs);
+    float before_lo = 0.0F;
+    float before_hi = 0.0F;
+    const bool painted = summary_.Range(a, d, &before_lo, &before_hi) &&
+                         (map_.Y(before_lo) == yLast || map_.Y(before_hi) == yLast);
+    const int other = yLast == yLow ? yHigh : yLow;
+    if (painted) {
+      line_.Add(x, yLast);
+      line_.Add(x, other);
+    } else {
+      line_.Add(x, other);
+    }
+    line_.Add(x, yLast);
+  }
+
+  Polyline line_;
+  const CurveSummary& summary_;
+  const Mapping& map_;
+  double xmin_;
+  double xmax_;
+  platform::Rect plot_;
+  VisibleRange range_;
+  long long lastValid_ = -1;
+};
+
+bool Finite(double a, double b, double c, double d) {
+  return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+}  // namespace
+
+void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
+               const model::CMessungObj& measurement, const model::CKurveObj& curve,
+               CurveSummary& summary) {
+  if (curve.GetVisible() == 0) return;
+  const model::CAchse* yAxis = measurement.GetYAxis(curve.GetAxisIndex());
+  if (yAxis == nullptr) return;
+  const model::CXAchse& xAxis = measurement.GetXAxis();
+  const auto xmin = static_cast<double>(xAxis.GetVisibleStart());
+  const auto xmax = static_cast<double>(xAxis.GetVisibleEnd());
+  const auto ymin = static_cast<double>(yAxis->GetVisibleStart());
+  const auto ymax = static_cast<double>(yAxis->GetVisibleEnd());
+  const double interval = curve.GetSampleInterval();
+  const auto xOffset = static_cast<double>(curve.GetXOffset());
+  const bool covered = xAxis.GetXCurveIndex() < 0 && curve.GetPreviewCutoff() == 0.0F &&
+                       std::isfinite(interval) && interval > 0.0 && std::isfinite(xOffset) &&
+                       Finite(xmin, xmax, ymin, ymax) && xmax > xmin && ymax != ymin &&
+                       plot.right > plot.left && plot.bottom > plot.top;
+  if (!covered) {
+    curve.Draw(canvas, plot, measurement);
+    return;
+  }
+
+  summary.Update(curve.Samples(), curve.GetValueMode(), curve.GetYOffset(), xOffset, interval);
+  // Samples before the window are skipped, the first one past it ends the curve.
+  VisibleRange range;
+  range.first = FirstTime(summary, [&](double x) { return !(xmin > x); });
+  range.end = FirstTime(summary, [&](double x) { return x > xmax; });
+  if (range.end <= range.first) return;
+
+  const Mapping map(plot, xmin, xmax, ymin, ymax);
+  const bool drawLines = xAxis.GetDrawLines() != 0;
+  const platform::Pen oldPen = canvas.SelectPen(platform::Pen{curve.GetColor(), 0});
+  const long long columns = static_cast<long long>(plot.right - plot.left) + 1;
+  const bool manyPerColumn = range.end - range.first > kSamplesPerColumnForSummary * columns;
+  if (drawLines && curve.GetValueMode() != model::kModeBar && manyPerColumn) {
+    ColumnDrawer(canvas, summary, map, xmin, xmax, plot, range).Draw();
+  } else {
+    DrawSamples(canvas, plot, curve, summary, map, drawLines, range);
+  }
+  canvas.SelectPen(oldPen);
+}
+
+}  // namespace vantrel::chart

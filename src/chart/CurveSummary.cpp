@@ -1,0 +1,152 @@
+#include "chart/CurveSummary.h"
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace vantrel::chart {
+namespace {
+
+constexpr float kInfinity = std::numeric_limits<float>::infinity();
+
+}  // namespace
+
+long long CurveSummary::UnitOf(int level) {
+  long long unit = 1;
+  for (int i = 0; i < level; ++i) unit *= kFanOut;
+  return unit;
+}
+
+float CurveSummary::Value(long long i) const {
+  return model::PlottedValue((*samples_)[static_cast<std::size_t>(i)], valueMode_,
+                             std::bit_cast<float>(yOffsetBits_));
+}
+
+CurveSummary::Block CurveSummary::ElementOf(int level, long long element) const {
+  if (level == 0) {
+    const float v = Value(element);
+    if (std::isnan(v)) return {kInfinity, -kInfinity};
+    return {v, v};
+  }
+  return levels_[static_cast<std::size_t>(level - 1)][static_cast<std::size_t>(element)];
+}
+
+void CurveSummary::Reset() {
+  samples_ = nullptr;
+  count_ = 0;
+  levels_.clear();
+  times_.clear();
+}
+
+void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valueMode,
+                          float yOffset, double xOffset, double interval) {
+  const auto yBits = std::bit_cast<std::uint32_t>(yOffset);
+  const auto xBits = std::bit_cast<std::uint64_t>(xOffset);
+  const auto dBits = std::bit_cast<std::uint64_t>(interval);
+  const auto n = static_cast<long long>(samples.size());
+  const bool sameKey = samples_ != nullptr && valueMode == valueMode_ && yBits == yOffsetBits_ &&
+                       xBits == xOffsetBits_ && dBits == intervalBits_;
+  if (!sameKey || n < count_) {
+    Reset();
+    valueMode_ = valueMode;
+    yOffsetBits_ = yBits;
+    xOffsetBits_ = xBits;
+    intervalBits_ = dBits;
+    interval_ = interval;
+    nextTime_ = xOffset;
+  }
+  samples_ = &samples;
+  if (n > count_) {
+    const long long from = count_;
+    count_ = n;
+    // Times: continue the accumulation where it stopped.
+    for (long long i = from; i < n; ++i) {
+      if (i % kTimeStride == 0) times_.push_back(nextTime_);
+      nextTime_ += interval_;
+    }
+    Extend();
+  }
+}
+
+void CurveSummary::Extend() {
+  // Each level gets the complete blocks it does not have yet.
+  long long below = count_;
+  for (int level = 1;; ++level) {
+    const long long blocks = below / kFanOut;
+    if (blocks == 0) break;
+    if (static_cast<int>(levels_.size()) < level) levels_.emplace_back();
+    std::vector<Block>& target = levels_[static_cast<std::size_t>(level - 1)];
+    for (auto j = static_cast<long long>(target.size()); j < blocks; ++j) {
+      Block block{kInfinity, -kInfinity};
+      for (long long k = j * kFanOut; k < (j + 1) * kFanOut; ++k) {
+        const Block part = ElementOf(level - 1, k);
+        if (part.Empty()) continue;
+        if (block.Empty()) {
+          block = part;
+          continue;
+        }
+        if (part.lo < block.lo) block.lo = part.lo;
+        if (part.hi > block.hi) block.hi = part.hi;
+      }
+      target.push_back(block);
+    }
+    below = blocks;
+  }
+}
+
+double CurveSummary::TimeAt(long long i) const {
+  const long long checkpoint = i / kTimeStride;
+  double x = times_[static_cast<std::size_t>(checkpoint)];
+  for (long long k = checkpoint * kTimeStride; k < i; ++k) x += interval_;
+  return x;
+}
+
+bool CurveSummary::Range(long long a, long long b, float* lo, float* hi) const {
+  Block total{kInfinity, -kInfinity};
+  const auto add = [&](int level, long long from, long long to) {
+    for (long long e = from; e < to; ++e) {
+      const Block part = ElementOf(level, e);
+      if (part.Empty()) continue;
+      if (total.Empty()) {
+        total = part;
+        continue;
+      }
+      if (part.lo < total.lo) total.lo = part.lo;
+      if (part.hi > total.hi) total.hi = part.hi;
+    }
+  };
+  int level = 0;
+  long long unit = 1;
+  while (a < b) {
+    if (level < static_cast<int>(levels_.size())) {
+      const long long up = unit * kFanOut;
+      const long long alignedA = (a + up - 1) / up * up;
+      const long long alignedB = b / up * up;
+      if (alignedA < alignedB) {
+        add(level, a / unit, alignedA / unit);
+        add(level, alignedB / unit, b / unit);
+        a = alignedA;
+        b = alignedB;
+        ++level;
+        unit = up;
+        continue;
+      }
+    }
+    add(level, a / unit, b / unit);
+    break;
+  }
+  if (total.Empty()) return false;
+  *lo = total.lo;
+  *hi = total.hi;
+  return true;
+}
+
+long long CurveSummary::FirstValid(long long a, long long b) const {
+  return FindFirst(a, b, [](float, float) { return true; });
+}
+
+long long CurveSummary::LastValid(long long a, long long b) const {
+  return FindLast(a, b, [](float, float) { return true; });
+}
+
+}  // namespace vantrel::chart

@@ -1,0 +1,122 @@
+// What the chart keeps per curve to draw long recordings quickly: a min/max pyramid of the
+// plotted values (16 samples per block on the first level, 16 blocks per block above) and
+// the exact time of every 32nd sample as the curve drawing accumulates it (the first
+// sample's offset plus the interval, added once per sample in double precision). Both are
+// extended when samples are appended and rebuilt when the value mode, the offsets, the
+// interval change or the curve got shorter. Contents changed in place (filters, edits) are
+// not detected: the owner calls Reset on every change of the document.
+//
+// A pyramid rather than a per-draw aggregation: a redraw then costs O(columns x log n)
+// instead of O(visible samples), which keeps a fully zoomed-out chart of tens of millions
+// of samples as fast as a short one; the price is about 1/15 of the sample memory in
+// blocks and 1/32 in time stamps, and one pass over new samples as they arrive.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/CKurveObj.h"
+
+namespace vantrel::chart {
+
+class CurveSummary {
+ public:
+  /// Samples per first-level block and blocks per block of the next level.
+  static constexpr long long kFanOut = 16;
+  /// Distance of two stored sample times.
+  static constexpr long long kTimeStride = 32;
+
+  /// Brings the summary up to date with `samples` plotted in `valueMode` with `yOffset`,
+  /// sample 0 at `xOffset` and `interval` seconds between samples. `samples` must stay
+  /// alive and unchanged until the next Update.
+  void Update(const std::vector<model::CValueObj>& samples, int valueMode, float yOffset,
+              double xOffset, double interval);
+  /// Forgets everything (the next Update rebuilds).
+  void Reset();
+
+  long long Count() const { return count_; }
+  /// The plotted value of sample i (NaN stays NaN).
+  float Value(long long i) const;
+  /// The time of sample i exactly as the sample-by-sample drawing accumulates it.
+  double TimeAt(long long i) const;
+
+  /// Smallest and largest plotted value in [a, b), NaN left out; false when there is none.
+  bool Range(long long a, long long b, float* lo, float* hi) const;
+
+  /// A test on value ranges: true when some value in [lo, hi] may match. It must be exact
+  /// for the range of a single value and for a range whose two ends are values that occur.
+  template <typename Test>
+  long long FindFirst(long long a, long long b, const Test& test) const;
+  template <typename Test>
+  long long FindLast(long long a, long long b, const Test& test) const;
+
+  /// First and last index in [a, b) whose value is not NaN; b (first) or a - 1 (last) when none.
+  long long FirstValid(long long a, long long b) const;
+  long long LastValid(long long a, long long b) const;
+
+ private:
+  struct Block {
+    float lo;
+    float hi;
+    bool Empty() const { return !(lo <= hi); }
+  };
+
+  /// Width in samples of one element of level L (level 0 = single samples).
+  static long long UnitOf(int level);
+  Block ElementOf(int level, long long element) const;
+  void Extend();
+
+  const std::vector<model::CValueObj>* samples_ = nullptr;
+  long long count_ = 0;
+  int valueMode_ = 0;
+  std::uint32_t yOffsetBits_ = 0;
+  std::uint64_t xOffsetBits_ = 0;
+  std::uint64_t intervalBits_ = 0;
+  double interval_ = 0.0;
+  /// levels_[L - 1] holds the complete blocks of level L.
+  std::vector<std::vector<Block>> levels_;
+  /// times_[j] is the time of sample j x kTimeStride.
+  std::vector<double> times_;
+  /// Time of sample count_ (the next one), to extend the times.
+  double nextTime_ = 0.0;
+};
+
+template <typename Test>
+long long CurveSummary::FindFirst(long long a, long long b, const Test& test) const {
+  long long i = a;
+  int maxLevel = static_cast<int>(levels_.size());
+  while (i < b) {
+    int level = maxLevel;
+    while (level > 0 && (i % UnitOf(level) != 0 || i + UnitOf(level) > b)) --level;
+    const Block block = ElementOf(level, i / UnitOf(level));
+    if (!block.Empty() && test(block.lo, block.hi)) {
+      if (level == 0) return i;
+      maxLevel = level - 1;  // the match is inside this block
+      continue;
+    }
+    i += UnitOf(level);
+    maxLevel = static_cast<int>(levels_.size());
+  }
+  return b;
+}
+
+template <typename Test>
+long long CurveSummary::FindLast(long long a, long long b, const Test& test) const {
+  long long i = b;
+  int maxLevel = static_cast<int>(levels_.size());
+  while (i > a) {
+    int level = maxLevel;
+    while (level > 0 && (i % UnitOf(level) != 0 || i - UnitOf(level) < a)) --level;
+    const Block block = ElementOf(level, (i - UnitOf(level)) / UnitOf(level));
+    if (!block.Empty() && test(block.lo, block.hi)) {
+      if (level == 0) return i - 1;
+      maxLevel = level - 1;
+      continue;
+    }
+    i -= UnitOf(level);
+    maxLevel = static_cast<int>(levels_.size());
+  }
+  return a - 1;
+}
+
+}  // namespace vantrel::chart
