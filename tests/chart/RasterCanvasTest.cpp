@@ -1,0 +1,106 @@
+// The raster canvas: lines without their last pixel, the same pixels in both directions
+// apart from the end points, clipping of far-away lines, rectangles, text boxes and the PNG.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <utility>
+
+#include "platform/RasterCanvas.h"
+
+namespace vantrel::platform {
+namespace {
+
+using Pixels = std::set<std::pair<int, int>>;
+
+Pixels Painted(const RasterCanvas& canvas) {
+  Pixels painted;
+  for (int y = 0; y < canvas.Height(); ++y) {
+    for (int x = 0; x < canvas.Width(); ++x) {
+      if (canvas.PixelAt(x, y) != kWhite) painted.insert({x, y});
+    }
+  }
+  return painted;
+}
+
+Pixels Line(int x0, int y0, int x1, int y1, Size size = {40, 40}) {
+  RasterCanvas canvas(size);
+  canvas.SelectPen(Pen{kBlack, 0});
+  canvas.MoveTo(x0, y0);
+  canvas.LineTo(x1, y1);
+  return Painted(canvas);
+}
+
+TEST(RasterCanvas, LinesLeaveOutTheirLastPixel) {
+  EXPECT_EQ(Line(2, 3, 6, 3), (Pixels{{2, 3}, {3, 3}, {4, 3}, {5, 3}}));
+  EXPECT_EQ(Line(5, 5, 5, 2), (Pixels{{5, 5}, {5, 4}, {5, 3}}));
+  EXPECT_EQ(Line(0, 0, 4, 2), (Pixels{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
+  EXPECT_TRUE(Line(7, 7, 7, 7).empty());
+  EXPECT_EQ(Line(1, 1, 2, 2), (Pixels{{1, 1}}));
+}
+
+TEST(RasterCanvas, FarLinesAreClippedToTheSamePixelsAsNearOnes) {
+  // A long line through the buffer paints what the visible part of the same line would.
+  std::mt19937 random(3);
+  std::uniform_int_distribution<int> far(-1 << 28, 1 << 28);
+  for (int round = 0; round < 50; ++round) {
+    const int x0 = far(random) % 4000;
+    const int y0 = far(random) % 4000;
+    const int x1 = far(random) % 4000;
+    const int y1 = far(random) % 4000;
+    // Reference: the full line on a buffer that holds it, shifted into view.
+    RasterCanvas big({8000, 8000});
+    big.MoveTo(x0 + 4000, y0 + 4000);
+    big.LineTo(x1 + 4000, y1 + 4000);
+    Pixels expected;
+    for (const auto& [x, y] : Painted(big)) {
+      if (x >= 4000 && x < 4040 && y >= 4000 && y < 4040) expected.insert({x - 4000, y - 4000});
+    }
+    EXPECT_EQ(Line(x0, y0, x1, y1), expected) << x0 << "," << y0 << " " << x1 << "," << y1;
+  }
+  // Coordinates at the ends of the int range neither overflow nor take long.
+  EXPECT_FALSE(Line(-2147483647, 20, 2147483647, 20).empty());
+}
+
+TEST(RasterCanvas, FillsClipAndTextIsABoxInTheBackgroundWithCharacterBlocks) {
+  RasterCanvas canvas({20, 20});
+  canvas.FillRect({-5, -5, 3, 2}, 0x0000FF);
+  EXPECT_EQ(canvas.PixelAt(0, 0), 0x0000FFU);
+  EXPECT_EQ(canvas.PixelAt(2, 1), 0x0000FFU);
+  EXPECT_EQ(canvas.PixelAt(3, 1), kWhite);
+  canvas.SetBackgroundColor(0x00FF00);
+  canvas.SelectFont(Font{u"Arial", 9});  // 12 pixels high, 6 per character
+  EXPECT_EQ(canvas.TextExtent(u"ab"), (Size{12, 12}));
+  canvas.TextOut(4, 4, u"ab");
+  EXPECT_EQ(canvas.PixelAt(4, 4), 0x00FF00U);
+  EXPECT_EQ(canvas.PixelAt(6, 10), kBlack);
+}
+
+TEST(RasterCanvas, DragRectangleInvertsItsBorderAndErasesThePrevious) {
+  RasterCanvas canvas({20, 20});
+  const Rect first{2, 2, 8, 8};
+  canvas.DragRect(first, nullptr);
+  EXPECT_EQ(canvas.PixelAt(2, 2), kBlack);
+  EXPECT_EQ(canvas.PixelAt(4, 4), kWhite);
+  canvas.DragRect({10, 10, 12, 12}, &first);
+  EXPECT_EQ(canvas.PixelAt(2, 2), kWhite);
+  EXPECT_EQ(canvas.PixelAt(11, 11), kBlack);
+}
+
+TEST(RasterCanvas, PngHasSignatureHeaderAndStoredPixels) {
+  RasterCanvas canvas({3, 2});
+  canvas.SetPixel(1, 0, MakeColor(10, 20, 30));
+  const std::vector<std::uint8_t> png = canvas.ToPng();
+  ASSERT_GT(png.size(), 60U);
+  EXPECT_EQ(std::vector<std::uint8_t>(png.begin(), png.begin() + 8),
+            (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+  EXPECT_EQ(std::string(png.begin() + 12, png.begin() + 16), "IHDR");
+  EXPECT_EQ(png[19], 3);  // width
+  EXPECT_EQ(png[23], 2);  // height
+  // Row 0 after its filter byte: white, then (10, 20, 30).
+  const std::vector<std::uint8_t> row = {0, 255, 255, 255, 10, 20, 30, 255, 255, 255};
+  EXPECT_NE(std::search(png.begin(), png.end(), row.begin(), row.end()), png.end());
+}
+
+}  // namespace
+}  // namespace vantrel::platform
