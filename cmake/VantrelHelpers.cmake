@@ -28,15 +28,19 @@ function(vantrel_add_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# vantrel_add_test(name SOURCES a.cpp ... DEPS lib ... [LABELS l ...])
-# Every test executable links GoogleTest's main and is registered with CTest.
+# vantrel_add_test(name SOURCES a.cpp ... DEPS lib ... [LABELS l ...] [OWN_MAIN])
+# Every test executable links GoogleTest (and its main unless OWN_MAIN) and is registered
+# with CTest.
 function(vantrel_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;DEPS;LABELS" ${ARGN})
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   vantrel_target_defaults(${name})
   target_compile_options(${name} PRIVATE -Wno-sign-conversion -Wno-conversion -Wno-double-promotion -Wno-null-dereference)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest)
+  if(NOT ARG_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   target_compile_definitions(${name} PRIVATE
     VANTREL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     VANTREL_BINARY_DIR="${CMAKE_BINARY_DIR}")

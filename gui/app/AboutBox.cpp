@@ -1,0 +1,84 @@
+#include "gui/app/AboutBox.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "gui/platform/QtServices.h"
+
+namespace vantrel::gui {
+
+QIcon ProgramIcon() {
+  QPixmap pixmap(32, 32);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(QColor(0, 84, 147));
+  painter.setPen(Qt::NoPen);
+  painter.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
+  painter.setPen(QPen(QColor(255, 200, 0), 2.5));
+  painter.drawPolyline(QPolygonF({QPointF(5, 24), QPointF(11, 15), QPointF(16, 19), QPointF(21, 8),
+                                  QPointF(27, 12)}));
+  painter.setPen(QPen(Qt::white, 1));
+  painter.drawLine(QPointF(5, 27), QPointF(27, 27));
+  painter.drawLine(QPointF(5, 27), QPointF(5, 5));
+  return QIcon(pixmap);
+}
+
+namespace {
+
+/// The icon at twice its size inside a frame with a dark-gray shadow on the right and bottom.
+class IconPicture final : public QWidget {
+ public:
+  explicit IconPicture(QWidget* parent) : QWidget(parent) { setFixedSize(2 * 32 + 8, 2 * 32 + 8); }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const int w = width();
+    const int h = height();
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, w - 4, h - 4);
+    painter.fillRect(QRect(QPoint(w - 4, 4), QPoint(w - 1, h - 1)), Qt::darkGray);
+    painter.fillRect(QRect(QPoint(4, h - 4), QPoint(w - 1, h - 1)), Qt::darkGray);
+    painter.drawPixmap(QRect(2, 2, w - 8, h - 8), ProgramIcon().pixmap(32, 32));
+  }
+};
+
+}  // namespace
+
+AboutBox::AboutBox(const BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(ToQString(product.applicationName + u"   " + product.version));
+  auto* grid = new QGridLayout;
+  grid->addWidget(new IconPicture(this), 0, 0, 8, 1, Qt::AlignTop);
+  auto* title = new QLabel(ToQString(product.applicationName + u"   " + product.extendedVersion), this);
+  QFont bold = title->font();
+  bold.setBold(true);
+  bold.setPointSize(bold.pointSize() + 3);
+  title->setFont(bold);
+  grid->addWidget(title, 0, 1);
+  int row = 1;
+  for (const std::u16string* line : {&product.manufacturerName, &product.division, &product.street,
+                                     &product.town}) {
+    grid->addWidget(new QLabel(ToQString(*line), this), row++, 1);
+  }
+  const auto labelled = [&](int control, const std::u16string& value) {
+    const QString label = ToQString(texts.Library().ControlText(100, control));
+    grid->addWidget(new QLabel(label.isEmpty() ? ToQString(value) : label + QStringLiteral(": ") + ToQString(value), this),
+                    row++, 1);
+  };
+  labelled(1104, product.telephone);
+  labelled(1105, product.fax);
+  grid->setColumnStretch(1, 1);
+  grid->setHorizontalSpacing(16);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addWidget(buttons);
+}
+
+}  // namespace vantrel::gui

@@ -1,0 +1,21 @@
+// The about box: program name and version, the maker's address from the product
+// information file, and the program icon in a shadowed frame.
+#pragma once
+
+#include <QDialog>
+
+#include "app/ProductInfo.h"
+#include "gui/app/BrandedTexts.h"
+
+namespace vantrel::gui {
+
+class AboutBox final : public QDialog {
+  Q_OBJECT
+ public:
+  AboutBox(const BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent = nullptr);
+};
+
+/// The program icon, drawn here so the program needs no image files.
+QIcon ProgramIcon();
+
+}  // namespace vantrel::gui

@@ -1,0 +1,30 @@
+// What the windows of the program reach through the application object: texts, the
+// message and file-dialog services, the product information, the profile, the user
+// settings, the port map and the open documents.
+#pragma once
+
+#include <filesystem>
+
+#include "app/PortMap.h"
+#include "app/ProductInfo.h"
+#include "app/ProfileStore.h"
+#include "gui/app/BrandedTexts.h"
+#include "gui/platform/QtServices.h"
+#include "settings/CUserSettings.h"
+
+namespace vantrel::gui {
+
+class DocumentManager;
+
+struct AppContext {
+  const BrandedTexts& texts;
+  QtMessageService& messages;
+  QtFileDialogs& dialogs;
+  const app::ProductInfo& product;
+  app::ProfileStore& profile;
+  settings::CUserSettings& settings;
+  app::PortMap& portMap;
+  DocumentManager& documents;
+};
+
+}  // namespace vantrel::gui

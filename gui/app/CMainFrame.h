@@ -1,0 +1,105 @@
+// The main window: a multi-document work area with the menus of the language library (the
+// main menu while no document window is active, the document menu otherwise), the
+// toolbar and the status bar. Commands go to the active document window first, then to
+// the handlers registered here (file, window, instrument and settings commands).
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QToolBar>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "gui/app/AppContext.h"
+#include "gui/app/DocumentManager.h"
+#include "gui/app/DocumentTemplates.h"
+#include "gui/app/MenuBuilder.h"
+
+namespace vantrel::gui {
+
+/// Command numbers of the framework and of the main frame.
+enum Command : int {
+  kCmdOpen = 57601,
+  kCmdClose = 57602,
+  kCmdSave = 57603,
+  kCmdSaveAs = 57604,
+  kCmdPrintSetup = 57606,
+  kCmdRecentFile = 57616,
+  kCmdNewWindow = 57648,
+  kCmdArrange = 57649,
+  kCmdCascade = 57650,
+  kCmdTileHorizontal = 57651,
+  kCmdTileVertical = 57652,
+  kCmdAbout = 57664,
+  kCmdExit = 57665,
+  kCmdHelpIndex = 57667,
+  kCmdToolbar = 59392,
+  kCmdStatusBar = 59393,
+  kCmdReadMemory = 32772,
+  kCmdOnlineStart = 32774,
+  kCmdOnlineStop = 32775,
+  kCmdCommSettings = 32802,
+  kCmdComCheck = 32803,
+  kCmdAutoConfig = 32804,
+  kCmdBasicSettings = 32805,
+  kCmdCloseAll = 32807,
+};
+
+/// Everything the main frame needs besides its documents.
+struct AppServices {
+  const BrandedTexts& texts;
+  QtMessageService& messages;
+  QtFileDialogs& dialogs;
+  const app::ProductInfo& product;
+  app::ProfileStore& profile;
+  settings::CUserSettings& settings;
+  app::PortMap& portMap;
+};
+
+class CMainFrame final : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CMainFrame(const AppServices& services);
+  ~CMainFrame() override;
+
+  /// Registers the handler of a command the main frame owns (replacing any earlier one).
+  void RegisterCommand(int commandId, std::function<void()> handler);
+  /// Runs a command: the active document window first, then the registered handler.
+  void ExecuteCommand(int commandId);
+
+  AppContext& Context() { return *context_; }
+  DocumentManager& Documents() { return *documents_; }
+  QMdiArea& WorkArea() { return *area_; }
+  MenuBuilder& Menus() { return menus_; }
+  const DocumentTemplates& Templates() const { return templates_; }
+  /// Rebuilds the menu bar for the active window and refreshes check marks and the title.
+  void RefreshMenus();
+  /// Opens a file from the open dialog or the recent-file list.
+  void OpenFile(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void RegisterFileAndWindowCommands();
+  void BuildToolbar();
+  void BuildStatusBar();
+  void FillRecentFiles();
+  void UpdateTitle();
+  void ShowAbout();
+
+  AppServices services_;
+  DocumentTemplates templates_;
+  QMdiArea* area_ = nullptr;
+  std::unique_ptr<DocumentManager> documents_;
+  std::unique_ptr<AppContext> context_;
+  MenuBuilder menus_;
+  int shownMenu_ = 0;
+  bool destroying_ = false;
+  QToolBar* toolbar_ = nullptr;
+  std::map<int, std::function<void()>> handlers_;
+};
+
+}  // namespace vantrel::gui

@@ -1,0 +1,106 @@
+#include "gui/app/CVantrel40App.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QThread>
+
+#include "app/Placeholders.h"
+#include "gui/app/AboutBox.h"
+#include "gui/app/StartPicture.h"
+#include "gui/app/Features.h"
+#include "gui/chart/ChartFrames.h"
+#include "platform/Error.h"
+
+namespace vantrel::gui {
+
+CVantrel40App::CVantrel40App() = default;
+
+CVantrel40App::~CVantrel40App() {
+  // Windows go before the services they use.
+  mainFrame_.reset();
+}
+
+bool CVantrel40App::Fail(const char* message, bool quiet) {
+  startupError_ = message;
+  if (!quiet) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), QString::fromLatin1(message),
+                    QMessageBox::Ok);
+    box.exec();
+  }
+  return false;
+}
+
+bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
+  // Language library.
+  try {
+    library_ = app::LanguageLibrary::Load(options.programDirectory, app::ChooseLanguage(options.language));
+  } catch (const platform::VantrelError&) {
+    return Fail(app::kResourceLibraryMissing, quiet);
+  }
+  // Product information.
+  if (!app::ReadProductInfo(options.programDirectory, product_)) {
+    return Fail(app::kIniFileNotFound, quiet);
+  }
+  texts_ = std::make_unique<BrandedTexts>(*library_, product_.Names());
+  QApplication::setApplicationName(QString::fromStdU16String(product_.applicationName));
+  QApplication::setApplicationDisplayName(QString::fromStdU16String(product_.applicationName));
+  QApplication::setWindowIcon(ProgramIcon());
+
+  // Profile under the maker's key, user settings, port settings.
+  const std::filesystem::path profilePath =
+      options.profilePath.empty()
+          ? app::ProfileStore::DefaultPath(product_.manufacturerName, product_.applicationName)
+          : options.profilePath;
+  profile_ = std::make_unique<app::ProfileStore>(profilePath);
+  settings_.Load(*profile_, *texts_);
+  portMap_ = app::PortMap::FromProfile(*profile_);
+  for (const std::string& mapping : options.portOverrides) portMap_.AddOverride(mapping);
+
+  messages_ = std::make_unique<QtMessageService>(*texts_, nullptr);
+  dialogs_ = std::make_unique<QtFileDialogs>(nullptr);
+
+  // Demo mode: the simulated instrument answers on port 1.
+  if (options.demo) {
+    demo_ = std::make_unique<DemoInstrument>();
+    if (demo_->Start(options.programDirectory)) {
+      portMap_.SetOverride(1, demo_->DevicePath().toStdString());
+    } else {
+      demo_.reset();
+    }
+  }
+
+  // Document types and the main window.
+  mainFrame_ = std::make_unique<CMainFrame>(AppServices{*texts_, *messages_, *dialogs_, product_,
+                                                        *profile_, settings_, portMap_});
+  InstallChartFrames(*mainFrame_);
+  InstallFeatureCommands(*mainFrame_);
+  if (options.minimized) {
+    mainFrame_->showMinimized();
+  } else {
+    mainFrame_->show();
+  }
+
+  // Start picture for 2.5 s unless minimized.
+  if (!options.minimized && options.startPicture) {
+    StartPicture picture(options.programDirectory, mainFrame_.get());
+    if (picture.HasPicture()) {
+      picture.show();
+      picture.move(mainFrame_->geometry().center() - picture.rect().center());
+      QElapsedTimer shown;
+      shown.start();
+      while (shown.elapsed() < 2500) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+        QThread::msleep(20);
+      }
+    }
+  }
+
+  // Landscape is the default orientation of every printout.
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  printer_->setPageOrientation(QPageLayout::Landscape);
+  return true;
+}
+
+}  // namespace vantrel::gui

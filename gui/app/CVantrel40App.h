@@ -1,0 +1,78 @@
+// The application object: start-up in its fixed order (language library, product
+// information, profile and user settings, document types, main window, start picture,
+// landscape printing) and the services every window reaches through it.
+#pragma once
+
+#include <QPrinter>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/LanguageLibrary.h"
+#include "app/PortMap.h"
+#include "app/ProductInfo.h"
+#include "app/ProfileStore.h"
+#include "gui/app/BrandedTexts.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/DemoInstrument.h"
+#include "gui/platform/QtServices.h"
+#include "settings/CUserSettings.h"
+
+namespace vantrel::gui {
+
+struct StartupOptions {
+  std::filesystem::path programDirectory;
+  /// Empty: VANTREL_LANG, else German.
+  std::string language;
+  /// Start the simulated instrument and map port 1 to it.
+  bool demo = false;
+  bool minimized = false;
+  /// Show the start picture (tests switch it off).
+  bool startPicture = true;
+  /// Overrides of the port map for this run ("N=PATH").
+  std::vector<std::string> portOverrides;
+  /// Overrides the profile file (tests).
+  std::filesystem::path profilePath;
+};
+
+class CVantrel40App {
+ public:
+  CVantrel40App();
+  ~CVantrel40App();
+  CVantrel40App(const CVantrel40App&) = delete;
+  CVantrel40App& operator=(const CVantrel40App&) = delete;
+
+  /// Runs the start-up steps; false when start-up failed (the fixed message was shown,
+  /// unless `quiet`).
+  bool InitInstance(const StartupOptions& options, bool quiet = false);
+  /// The reason of a failed start-up ("Resource-DLL not found", "ini-File not found").
+  const std::string& StartupError() const { return startupError_; }
+
+  CMainFrame& MainFrame() { return *mainFrame_; }
+  const BrandedTexts& Texts() const { return *texts_; }
+  settings::CUserSettings& Settings() { return settings_; }
+  app::ProfileStore& Profile() { return *profile_; }
+  const app::ProductInfo& Product() const { return product_; }
+  app::PortMap& Ports() { return portMap_; }
+  /// The printer every print command uses, landscape by default.
+  QPrinter& Printer() { return *printer_; }
+
+ private:
+  bool Fail(const char* message, bool quiet);
+
+  std::string startupError_;
+  std::unique_ptr<app::LanguageLibrary> library_;
+  app::ProductInfo product_;
+  std::unique_ptr<BrandedTexts> texts_;
+  std::unique_ptr<app::ProfileStore> profile_;
+  settings::CUserSettings settings_;
+  app::PortMap portMap_;
+  std::unique_ptr<QtMessageService> messages_;
+  std::unique_ptr<QtFileDialogs> dialogs_;
+  std::unique_ptr<CMainFrame> mainFrame_;
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<DemoInstrument> demo_;
+};
+
+}  // namespace vantrel::gui

@@ -1,0 +1,29 @@
+#include "gui/app/DemoInstrument.h"
+
+namespace vantrel::gui {
+
+DemoInstrument::~DemoInstrument() {
+  if (process_ != nullptr && process_->state() != QProcess::NotRunning) {
+    process_->terminate();
+    if (!process_->waitForFinished(2000)) process_->kill();
+    process_->waitForFinished(1000);
+  }
+}
+
+bool DemoInstrument::Start(const std::filesystem::path& programDirectory) {
+  const std::filesystem::path simulator = programDirectory / "vantrel-sim";
+  if (!std::filesystem::exists(simulator)) return false;
+  process_ = std::make_unique<QProcess>();
+  process_->setProgram(QString::fromStdString(simulator.string()));
+  process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process_->start();
+  if (!process_->waitForStarted(3000)) return false;
+  // The simulator names its terminal on its first output line.
+  while (!process_->canReadLine()) {
+    if (!process_->waitForReadyRead(5000)) return false;
+  }
+  devicePath_ = QString::fromLocal8Bit(process_->readLine()).trimmed();
+  return !devicePath_.isEmpty();
+}
+
+}  // namespace vantrel::gui

@@ -1,0 +1,162 @@
+#include "gui/app/DocumentManager.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+
+#include "gui/app/DocumentFrame.h"
+#include "gui/platform/QtServices.h"
+
+namespace vantrel::gui {
+
+DocumentManager::DocumentManager(QMdiArea& area, const DocumentTemplates& templates,
+                                 EnvironmentFactory environment, app::ProfileStore* profile)
+    : area_(area), templates_(templates), environment_(std::move(environment)), profile_(profile) {}
+
+DocumentManager::~DocumentManager() {
+  destroying_ = true;
+  for (auto& document : documents_) {
+    for (QMdiSubWindow* window : document->Windows()) window->removeEventFilter(this);
+  }
+}
+
+namespace {
+
+document::DocumentEnvironment WithRecentList(document::DocumentEnvironment env,
+                                             std::function<void(const std::filesystem::path&)> add) {
+  env.addRecentFile = std::move(add);
+  return env;
+}
+
+}  // namespace
+
+OpenDocument* DocumentManager::Adopt(std::unique_ptr<document::CVantrel40Doc> doc) {
+  documents_.push_back(std::make_unique<OpenDocument>(std::move(doc)));
+  OpenDocument* document = documents_.back().get();
+  connect(document, &OpenDocument::TitleChanged, this, [this, document] { UpdateTitles(*document); });
+  if (chartFactory_) ShowFrame(*document, chartFactory_(*document));
+  emit DocumentsChanged();
+  return document;
+}
+
+OpenDocument* DocumentManager::OpenFile(const std::filesystem::path& path) {
+  // A file already open is shown again instead of being opened twice.
+  for (auto& document : documents_) {
+    if (!document->Doc().GetPathName().empty() && document->Doc().GetPathName() == path) {
+      const auto windows = document->Windows();
+      if (!windows.empty()) area_.setActiveSubWindow(windows.front());
+      return document.get();
+    }
+  }
+  auto doc = std::make_unique<document::CVantrel40Doc>(
+      WithRecentList(environment_(), [this](const auto& p) { AddRecentFile(p); }),
+      templates_.ExtensionFor(path));
+  if (!doc->OnOpenDocument(path)) return nullptr;
+  AddRecentFile(path);
+  return Adopt(std::move(doc));
+}
+
+OpenDocument* DocumentManager::AddMeasurement(std::unique_ptr<model::CMessungObj> measurement) {
+  auto doc = document::CVantrel40Doc::FromMeasurement(
+      WithRecentList(environment_(), [this](const auto& p) { AddRecentFile(p); }),
+      templates_.MeasurementTemplate().extension, std::move(measurement));
+  return Adopt(std::move(doc));
+}
+
+bool DocumentManager::Save(OpenDocument& document, bool saveAs) {
+  const bool saved = saveAs ? document.Doc().DoSave({}) : document.Doc().Save();
+  document.RefreshViews();
+  return saved;
+}
+
+bool DocumentManager::CloseAll() {
+  for (auto& document : documents_) {
+    if (!document->Doc().SaveModified()) return false;
+  }
+  while (!documents_.empty()) Destroy(*documents_.back());
+  return true;
+}
+
+void DocumentManager::Destroy(OpenDocument& document) {
+  for (QMdiSubWindow* window : document.Windows()) {
+    window->removeEventFilter(this);
+    area_.removeSubWindow(window);
+    window->deleteLater();
+  }
+  auto it = std::find_if(documents_.begin(), documents_.end(),
+                         [&document](const auto& d) { return d.get() == &document; });
+  if (it != documents_.end()) {
+    std::unique_ptr<OpenDocument> doomed = std::move(*it);
+    documents_.erase(it);
+    doomed.release()->deleteLater();
+  }
+  emit DocumentsChanged();
+}
+
+QMdiSubWindow* DocumentManager::ShowFrame(OpenDocument& document, DocumentFrame* frame) {
+  QMdiSubWindow* window = area_.addSubWindow(frame);
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  window->installEventFilter(this);
+  document.AddWindow(window, frame);
+  window->resize(area_.size() * 0.8);
+  window->show();
+  area_.setActiveSubWindow(window);
+  return window;
+}
+
+OpenDocument* DocumentManager::DocumentOf(QMdiSubWindow* window) const {
+  for (const auto& document : documents_) {
+    if (document->FrameOf(window) != nullptr) return document.get();
+  }
+  return nullptr;
+}
+
+bool DocumentManager::eventFilter(QObject* watched, QEvent* event) {
+  if (destroying_ || event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
+  auto* window = qobject_cast<QMdiSubWindow*>(watched);
+  OpenDocument* document = window != nullptr ? DocumentOf(window) : nullptr;
+  if (document == nullptr) return QObject::eventFilter(watched, event);
+  DocumentFrame* frame = document->FrameOf(window);
+  const bool numbered = document->Windows().size() > 1;
+  if (!document->Doc().CanCloseFrame(frame->Kind(), numbered)) {
+    event->ignore();
+    return true;
+  }
+  if (frame->Kind() == document::FrameKind::Chart || document->Windows().size() == 1) {
+    // Closing the chart closes every window of its document.
+    event->ignore();
+    Destroy(*document);
+    return true;
+  }
+  document->RemoveWindow(window);
+  area_.removeSubWindow(window);
+  window->deleteLater();
+  event->ignore();
+  return true;
+}
+
+OpenDocument* DocumentManager::ActiveDocument() const {
+  QMdiSubWindow* window = area_.activeSubWindow();
+  return window != nullptr ? DocumentOf(window) : nullptr;
+}
+
+DocumentFrame* DocumentManager::ActiveFrame() const {
+  QMdiSubWindow* window = area_.activeSubWindow();
+  OpenDocument* document = window != nullptr ? DocumentOf(window) : nullptr;
+  return document != nullptr ? document->FrameOf(window) : nullptr;
+}
+
+void DocumentManager::UpdateTitles(OpenDocument& document) {
+  for (QMdiSubWindow* window : document.Windows()) window->setWindowTitle(document.TitleFor(window));
+}
+
+void DocumentManager::AddRecentFile(const std::filesystem::path& path) {
+  if (profile_ == nullptr) return;
+  profile_->AddRecentFile(std::filesystem::absolute(path).u16string());
+  emit RecentFilesChanged();
+}
+
+std::vector<std::u16string> DocumentManager::RecentFiles() const {
+  return profile_ != nullptr ? profile_->RecentFiles() : std::vector<std::u16string>{};
+}
+
+}  // namespace vantrel::gui

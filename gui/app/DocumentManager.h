@@ -1,0 +1,75 @@
+// The open documents of the main window: opening files by type, documents handed over by
+// the instrument, saving, the close queries of chart and list windows, closing all, and
+// the recent-file list.
+#pragma once
+
+#include <QMdiArea>
+#include <QObject>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/ProfileStore.h"
+#include "gui/app/DocumentTemplates.h"
+#include "gui/app/OpenDocument.h"
+
+namespace vantrel::gui {
+
+class DocumentFrame;
+
+class DocumentManager final : public QObject {
+  Q_OBJECT
+ public:
+  using FrameFactory = std::function<DocumentFrame*(OpenDocument&)>;
+  using EnvironmentFactory = std::function<document::DocumentEnvironment()>;
+
+  DocumentManager(QMdiArea& area, const DocumentTemplates& templates, EnvironmentFactory environment,
+                  app::ProfileStore* profile);
+  ~DocumentManager() override;
+
+  /// The window every document opens with (the chart window).
+  void SetChartFactory(FrameFactory factory) { chartFactory_ = std::move(factory); }
+
+  /// Opens a file with the document's open rules; null when it failed (the message was shown).
+  OpenDocument* OpenFile(const std::filesystem::path& path);
+  /// A document for a measurement from the instrument (imported, titled by its name).
+  OpenDocument* AddMeasurement(std::unique_ptr<model::CMessungObj> measurement);
+  /// Saves (asking for a name when there is none, or always with `saveAs`).
+  bool Save(OpenDocument& document, bool saveAs);
+  /// Asks to save each modified document; unless cancelled, closes every document.
+  bool CloseAll();
+  /// Closes every window of the document without asking and destroys it.
+  void Destroy(OpenDocument& document);
+  /// Shows `frame` for `document` in a new window of the work area.
+  QMdiSubWindow* ShowFrame(OpenDocument& document, DocumentFrame* frame);
+
+  OpenDocument* ActiveDocument() const;
+  DocumentFrame* ActiveFrame() const;
+  const std::vector<std::unique_ptr<OpenDocument>>& Documents() const { return documents_; }
+
+  std::vector<std::u16string> RecentFiles() const;
+
+ signals:
+  void RecentFilesChanged();
+  void DocumentsChanged();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  OpenDocument* Adopt(std::unique_ptr<document::CVantrel40Doc> doc);
+  void AddRecentFile(const std::filesystem::path& path);
+  OpenDocument* DocumentOf(QMdiSubWindow* window) const;
+  void UpdateTitles(OpenDocument& document);
+
+  QMdiArea& area_;
+  const DocumentTemplates& templates_;
+  EnvironmentFactory environment_;
+  app::ProfileStore* profile_;
+  FrameFactory chartFactory_;
+  std::vector<std::unique_ptr<OpenDocument>> documents_;
+  bool destroying_ = false;
+};
+
+}  // namespace vantrel::gui

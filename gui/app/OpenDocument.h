@@ -1,0 +1,52 @@
+// One open document and its windows: the chart window and any list windows. Every change
+// goes through UpdateAllViews, which marks the document modified and refreshes each window.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+#include "document/CVantrel40Doc.h"
+
+namespace vantrel::gui {
+
+class DocumentFrame;
+
+class OpenDocument final : public QObject {
+  Q_OBJECT
+ public:
+  explicit OpenDocument(std::unique_ptr<document::CVantrel40Doc> doc) : doc_(std::move(doc)) {}
+
+  document::CVantrel40Doc& Doc() { return *doc_; }
+  model::CMessungObj* Measurement() { return doc_->GetMeasurement(); }
+
+  /// Records a change: marks the document modified (ending its imported state) and
+  /// refreshes every window.
+  void UpdateAllViews(bool modified = true);
+  /// Refreshes every window without touching the modified flag.
+  void RefreshViews();
+
+  void AddWindow(QMdiSubWindow* window, DocumentFrame* frame);
+  void RemoveWindow(QMdiSubWindow* window);
+  /// The windows of the document, chart first.
+  std::vector<QMdiSubWindow*> Windows() const;
+  DocumentFrame* FrameOf(QMdiSubWindow* window) const;
+  bool HasWindows() const { return !windows_.empty(); }
+  /// Window title of the document, numbered ":2", ":3" when it has several windows.
+  QString TitleFor(QMdiSubWindow* window) const;
+
+ signals:
+  void TitleChanged();
+
+ private:
+  struct Window {
+    QPointer<QMdiSubWindow> window;
+    DocumentFrame* frame = nullptr;
+  };
+  std::unique_ptr<document::CVantrel40Doc> doc_;
+  std::vector<Window> windows_;
+};
+
+}  // namespace vantrel::gui

@@ -1,0 +1,3 @@
+list(APPEND VANTREL_GUI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ChartFrames.cpp
+)

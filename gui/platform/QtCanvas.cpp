@@ -1,0 +1,135 @@
+#include "gui/platform/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+
+namespace vantrel::gui {
+namespace {
+
+QString ToQString(const std::u16string& text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, bool printer) : painter_(painter), printer_(printer) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  SelectPen(pen_);
+  ApplyFont();
+}
+
+QColor QtCanvas::ToQColor(platform::Color color) {
+  return QColor(platform::RedOf(color), platform::GreenOf(color), platform::BlueOf(color));
+}
+
+platform::Pen QtCanvas::SelectPen(const platform::Pen& pen) {
+  platform::Pen previous = pen_;
+  pen_ = pen;
+  QPen qpen(ToQColor(pen.color));
+  qpen.setWidth(pen.width);  // 0 is Qt's cosmetic one-pixel pen, as on every device
+  qpen.setCapStyle(Qt::FlatCap);
+  painter_.setPen(qpen);
+  return previous;
+}
+
+platform::Font QtCanvas::SelectFont(const platform::Font& font) {
+  platform::Font previous = font_;
+  font_ = font;
+  ApplyFont();
+  return previous;
+}
+
+void QtCanvas::ApplyFont() {
+  QFont font(ToQString(font_.family));
+  // The font is sized in device pixels for this device, so it scales with printers.
+  font.setPixelSize(std::max(1, PointsToPixels(font_.points)));
+  font.setBold(font_.bold);
+  font.setItalic(font_.italic);
+  painter_.setFont(font);
+}
+
+platform::Size QtCanvas::TextExtent(const std::u16string& text) {
+  const QFontMetrics metrics(painter_.font(), painter_.device());
+  return {metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+}
+
+void QtCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+
+void QtCanvas::LineTo(int x, int y) {
+  const QPoint target(x, y);
+  if (target != position_) painter_.drawLine(position_, target);
+  position_ = target;
+}
+
+void QtCanvas::SetPixel(int x, int y, platform::Color color) {
+  painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
+}
+
+void QtCanvas::FillRect(const platform::Rect& rect, platform::Color color) {
+  painter_.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
+}
+
+void QtCanvas::TextOut(int x, int y, const std::u16string& text) {
+  const QString qtext = ToQString(text);
+  const QFontMetrics metrics(painter_.font(), painter_.device());
+  const QRect box(x, y, metrics.horizontalAdvance(qtext), metrics.height());
+  // Text is drawn opaque on the background colour, as the chart's labels expect.
+  painter_.fillRect(box, ToQColor(background_));
+  const QPen pen = painter_.pen();
+  painter_.setPen(ToQColor(textColor_));
+  painter_.drawText(QPoint(x, y + metrics.ascent()), qtext);
+  painter_.setPen(pen);
+}
+
+void QtCanvas::DragRect(const platform::Rect& rect, const platform::Rect* previous) {
+  const bool raster = painter_.paintEngine() != nullptr &&
+                      painter_.paintEngine()->type() == QPaintEngine::Raster;
+  const QPainter::CompositionMode mode = painter_.compositionMode();
+  const QPen pen = painter_.pen();
+  if (raster) painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  painter_.setPen(QPen(Qt::white, 0));
+  auto outline = [this](const platform::Rect& r) {
+    if (r.Width() != 0 || r.Height() != 0) painter_.drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+  };
+  if (previous != nullptr) outline(*previous);
+  outline(rect);
+  painter_.setCompositionMode(mode);
+  painter_.setPen(pen);
+}
+
+void QtCanvas::DrawPixels(int x, int y, int width, int height,
+                          const std::vector<platform::Color>& pixels) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int row = 0; row < height; ++row) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+    for (int col = 0; col < width; ++col) {
+      const platform::Color c = pixels[static_cast<std::size_t>(row * width + col)];
+      line[col] = qRgb(platform::RedOf(c), platform::GreenOf(c), platform::BlueOf(c));
+    }
+  }
+  painter_.drawImage(QPoint(x, y), image);
+}
+
+platform::Color QtCanvas::SetTextColor(platform::Color color) {
+  platform::Color previous = textColor_;
+  textColor_ = color;
+  return previous;
+}
+
+platform::Color QtCanvas::SetBackgroundColor(platform::Color color) {
+  platform::Color previous = background_;
+  background_ = color;
+  return previous;
+}
+
+int QtCanvas::DpiX() const { return painter_.device()->logicalDpiX(); }
+int QtCanvas::DpiY() const { return painter_.device()->logicalDpiY(); }
+
+platform::Size QtCanvas::PageSize() const {
+  return {painter_.device()->width(), painter_.device()->height()};
+}
+
+}  // namespace vantrel::gui

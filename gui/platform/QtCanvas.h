@@ -1,0 +1,50 @@
+// The Canvas on a QPainter: screen, off-screen images, printers and PDF files share the
+// drawing code of the model and the chart through it. One-pixel pens are cosmetic and
+// aliased, coordinates are integers, so lines are crisp on every device.
+#pragma once
+
+#include <QPainter>
+
+#include "platform/Canvas.h"
+
+namespace vantrel::gui {
+
+class QtCanvas final : public platform::Canvas {
+ public:
+  /// Draws with `painter` (already begun on its device). `printer` marks printer contexts.
+  explicit QtCanvas(QPainter& painter, bool printer = false);
+
+  platform::Pen SelectPen(const platform::Pen& pen) override;
+  platform::Font SelectFont(const platform::Font& font) override;
+  platform::Size TextExtent(const std::u16string& text) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void SetPixel(int x, int y, platform::Color color) override;
+  void FillRect(const platform::Rect& rect, platform::Color color) override;
+  void TextOut(int x, int y, const std::u16string& text) override;
+  void DragRect(const platform::Rect& rect, const platform::Rect* previous) override;
+  void DrawPixels(int x, int y, int width, int height,
+                  const std::vector<platform::Color>& pixels) override;
+  platform::Color SetTextColor(platform::Color color) override;
+  platform::Color SetBackgroundColor(platform::Color color) override;
+  platform::Color BackgroundColor() const override { return background_; }
+  int DpiX() const override;
+  int DpiY() const override;
+  platform::Size PageSize() const override;
+  bool IsPrinter() const override { return printer_; }
+
+  static QColor ToQColor(platform::Color color);
+
+ private:
+  void ApplyFont();
+
+  QPainter& painter_;
+  bool printer_;
+  platform::Pen pen_;
+  platform::Font font_;
+  platform::Color textColor_ = platform::kBlack;
+  platform::Color background_ = platform::kWhite;
+  QPoint position_;
+};
+
+}  // namespace vantrel::gui

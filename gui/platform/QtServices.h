@@ -1,0 +1,44 @@
+// The message and file-dialog services of the core, answered with Qt message boxes and
+// file dialogs. Texts come from the language library by number.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "platform/FileDialogs.h"
+#include "platform/MessageService.h"
+#include "platform/TextSource.h"
+
+namespace vantrel::gui {
+
+QString ToQString(const std::u16string& text);
+std::u16string FromQString(const QString& text);
+
+/// Fills "%1" and "%s" of a message text with `argument`.
+QString FillArgument(QString text, const QString& argument);
+
+class QtMessageService final : public platform::MessageService {
+ public:
+  /// `parent` may be null (message boxes without owner).
+  QtMessageService(const platform::TextSource& texts, QWidget* parent) : texts_(texts), parent_(parent) {}
+  platform::Answer ShowMessage(int id, platform::Buttons buttons, platform::Icon icon,
+                               const std::u16string& argument = {}) override;
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+ private:
+  const platform::TextSource& texts_;
+  QWidget* parent_;
+};
+
+class QtFileDialogs final : public platform::FileDialogs {
+ public:
+  explicit QtFileDialogs(QWidget* parent) : parent_(parent) {}
+  std::optional<std::filesystem::path> AskSaveFileName(
+      const platform::SaveFileRequest& request) override;
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace vantrel::gui
