@@ -1,0 +1,365 @@
+// Order of a document file, from its first byte: x axis (no tag), y-axis list, curve list
+// (each curve starting with its sample list), text list, line list, name, storage number,
+// zoom and scroll, title visible, notes reference, grid, imported flag.
+#include "document/MeasurementArchive.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "document/ArchiveError.h"
+#include "platform/Error.h"
+
+namespace vantrel::document {
+namespace {
+
+using model::CAchse;
+using model::CKurveObj;
+using model::CLineObj;
+using model::CMessungObj;
+using model::CTextObj;
+using model::CValueObj;
+using model::CXAchse;
+
+/// Stored bytes of one sample: minimum, maximum, value.
+constexpr std::size_t kSampleRecordSize = 12;
+/// The least a sample can take in a file: a short class back-reference and its record.
+constexpr std::size_t kMinSampleBytes = 2 + kSampleRecordSize;
+
+// ---- writing ----
+
+void WriteAxisPart(ArchiveWriter& w, const CAchse& axis) {
+  w.WriteInt(axis.RawUnitCode());
+  w.WriteFloat(axis.RawMax());
+  w.WriteFloat(axis.RawMin());
+  w.WriteInt(axis.RawDivisions());
+  w.WriteString(axis.RawUnitText());
+}
+
+void WriteXAxis(ArchiveWriter& w, const CXAchse& axis) {
+  WriteAxisPart(w, axis);
+  w.WriteInt(axis.RawDrawLines());
+  w.WriteInt(axis.RawXYMode());
+  w.WriteInt(axis.RawTimeUnit());
+  w.WriteFloat(axis.RawXYMax());
+  w.WriteFloat(axis.RawXYMin());
+  w.WriteInt(axis.RawXCurveIndex());
+  w.WriteInt(axis.RawXYDivisions());
+}
+
+void WriteCurve(ArchiveWriter& w, const CKurveObj& c) {
+  const std::vector<CValueObj>& samples = c.Samples();
+  w.WriteCount(samples.size());
+  w.WriteObjectRun(ArchiveClass::ValueObj, samples.size(), kSampleRecordSize,
+                   [&samples](std::size_t i, std::uint8_t* out) {
+                     const CValueObj& s = samples[i];
+                     ArchiveWriter::StoreFloat(out, s.minimum);
+                     ArchiveWriter::StoreFloat(out + 4, s.maximum);
+                     ArchiveWriter::StoreFloat(out + 8, s.value);
+                   });
+  w.WriteInt(c.GetVisible());
+  w.WriteInt(c.GetTriggerEdge());
+  w.WriteDword(c.GetColor());
+  w.WriteDouble(c.GetSampleInterval());
+  w.WriteInt(c.GetValueMode());
+  w.WriteInt(c.GetUnitCode());
+  w.WriteInt(c.GetOrigin());
+  w.WriteInt(c.GetRecordingKind());
+  w.WriteInt(c.GetTriggerMode());
+  w.WriteFloat(c.GetPeakValue());
+  w.WriteFloat(c.GetFilterCutoff());
+  w.WriteFloat(c.GetTriggerLevel());
+  w.WriteFloat(c.GetPretrigger());
+  w.WriteFloat(c.GetYOffset());
+  w.WriteFloat(c.GetXOffset());
+  w.WriteInt(c.GetChannelNumber());
+  w.WriteInt(c.GetSourceNumber());
+  w.WriteInt(c.GetDrawOrder());
+  w.WriteInt(c.GetTriggerChannel());
+  w.WriteInt(c.GetAxisIndex());
+  w.WriteString(c.GetName());
+  w.WriteString(c.GetUnitText());
+  w.WriteString(c.GetSourceText());
+  w.WriteInt(c.GetDuration());
+  w.WriteInt(c.GetStartTime());
+  w.WriteFloat(c.GetSensorRange());
+  w.WriteInt(c.GetTriggerInPercent());
+}
+
+// ---- reading ----
+
+void ReadAxisPart(ArchiveReader& r, CAchse& axis) {
+  const std::int32_t unitCode = r.ReadInt();
+  const float max = r.ReadFloat();
+  const float min = r.ReadFloat();
+  const std::int32_t divisions = r.ReadInt();
+  axis.SetRaw(unitCode, max, min, divisions, r.ReadString());
+}
+
+void ReadXAxis(ArchiveReader& r, CXAchse& axis) {
+  ReadAxisPart(r, axis);
+  const std::int32_t drawLines = r.ReadInt();
+  const std::int32_t xyMode = r.ReadInt();
+  const std::int32_t timeUnit = r.ReadInt();
+  const float xyMax = r.ReadFloat();
+  const float xyMin = r.ReadFloat();
+  const std::int32_t xCurveIndex = r.ReadInt();
+  axis.SetRawX(drawLines, xyMode, timeUnit, xyMax, xyMin, xCurveIndex, r.ReadInt());
+}
+
+void ReadSamples(ArchiveReader& r, std::vector<CValueObj>& samples) {
+  const std::uint32_t count = r.ReadCount();
+  // An honest file holds every announced sample, so this is exactly the count; a lying
+  // count cannot reserve more than the rest of the file could fill.
+  samples.reserve(static_cast<std::size_t>(r.BoundCount(count, kMinSampleBytes)));
+  r.ReadObjectRun(
+      ArchiveClass::ValueObj, count, kSampleRecordSize, [&samples](const std::uint8_t* in) {
+        samples.emplace_back(ArchiveReader::LoadFloat(in), ArchiveReader::LoadFloat(in + 4),
+                             ArchiveReader::LoadFloat(in + 8));
+      });
+}
+
+std::unique_ptr<CKurveObj> ReadCurve(ArchiveReader& r) {
+  auto c = std::make_unique<CKurveObj>();
+  ReadSamples(r, c->MutableSamples());
+  c->SetVisible(r.ReadInt());
+  c->SetTriggerEdge(r.ReadInt());
+  c->SetColor(r.ReadDword());
+  c->SetSampleInterval(r.ReadDouble());
+  c->SetValueMode(r.ReadInt());
+  const std::int32_t unitCode = r.ReadInt();
+  c->SetOrigin(r.ReadInt());
+  c->SetRecordingKind(r.ReadInt());
+  c->SetTriggerMode(r.ReadInt());
+  c->SetPeakValue(r.ReadFloat());
+  c->SetFilterCutoff(r.ReadFloat());
+  c->SetTriggerLevel(r.ReadFloat());
+  c->SetPretrigger(r.ReadFloat());
+  c->SetYOffset(r.ReadFloat());
+  c->SetXOffset(r.ReadFloat());
+  c->SetChannelNumber(r.ReadInt());
+  c->SetSourceNumber(r.ReadInt());
+  c->SetDrawOrder(r.ReadInt());
+  c->SetTriggerChannel(r.ReadInt());
+  c->SetAxisIndex(r.ReadInt());
+  c->SetName(r.ReadString());
+  // The stored code and text are taken as they are, whatever the code.
+  c->SetUnit(unitCode, u"");
+  c->SetUnitText(r.ReadString());
+  c->SetSourceText(r.ReadString());
+  c->SetDuration(r.ReadInt());
+  c->SetStartTime(r.ReadInt());
+  c->SetSensorRange(r.ReadFloat());
+  c->SetTriggerInPercent(r.ReadInt());
+  return c;
+}
+
+std::unique_ptr<CTextObj> ReadText(ArchiveReader& r) {
+  std::u16string text = r.ReadString();
+  const double x = r.ReadDouble();
+  const double y = r.ReadDouble();
+  const std::int32_t size = r.ReadInt();
+  return std::make_unique<CTextObj>(std::move(text), size, x, y);
+}
+
+std::unique_ptr<CLineObj> ReadLine(ArchiveReader& r) {
+  const double x = r.ReadDouble();
+  const double y = r.ReadDouble();
+  const double dx = r.ReadDouble();
+  const double dy = r.ReadDouble();
+  return std::make_unique<CLineObj>(x, y, dx, dy);
+}
+
+/// Reads a list of `cls` objects with `readOne`, handing each to `append`.
+template <typename ReadOne, typename Append>
+void ReadList(ArchiveReader& r, ArchiveClass cls, ReadOne readOne, Append append) {
+  const std::uint32_t count = r.ReadCount();
+  for (std::uint32_t i = 0; i < count; ++i) {
+    r.ReadObjectTag(cls, false);
+    append(readOne(r));
+  }
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+void WriteDocument(ArchiveWriter& w, const CMessungObj& m, int imported) {
+  WriteXAxis(w, m.GetXAxis());
+  w.WriteCount(m.YAxes().size());
+  for (const auto& axis : m.YAxes()) {
+    w.BeginObject(ArchiveClass::Achse);
+    WriteAxisPart(w, *axis);
+  }
+  w.WriteCount(m.Curves().size());
+  for (const auto& curve : m.Curves()) {
+    w.BeginObject(ArchiveClass::KurveObj);
+    WriteCurve(w, *curve);
+  }
+  w.WriteCount(m.Texts().size());
+  for (const auto& text : m.Texts()) {
+    w.BeginObject(ArchiveClass::TextObj);
+    w.WriteString(text->GetText());
+    w.WriteDouble(text->GetPosX());
+    w.WriteDouble(text->GetPosY());
+    w.WriteInt(text->GetFontSize());
+  }
+  w.WriteCount(m.Lines().size());
+  for (const auto& line : m.Lines()) {
+    w.BeginObject(ArchiveClass::LineObj);
+    w.WriteDouble(line->GetPosX());
+    w.WriteDouble(line->GetPosY());
+    w.WriteDouble(line->GetDx());
+    w.WriteDouble(line->GetDy());
+  }
+  w.WriteString(m.GetName());
+  w.WriteInt(m.GetStorageNumber());
+  w.WriteDouble(m.GetXZoom());
+  w.WriteDouble(m.GetYZoom());
+  w.WriteDouble(m.GetXScroll());
+  w.WriteDouble(m.GetYScroll());
+  w.WriteInt(m.GetTitleVisible());
+  if (m.GetNotes().has_value()) {
+    const std::vector<std::uint8_t>& notes = *m.GetNotes();
+    w.BeginObject(ArchiveClass::ByteArray);
+    w.WriteCount(notes.size());
+    w.WriteBytes(notes.data(), notes.size());
+  } else {
+    w.WriteNullReference();
+  }
+  int columns = 0;
+  int rows = 0;
+  m.GetGrid(&columns, &rows);
+  w.WriteInt(m.IsGridVisible());
+  w.WriteInt(columns);
+  w.WriteInt(rows);
+  w.WriteInt(imported);
+}
+
+std::vector<std::uint8_t> DocumentBytes(const CMessungObj& m, int imported) {
+  std::vector<std::uint8_t> bytes;
+  ArchiveWriter w([&bytes](const std::uint8_t* data, std::size_t size) {
+    bytes.insert(bytes.end(), data, data + size);
+  });
+  WriteDocument(w, m, imported);
+  w.Flush();
+  return bytes;
+}
+
+LoadedDocument ReadDocument(ArchiveReader& r, platform::MessageService* messages) {
+  auto m = std::make_unique<CMessungObj>(messages);
+  ReadXAxis(r, m->GetXAxis());
+  ReadList(
+      r, ArchiveClass::Achse,
+      [](ArchiveReader& in) {
+        auto axis = std::make_unique<CAchse>();
+        ReadAxisPart(in, *axis);
+        return axis;
+      },
+      [&m](std::unique_ptr<CAchse> axis) { m->AppendLoadedAxis(std::move(axis)); });
+  ReadList(r, ArchiveClass::KurveObj, ReadCurve,
+           [&m](std::unique_ptr<CKurveObj> curve) { m->AppendLoadedCurve(std::move(curve)); });
+  ReadList(r, ArchiveClass::TextObj, ReadText,
+           [&m](std::unique_ptr<CTextObj> text) { m->AppendLoadedText(std::move(text)); });
+  ReadList(r, ArchiveClass::LineObj, ReadLine,
+           [&m](std::unique_ptr<CLineObj> line) { m->AppendLoadedLine(std::move(line)); });
+  std::u16string name = r.ReadString();
+  const std::int32_t storageNumber = r.ReadInt();
+  const double xZoom = r.ReadDouble();
+  const double yZoom = r.ReadDouble();
+  const double xScroll = r.ReadDouble();
+  const double yScroll = r.ReadDouble();
+  const std::int32_t titleVisible = r.ReadInt();
+  m->SetStoredState(std::move(name), storageNumber, xZoom, yZoom, xScroll, yScroll, titleVisible);
+  if (r.ReadObjectTag(ArchiveClass::ByteArray, true)) {
+    m->SetNotes(r.ReadByteVector(r.ReadCount()));
+  }
+  m->SetGridVisible(r.ReadInt());
+  const std::int32_t columns = r.ReadInt();
+  m->SetGrid(columns, r.ReadInt());
+  LoadedDocument loaded;
+  loaded.imported = r.ReadInt();
+  if (!r.AtEnd()) {
+    throw ArchiveError(
+        ArchiveError::Kind::TrailingBytes,
+        "bytes after the end of the document at byte " + std::to_string(r.Position()));
+  }
+  loaded.measurement = std::move(m);
+  return loaded;
+}
+
+LoadedDocument ReadDocument(std::span<const std::uint8_t> bytes,
+                            platform::MessageService* messages) {
+  ArchiveReader reader(bytes);
+  return ReadDocument(reader, messages);
+}
+
+LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
+                                platform::MessageService* messages) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    throw platform::VantrelError(kMsgFailedToOpenDocument, "not a readable file: " + path.string());
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  FileHandle file(std::fopen(path.c_str(), "rb"));
+  if (!file || error) {
+    throw platform::VantrelError(kMsgFailedToOpenDocument,
+                                 "cannot open " + path.string() + ": " + std::strerror(errno));
+  }
+  ArchiveReader reader(file.get(), size);
+  return ReadDocument(reader, messages);
+}
+
+void SaveDocumentFile(const std::filesystem::path& path, const CMessungObj& m, int imported) {
+  const std::filesystem::path folder =
+      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  std::random_device random;
+  std::filesystem::path temporary;
+  FileHandle file;
+  for (int attempt = 0; attempt < 16 && !file; ++attempt) {
+    temporary = folder / ("." + path.filename().string() + ".~" + std::to_string(random()));
+    file.reset(std::fopen(temporary.c_str(), "wbx"));  // never reuses an existing name
+  }
+  if (!file) {
+    throw platform::VantrelError(
+        kMsgFailedToSaveDocument,
+        "cannot create a file in " + folder.string() + ": " + std::strerror(errno));
+  }
+  try {
+    ArchiveWriter w([&file](const std::uint8_t* data, std::size_t size) {
+      if (std::fwrite(data, 1, size, file.get()) != size) {
+        throw platform::VantrelError(kMsgFailedToSaveDocument,
+                                     std::string("write error: ") + std::strerror(errno));
+      }
+    });
+    WriteDocument(w, m, imported);
+    w.Flush();
+    if (std::fclose(file.release()) != 0) {
+      throw platform::VantrelError(kMsgFailedToSaveDocument,
+                                   std::string("write error: ") + std::strerror(errno));
+    }
+    std::error_code error;
+    const auto old = std::filesystem::status(path, error);
+    if (!error && std::filesystem::is_regular_file(old)) {
+      std::filesystem::permissions(temporary, old.permissions(), error);
+    }
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+      throw platform::VantrelError(kMsgFailedToSaveDocument,
+                                   "cannot replace " + path.string() + ": " + error.message());
+    }
+  } catch (...) {
+    file.reset();
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw;
+  }
+}
+
+}  // namespace vantrel::document

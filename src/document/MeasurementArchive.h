@@ -1,0 +1,46 @@
+// A whole document file: the measurement (x axis, y axes, curves with their samples,
+// texts, lines, name, storage number, zoom and scroll, title, notes, grid) followed by the
+// document's imported flag, written and read through one archive. Reading either returns a
+// complete measurement or throws; nothing partly read survives.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "document/ArchiveReader.h"
+#include "document/ArchiveWriter.h"
+#include "model/CMessungObj.h"
+#include "platform/MessageService.h"
+
+namespace vantrel::document {
+
+struct LoadedDocument {
+  std::unique_ptr<model::CMessungObj> measurement;
+  int imported = 0;
+};
+
+/// Writes the document in archive order into `writer` (which the caller flushes).
+void WriteDocument(ArchiveWriter& writer, const model::CMessungObj& measurement, int imported);
+/// The archive bytes of the document.
+std::vector<std::uint8_t> DocumentBytes(const model::CMessungObj& measurement, int imported);
+
+/// Reads a document from `reader`; bytes after the imported flag are a format error.
+/// `messages` goes to the new measurement (its out-of-memory questions).
+LoadedDocument ReadDocument(ArchiveReader& reader, platform::MessageService* messages = nullptr);
+LoadedDocument ReadDocument(std::span<const std::uint8_t> bytes,
+                            platform::MessageService* messages = nullptr);
+/// Opens and reads a document file. A file that cannot be opened or read throws
+/// VantrelError 61697; a malformed one ArchiveError (61728).
+LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
+                                platform::MessageService* messages = nullptr);
+
+/// Saves the document to `path`: writes a temporary file in the same folder and renames it
+/// over `path`, so a failed save leaves the previous file as it was. Failures throw
+/// VantrelError 61698.
+void SaveDocumentFile(const std::filesystem::path& path, const model::CMessungObj& measurement,
+                      int imported);
+
+}  // namespace vantrel::document
