@@ -37,7 +37,8 @@ class Mapping {
   double ymax_;
 };
 
-/// A polyline: the first point is a move, every later one a line.
+/// A polyline: the first point is a move, every later one a line. A span paints a run of
+/// pixels of one column and leaves the current point where the polyline goes on.
 class Polyline {
  public:
   explicit Polyline(platform::Canvas& canvas) : canvas_(canvas) {}
@@ -50,6 +51,15 @@ class Polyline {
     }
     x_ = x;
     y_ = y;
+  }
+  /// Paints (x, top) .. (x, bottom) and continues the polyline from (x, resume).
+  void Span(int x, int top, int bottom, int resume) {
+    if (top <= bottom) {
+      canvas_.MoveTo(x, top);
+      canvas_.LineTo(x, bottom + 1);
+    }
+    if (top <= bottom || y_ != resume) canvas_.MoveTo(x, resume);
+    y_ = resume;
   }
 
  private:
@@ -130,12 +140,14 @@ void DrawSamples(platform::Canvas& canvas, const platform::Rect& plot, const CKu
 class ColumnDrawer {
  public:
   ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary, const Mapping& map,
-               double xmin, double xmax, const platform::Rect& plot, VisibleRange range)
+               double xmin, double xmax, double interval, const platform::Rect& plot,
+               VisibleRange range)
       : line_(canvas),
         summary_(summary),
         map_(map),
         xmin_(xmin),
         xmax_(xmax),
+        interval_(interval),
         plot_(plot),
         range_(range) {}
 
@@ -146,6 +158,7 @@ class ColumnDrawer {
     int column = ColumnOf(a);
     while (a < range_.end) {
       const long long e = NextColumnStart(a, column);
+      summary_.Prefetch(e + (e - a));  // about where the next column ends
       DrawColumn(column, a, e);
       if (e >= range_.end) break;
       a = e;
@@ -165,16 +178,19 @@ class ColumnDrawer {
     const double width = plot_.right - plot_.left;
     const double target =
         xmin_ + (static_cast<double>(column) + 1.0 - plot_.left) * (xmax_ - xmin_) / width;
-    const double first = summary_.TimeAt(0);
-    const double interval = summary_.TimeAt(std::min<long long>(1, summary_.Count() - 1)) - first;
-    double guess = interval > 0.0 ? std::ceil((target - first) / interval) : 0.0;
+    double guess = std::ceil((target - summary_.TimeAt(0)) / interval_);
     if (!std::isfinite(guess)) guess = 0.0;
-    const long long probe = static_cast<long long>(
+    const auto probe = static_cast<long long>(
         std::clamp(guess, static_cast<double>(a + 1), static_cast<double>(range_.end)));
+    // Usually the guess is the boundary: one exact time and one addition tell.
+    const double before = summary_.TimeAt(probe - 1);
+    const bool beforeInColumn = map_.X(before) <= column;
+    const bool probePast = probe >= range_.end || map_.X(before + interval_) > column;
+    if (beforeInColumn && probePast) return probe;
     long long lo = a;
     long long hi = range_.end;
-    if (ColumnOf(probe) > column) {
-      hi = probe;
+    if (!beforeInColumn) {
+      hi = probe - 1;
       for (long long step = 1;; step *= 2) {
         const long long candidate = hi - step;
         if (candidate <= a) break;
@@ -216,34 +232,30 @@ class ColumnDrawer {
     summary_.Range(a, e, &lo, &hi);
     const int yFirst = map_.Y(summary_.Value(f));
     const int yLast = map_.Y(summary_.Value(l));
-    const int yLow = std::min(map_.Y(lo), map_.Y(hi));
-    const int yHigh = std::max(map_.Y(lo), map_.Y(hi));
+    int yLow = std::min(map_.Y(lo), map_.Y(hi));
+    int yHigh = std::max(map_.Y(lo), map_.Y(hi));
     line_.Add(x, yFirst);
-    if (l != lastValid_ || yLow == yHigh || (yLast != yLow && yLast != yHigh)) {
-      // The pixel of the last point is painted by the next line, or lies inside the span.
-      line_.Add(x, yLow);
-      line_.Add(x, yHigh);
-      line_.Add(x, yLast);
-      return;
+    if (l == lastValid_ && !LastPixelPainted(a, l, yLast, yLow, yHigh)) {
+      // The final column: its last point is the end of the curve and stays unpainted.
+      if (yLast == yLow) ++yLow;
+      if (yLast == yHigh) --yHigh;
     }
-    // The final column ends on one of its extremes: that pixel is painted only when the
-    // polyline was there before and left it again.
+    line_.Span(x, yLow, yHigh, yLast);
+  }
+
+  /// Whether the full polyline paints the last point (index `l`, pixel row `yLast`) of the
+  /// final column [a, ..]: always when it lies between the column's extremes; when it is an
+  /// extreme, only if the polyline was there before and left it again.
+  bool LastPixelPainted(long long a, long long l, int yLast, int yLow, int yHigh) const {
+    if (yLow == yHigh) return false;  // no line inside the column moves at all
+    if (yLast != yLow && yLast != yHigh) return true;
     const auto differs = [&](float vlo, float vhi) {
       return map_.Y(vlo) != yLast || map_.Y(vhi) != yLast;
     };
     const long long d = summary_.FindLast(a, l, differs);
-    float before_lo = 0.0F;
-    float before_hi = 0.0F;
-    const bool painted = summary_.Range(a, d, &before_lo, &before_hi) &&
-                         (map_.Y(before_lo) == yLast || map_.Y(before_hi) == yLast);
-    const int other = yLast == yLow ? yHigh : yLow;
-    if (painted) {
-      line_.Add(x, yLast);
-      line_.Add(x, other);
-    } else {
-      line_.Add(x, other);
-    }
-    line_.Add(x, yLast);
+    float lo = 0.0F;
+    float hi = 0.0F;
+    return summary_.Range(a, d, &lo, &hi) && (map_.Y(lo) == yLast || map_.Y(hi) == yLast);
   }
 
   Polyline line_;
@@ -251,6 +263,7 @@ class ColumnDrawer {
   const Mapping& map_;
   double xmin_;
   double xmax_;
+  double interval_;
   platform::Rect plot_;
   VisibleRange range_;
   long long lastValid_ = -1;
@@ -297,7 +310,7 @@ void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
   const long long columns = static_cast<long long>(plot.right - plot.left) + 1;
   const bool manyPerColumn = range.end - range.first > kSamplesPerColumnForSummary * columns;
   if (drawLines && curve.GetValueMode() != model::kModeBar && manyPerColumn) {
-    ColumnDrawer(canvas, summary, map, xmin, xmax, plot, range).Draw();
+    ColumnDrawer(canvas, summary, map, xmin, xmax, interval, plot, range).Draw();
   } else {
     DrawSamples(canvas, plot, curve, summary, map, drawLines, range);
   }

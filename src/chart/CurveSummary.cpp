@@ -17,11 +17,6 @@ long long CurveSummary::UnitOf(int level) {
   return unit;
 }
 
-float CurveSummary::Value(long long i) const {
-  return model::PlottedValue((*samples_)[static_cast<std::size_t>(i)], valueMode_,
-                             std::bit_cast<float>(yOffsetBits_));
-}
-
 CurveSummary::Block CurveSummary::ElementOf(int level, long long element) const {
   if (level == 0) {
     const float v = Value(element);
@@ -50,6 +45,7 @@ void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valu
     Reset();
     valueMode_ = valueMode;
     yOffsetBits_ = yBits;
+    yOffset_ = yOffset;
     xOffsetBits_ = xBits;
     intervalBits_ = dBits;
     interval_ = interval;
@@ -139,6 +135,18 @@ bool CurveSummary::Range(long long a, long long b, float* lo, float* hi) const {
   *lo = total.lo;
   *hi = total.hi;
   return true;
+}
+
+void CurveSummary::Prefetch(long long i) const {
+  if (i < 0 || i >= count_) return;
+  __builtin_prefetch(&(*samples_)[static_cast<std::size_t>(i)]);
+  __builtin_prefetch(&times_[static_cast<std::size_t>(i / kTimeStride)]);
+  long long unit = kFanOut;
+  for (const std::vector<Block>& level : levels_) {
+    const auto element = static_cast<std::size_t>(i / unit);
+    if (element < level.size()) __builtin_prefetch(&level[element]);
+    unit *= kFanOut;
+  }
 }
 
 long long CurveSummary::FirstValid(long long a, long long b) const {

@@ -1,5 +1,5 @@
 // What the chart keeps per curve to draw long recordings quickly: a min/max pyramid of the
-// plotted values (16 samples per block on the first level, 16 blocks per block above) and
+// plotted values (8 samples per block on the first level, 8 blocks per block above) and
 // the exact time of every 32nd sample as the curve drawing accumulates it (the first
 // sample's offset plus the interval, added once per sample in double precision). Both are
 // extended when samples are appended and rebuilt when the value mode, the offsets, the
@@ -8,8 +8,8 @@
 //
 // A pyramid rather than a per-draw aggregation: a redraw then costs O(columns x log n)
 // instead of O(visible samples), which keeps a fully zoomed-out chart of tens of millions
-// of samples as fast as a short one; the price is about 1/15 of the sample memory in
-// blocks and 1/32 in time stamps, and one pass over new samples as they arrive.
+// of samples as fast as a short one; the price is about 1/10 of the sample memory in
+// blocks and 1/48 in time stamps, and one pass over new samples as they arrive.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +22,7 @@ namespace vantrel::chart {
 class CurveSummary {
  public:
   /// Samples per first-level block and blocks per block of the next level.
-  static constexpr long long kFanOut = 16;
+  static constexpr long long kFanOut = 8;
   /// Distance of two stored sample times.
   static constexpr long long kTimeStride = 32;
 
@@ -35,8 +35,23 @@ class CurveSummary {
   void Reset();
 
   long long Count() const { return count_; }
-  /// The plotted value of sample i (NaN stays NaN).
-  float Value(long long i) const;
+  /// The plotted value of sample i (NaN stays NaN), as model::PlottedValue computes it.
+  float Value(long long i) const {
+    const model::CValueObj& s = (*samples_)[static_cast<std::size_t>(i)];
+    switch (valueMode_) {
+      case model::kModeMinimum:
+      case model::kModeBar:
+        return s.minimum + yOffset_;
+      case model::kModeMaximum:
+        return s.maximum + yOffset_;
+      case model::kModeMean:
+        return (s.minimum + s.maximum) * 0.5F + yOffset_;
+      case model::kModeValue:
+        return s.value + yOffset_;
+      default:
+        return 0.0F;
+    }
+  }
   /// The time of sample i exactly as the sample-by-sample drawing accumulates it.
   double TimeAt(long long i) const;
 
@@ -49,6 +64,11 @@ class CurveSummary {
   long long FindFirst(long long a, long long b, const Test& test) const;
   template <typename Test>
   long long FindLast(long long a, long long b, const Test& test) const;
+
+  /// Asks the processor to fetch what a query around sample i will read (the columns of a
+  /// chart lie far apart in memory; fetching the next one while drawing this one hides the
+  /// wait).
+  void Prefetch(long long i) const;
 
   /// First and last index in [a, b) whose value is not NaN; b (first) or a - 1 (last) when none.
   long long FirstValid(long long a, long long b) const;
@@ -70,6 +90,7 @@ class CurveSummary {
   long long count_ = 0;
   int valueMode_ = 0;
   std::uint32_t yOffsetBits_ = 0;
+  float yOffset_ = 0.0F;
   std::uint64_t xOffsetBits_ = 0;
   std::uint64_t intervalBits_ = 0;
   double interval_ = 0.0;

@@ -81,6 +81,18 @@ void RasterCanvas::LineTo(int x, int y) {
   const long long dx = static_cast<long long>(x) - from.x;
   const long long dy = static_cast<long long>(y) - from.y;
   if (dx == 0 && dy == 0) return;
+  if (dx == 0) {
+    // Vertical: the pixels from y0 toward y1, y1 left out.
+    if (from.x < 0 || from.x >= size_.cx) return;
+    long long top = dy > 0 ? from.y : static_cast<long long>(y) + 1;
+    long long bottom = dy > 0 ? static_cast<long long>(y) : static_cast<long long>(from.y) + 1;
+    top = std::max(top, 0LL);
+    bottom = std::min(bottom, static_cast<long long>(size_.cy));
+    for (long long row = top; row < bottom; ++row) {
+      pixels_[static_cast<std::size_t>(row * size_.cx + from.x)] = pen_.color;
+    }
+    return;
+  }
   const bool xMajor = std::llabs(dx) >= std::llabs(dy);
   const long long major = xMajor ? std::llabs(dx) : std::llabs(dy);
   const long long minor = xMajor ? std::llabs(dy) : std::llabs(dx);
@@ -100,16 +112,27 @@ void RasterCanvas::LineTo(int x, int y) {
     first = std::max(first, majorStart - (limit - 1));
     last = std::min(last, majorStart);
   }
+  if (first > last) return;
+  // Minor offset of step i: q = floor(i x minor / major) with remainder r, plus one when
+  // 2r >= major. Stepping i by one adds minor to r, carrying into q.
+  const auto umajor = static_cast<unsigned long long>(major);
+  const auto uminor = static_cast<unsigned long long>(minor);
+  const long long startOffset = MinorOffset(static_cast<unsigned long long>(first), uminor, umajor);
+  unsigned long long r = static_cast<unsigned long long>(first) * uminor % umajor;
+  long long q = startOffset - (2 * r >= umajor ? 1 : 0);
+  const auto stride = static_cast<long long>(size_.cx);
   for (long long i = first; i <= last; ++i) {
     const long long m = majorStart + i * majorStep;
-    const long long n =
-        minorStart + minorStep * MinorOffset(static_cast<unsigned long long>(i),
-                                             static_cast<unsigned long long>(minor),
-                                             static_cast<unsigned long long>(major));
-    if (xMajor) {
-      Plot(m, n, pen_.color);
-    } else {
-      Plot(n, m, pen_.color);
+    const long long n = minorStart + minorStep * (q + (2 * r >= umajor ? 1 : 0));
+    const long long px = xMajor ? m : n;
+    const long long py = xMajor ? n : m;
+    if (px >= 0 && py >= 0 && px < size_.cx && py < size_.cy) {
+      pixels_[static_cast<std::size_t>(py * stride + px)] = pen_.color;
+    }
+    r += uminor;
+    if (r >= umajor) {
+      r -= umajor;
+      ++q;
     }
   }
 }
