@@ -2,6 +2,7 @@
 #include "SimInstrument.h"
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -54,9 +55,9 @@ void SimInstrument::SendMeasurement(int index) {
 }
 
 void SimInstrument::HandleByte(std::uint8_t byte) {
-  const int count = options_.mode == SimMode::kBlock
-                        ? static_cast<int>(options_.measurements.size())
-                        : static_cast<int>(options_.legacyMeasurements.size());
+  const int count = options_.mode == SimMode::kLegacy
+                        ? static_cast<int>(options_.legacyMeasurements.size())
+                        : static_cast<int>(options_.measurements.size());
   switch (byte) {
     case 0x11:
     case 0x13:
@@ -67,8 +68,10 @@ void SimInstrument::HandleByte(std::uint8_t byte) {
     case '*':
       out_.clear();
       outPosition_ = 0;
+      startAnsweredNs_ = 0;
       switch (options_.mode) {
         case SimMode::kBlock:
+        case SimMode::kAuto:
           if (options_.garbageStarts > 0) {
             --options_.garbageStarts;
             Queue(std::string("#?\x01\x7F"));
@@ -76,6 +79,7 @@ void SimInstrument::HandleByte(std::uint8_t byte) {
           } else {
             Queue(EncodeBlockStart(std::min(count, 255)));
             state_ = State::kAwaitStartReply;
+            if (options_.mode == SimMode::kAuto) startAnsweredNs_ = NowNs();
           }
           return;
         case SimMode::kLegacy:
@@ -85,21 +89,13 @@ void SimInstrument::HandleByte(std::uint8_t byte) {
           state_ = State::kIdle;
           return;
         case SimMode::kLineFormat:
-        case SimMode::kFieldFormat: {
-          const int channels =
-              std::clamp(options_.onlineChannels, 1, options_.mode == SimMode::kLineFormat ? 3 : 6);
-          options_.onlineChannels = channels;
-          Queue(options_.mode == SimMode::kLineFormat
-                    ? LineFormatHeader(channels, options_.intervalText)
-                    : FieldFormatHeader(channels, options_.intervalText));
-          streamStartNs_ = NowNs();
-          nextSequence_ = 0;
-          state_ = State::kStreaming;
+        case SimMode::kFieldFormat:
+          StartStream(options_.mode);
           return;
-        }
       }
       return;
     case 0x06:
+      startAnsweredNs_ = 0;
       if (state_ == State::kAwaitStartReply) {
         if (count > 0)
           SendMeasurement(0);
@@ -114,6 +110,7 @@ void SimInstrument::HandleByte(std::uint8_t byte) {
       }
       return;
     case 0x16:
+      startAnsweredNs_ = 0;
       if (state_ == State::kSending) {
         // The host gave up in the middle of a measurement: it cancelled.
         out_.clear();
@@ -131,6 +128,34 @@ void SimInstrument::HandleByte(std::uint8_t byte) {
   }
 }
 
+void SimInstrument::StartStream(SimMode format) {
+  const int channels =
+      std::clamp(options_.onlineChannels, 1, format == SimMode::kLineFormat ? 3 : 6);
+  options_.onlineChannels = channels;
+  streamFormat_ = format;
+  Queue(format == SimMode::kLineFormat ? LineFormatHeader(channels, options_.intervalText)
+                                       : FieldFormatHeader(channels, options_.intervalText));
+  streamStartNs_ = NowNs();
+  nextSequence_ = 0;
+  state_ = State::kStreaming;
+}
+
+void SimInstrument::StreamIfStartUnanswered() {
+  if (startAnsweredNs_ == 0 || state_ != State::kAwaitStartReply) return;
+  if (NowNs() - startAnsweredNs_ < std::uint64_t{kAutoStreamDelayMs} * 1'000'000U) return;
+  // The field-format host drops its first four lines unread, so the block start it received
+  // becomes part of the first of them.
+  startAnsweredNs_ = 0;
+  StartStream(SimMode::kFieldFormat);
+}
+
+void SimInstrument::HandleHostFlush() {
+  if (state_ != State::kStreaming) return;
+  out_.clear();
+  outPosition_ = 0;
+  state_ = State::kIdle;
+}
+
 void SimInstrument::QueueDueOnlineSets() {
   if (state_ != State::kStreaming || out_.size() - outPosition_ > 65536) return;
   const double elapsed = static_cast<double>(NowNs() - streamStartNs_) * 1e-9;
@@ -138,7 +163,7 @@ void SimInstrument::QueueDueOnlineSets() {
   if (options_.onlineCount != 0) due = std::min(due, options_.onlineCount);
   std::string text;
   while (nextSequence_ < due && text.size() < 65536) {
-    text += options_.mode == SimMode::kLineFormat
+    text += streamFormat_ == SimMode::kLineFormat
                 ? LineFormatRecord(options_.onlineChannels, nextSequence_)
                 : FieldFormatRecord(options_.onlineChannels, nextSequence_);
     ++nextSequence_;
@@ -202,18 +227,30 @@ bool SimInstrument::Flush(int fd) {
 
 int SimInstrument::Run(int fd, const std::atomic<bool>& stop) {
   std::uint8_t input[4096];
+  // Packet mode reports the host's flushes (its port opening) as control bytes.
+  int packet = 1;
+  const bool packetMode = ::ioctl(fd, TIOCPKT, &packet) == 0;
   while (!stop.load()) {
+    StreamIfStartUnanswered();
     QueueDueOnlineSets();
     QueueNextLegacyMeasurement();
     const bool pending = outPosition_ < out_.size();
     pollfd poller{fd, static_cast<short>(POLLIN | (pending ? POLLOUT : 0)), 0};
-    const int timeout = state_ == State::kStreaming ? 1 : 20;
+    const int timeout = state_ == State::kStreaming || startAnsweredNs_ != 0 ? 1 : 20;
     const int ready = ::poll(&poller, 1, timeout);
     if (ready < 0 && errno != EINTR) return 1;
     if (ready <= 0) continue;
     if ((poller.revents & POLLIN) != 0) {
       const ssize_t got = ::read(fd, input, sizeof input);
-      for (ssize_t i = 0; i < got; ++i) HandleByte(input[i]);
+      ssize_t first = 0;
+      if (packetMode && got > 0) {
+        first = 1;
+        if (input[0] != TIOCPKT_DATA &&
+            (input[0] & (TIOCPKT_FLUSHREAD | TIOCPKT_FLUSHWRITE)) != 0) {
+          HandleHostFlush();
+        }
+      }
+      for (ssize_t i = first; i < got; ++i) HandleByte(input[i]);
     }
     if ((poller.revents & POLLOUT) != 0 && !Flush(fd)) return 1;
     if ((poller.revents & (POLLHUP | POLLERR)) != 0 && (poller.revents & POLLIN) == 0) {

@@ -1,6 +1,9 @@
 // The simulated instrument: plays one instrument on the master side of a pseudo-terminal.
 // Answers the handshake byte "A", the start byte "*" with the memory readout (block or
 // legacy protocol) or an online stream (line or field format), and injects faults on request.
+// In the automatic mode it serves both requests of a host that uses the block readout and the
+// field-format online recording: it answers "*" with the block start and streams when the host
+// does not acknowledge that answer. A host that opens the port again ends a running stream.
 #pragma once
 
 #include <atomic>
@@ -13,7 +16,12 @@
 
 namespace vantrel::sim {
 
-enum class SimMode { kBlock, kLegacy, kLineFormat, kFieldFormat };
+enum class SimMode { kBlock, kLegacy, kLineFormat, kFieldFormat, kAuto };
+
+/// How long the automatic mode waits for the host's acknowledgement of the block start
+/// before it takes the start byte as an online request. The readout host acknowledges at
+/// once; the online host waits at least 540 ms for the first header byte.
+constexpr int kAutoStreamDelayMs = 250;
 
 struct SimOptions {
   SimMode mode = SimMode::kBlock;
@@ -57,6 +65,12 @@ class SimInstrument {
   enum class State { kIdle, kAwaitStartReply, kSending, kAwaitReply, kStreaming };
 
   void HandleByte(std::uint8_t byte);
+  /// The host flushed its queues, as it does when it opens the port: a stream ends.
+  void HandleHostFlush();
+  /// Starts the online stream of the given format.
+  void StartStream(SimMode format);
+  /// Automatic mode: streams when the block start went unacknowledged for too long.
+  void StreamIfStartUnanswered();
   void SendMeasurement(int index);
   void Queue(const std::vector<std::uint8_t>& bytes);
   void Queue(const std::string& text);
@@ -72,6 +86,8 @@ class SimInstrument {
   std::size_t outPosition_ = 0;
   bool silenceUsed_ = false;
   std::uint64_t streamStartNs_ = 0;
+  SimMode streamFormat_ = SimMode::kFieldFormat;
+  std::uint64_t startAnsweredNs_ = 0;
   std::uint64_t nextSequence_ = 0;
   std::size_t legacyNext_ = 0;
   std::uint64_t legacyQuietSinceNs_ = 0;

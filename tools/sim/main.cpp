@@ -33,7 +33,7 @@ std::set<int> ParseList(const char* text) {
 
 void Usage() {
   std::fprintf(stderr,
-               "usage: vantrel-sim [--mode block|legacy|line|field] [--hello B|A]\n"
+               "usage: vantrel-sim [--mode block|legacy|line|field|auto] [--hello B|A]\n"
                "  [--count N] [--channels N] [--samples N] [--seed N]\n"
                "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S]\n"
                "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
         options.mode = SimMode::kLineFormat;
       else if (mode == "field")
         options.mode = SimMode::kFieldFormat;
+      else if (mode == "auto")
+        options.mode = SimMode::kAuto;
       else
         return Usage(), 2;
     } else if (arg == "--hello") {
