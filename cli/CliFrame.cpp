@@ -1,12 +1,16 @@
 // Option handling, language texts and error reporting shared by every command.
 #include "CliFrame.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <locale>
 #include <map>
 #include <new>
 
 #include "app/LanguageLibrary.h"
+#include "app/Placeholders.h"
 #include "platform/Error.h"
 #include "platform/MessageService.h"
 #include "platform/Strings.h"
@@ -14,26 +18,38 @@
 namespace vantrel::cli {
 namespace {
 
-/// The library's texts, with a few built-in German ones for the messages this tool reports
-/// itself, so that an error line has a text even without the language data.
+/// The library's texts with the product names filled in, and a few built-in German ones
+/// for the messages this tool reports itself, so that an error line has a text even
+/// without the language data.
 class CliTexts final : public platform::TextSource {
  public:
-  explicit CliTexts(std::unique_ptr<app::LanguageLibrary> library) : library_(std::move(library)) {}
+  CliTexts(std::unique_ptr<app::LanguageLibrary> library, app::ProductNames names)
+      : library_(std::move(library)),
+        names_(std::move(names)),
+        english_(library_ != nullptr && library_->Text(32964) == u"ENG") {}
   std::u16string Text(int id) const override {
     std::u16string text = library_ ? library_->Text(id) : std::u16string();
-    if (!text.empty()) return text;
+    if (!text.empty()) return app::ReplaceProductNames(text, names_);
     static const std::map<int, std::u16string> kBuiltIn = {
         {platform::kMsgOutOfMemory, u"Nicht genügend Arbeitsspeicher."},
         {61697, u"Fehler beim Öffnen des Dokuments."},
         {61698, u"Fehler beim Speichern des Dokuments."},
         {61728, u"Unerwartetes Dateiformat."},
+        {kMsgPictureUnavailable,
+         u"PNG- und PDF-Ausgabe brauchen Qt 6; dieses vantrel-cli wurde ohne Qt 6 gebaut (SVG "
+         u"geht)."},
     };
+    if (id == kMsgPictureUnavailable && english_) {
+      return u"PNG and PDF output need Qt 6; this vantrel-cli was built without Qt 6 (SVG works).";
+    }
     const auto it = kBuiltIn.find(id);
     return it != kBuiltIn.end() ? it->second : std::u16string();
   }
 
  private:
   std::unique_ptr<app::LanguageLibrary> library_;
+  app::ProductNames names_;
+  bool english_;
 };
 
 std::filesystem::path ProgramDirectory(const std::string& programPath) {
@@ -59,8 +75,20 @@ void PrintUsage(std::FILE* to, const std::vector<CommandSpec>& commands) {
   }
 }
 
-void PrintFailure(const platform::TextSource& texts, int id) {
-  std::fprintf(stderr, "%d: %s\n", id, platform::ToUtf8(texts.Text(id)).c_str());
+/// The error line "ID: text": the argument fills "%1" and "%s", and line breaks of the text
+/// become blanks so that the failure stays one line.
+void PrintFailure(const platform::TextSource& texts, int id, const std::u16string& argument = {}) {
+  std::u16string text = texts.Text(id);
+  for (const std::u16string_view placeholder : {u"%1", u"%s"}) {
+    for (std::size_t at = text.find(placeholder); at != std::u16string::npos;
+         at = text.find(placeholder, at + argument.size())) {
+      text.replace(at, placeholder.size(), argument);
+    }
+  }
+  for (char16_t& c : text) {
+    if (c == u'\n' || c == u'\r' || c == u'\t') c = u' ';
+  }
+  std::fprintf(stderr, "%d: %s\n", id, platform::ToUtf8(text).c_str());
 }
 
 }  // namespace
@@ -80,6 +108,75 @@ std::vector<std::string> TakeFlags(const std::vector<std::string>& args,
     }
   }
   return positional;
+}
+
+std::optional<std::string> ParsedArgs::Value(const std::string& name) const {
+  const auto it = values.find(name);
+  if (it == values.end() || it->second.empty()) return std::nullopt;
+  return it->second.back();
+}
+
+std::vector<std::string> ParsedArgs::Values(const std::string& name) const {
+  const auto it = values.find(name);
+  return it == values.end() ? std::vector<std::string>() : it->second;
+}
+
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+                     const std::vector<std::string>& valueOptions) {
+  ParsedArgs parsed;
+  auto contains = [](const std::vector<std::string>& list, const std::string& name) {
+    return std::find(list.begin(), list.end(), name) != list.end();
+  };
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.rfind("--", 0) != 0) {
+      parsed.positional.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (contains(flags, name) && equals == std::string::npos) {
+      parsed.flags.insert(name);
+    } else if (contains(valueOptions, name)) {
+      if (equals != std::string::npos) {
+        parsed.values[name].push_back(arg.substr(equals + 1));
+      } else if (i + 1 < args.size()) {
+        parsed.values[name].push_back(args[++i]);
+      } else {
+        throw UsageError(name + " needs a value");
+      }
+    } else {
+      throw UsageError("unknown option " + arg);
+    }
+  }
+  return parsed;
+}
+
+int ParseIntOption(const std::string& text, int minimum, int maximum, const std::string& option) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end || value < minimum ||
+      value > maximum) {
+    throw UsageError(option + " takes a whole number from " + std::to_string(minimum) + " to " +
+                     std::to_string(maximum));
+  }
+  return value;
+}
+
+char UserDecimalSeparator() {
+  try {
+    const std::locale user("");
+    const char point = std::use_facet<std::numpunct<char>>(user).decimal_point();
+    return point != '\0' ? point : '.';
+  } catch (const std::exception&) {
+    return '.';  // an unknown locale name in the environment
+  }
 }
 
 int RunCli(const std::string& programPath, std::vector<std::string> args) {
@@ -116,14 +213,20 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
     return kExitUsage;
   }
   const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
-  const CliTexts texts(LoadTexts(programPath, language));
-  CommandContext context{texts, stdout};
+  const std::filesystem::path programDirectory = ProgramDirectory(programPath);
+  app::ProductInfo product;
+  const bool haveProduct = app::ReadProductInfo(programDirectory, product);
+  const CliTexts texts(LoadTexts(programPath, language),
+                       haveProduct ? product.Names() : app::ProductNames{});
+  CommandContext context{texts, stdout, programDirectory, haveProduct ? &product : nullptr};
   try {
     return command->run(context, commandArgs);
   } catch (const UsageError& error) {
     std::fprintf(stderr, "vantrel-cli %s: %s\nusage: vantrel-cli %s %s\n", command->name.c_str(),
                  error.what(), command->name.c_str(), command->usage.c_str());
     return kExitUsage;
+  } catch (const CliFailure& error) {
+    PrintFailure(texts, error.MessageId(), error.Argument());
   } catch (const platform::VantrelError& error) {
     PrintFailure(texts, error.MessageId());
   } catch (const std::bad_alloc&) {

@@ -5,12 +5,18 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/ProductInfo.h"
+#include "platform/Error.h"
 #include "platform/TextSource.h"
 
 namespace vantrel::cli {
@@ -19,16 +25,35 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+/// The tool's own message, built in because the language library does not have it: PNG and
+/// PDF output need Qt 6, which this build lacks.
+constexpr int kMsgPictureUnavailable = 33190;
+
 /// Bad command-line arguments; the frame prints the command's usage and exits with 2.
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-/// What every command gets: the language texts and the output stream.
+/// A failure whose message text takes an argument (a file name for "%1", a number for
+/// "%d"); the frame fills it in before printing the error line.
+class CliFailure : public platform::VantrelError {
+ public:
+  CliFailure(int messageId, std::u16string argument, const std::string& detail = {})
+      : platform::VantrelError(messageId, detail), argument_(std::move(argument)) {}
+  const std::u16string& Argument() const { return argument_; }
+
+ private:
+  std::u16string argument_;
+};
+
+/// What every command gets: the language texts, the output stream, the program's folder
+/// and the product information (null when "mvdl4.ini" could not be read).
 struct CommandContext {
   const platform::TextSource& texts;
   std::FILE* out;
+  std::filesystem::path programDirectory;
+  const app::ProductInfo* product = nullptr;
 };
 
 struct CommandSpec {
@@ -49,5 +74,34 @@ int RunCli(const std::string& programPath, std::vector<std::string> args);
 std::vector<std::string> TakeFlags(const std::vector<std::string>& args,
                                    const std::vector<std::string>& knownFlags,
                                    std::vector<std::string>& flagsFound);
+
+/// A command's arguments split into positional ones, flags and options with values.
+struct ParsedArgs {
+  std::vector<std::string> positional;
+  std::set<std::string> flags;
+  /// Every value of each option given, in order ("--map" may repeat).
+  std::map<std::string, std::vector<std::string>> values;
+
+  bool Has(const std::string& name) const {
+    return flags.count(name) != 0 || values.count(name) != 0;
+  }
+  /// The last value given for `name`, if any.
+  std::optional<std::string> Value(const std::string& name) const;
+  std::vector<std::string> Values(const std::string& name) const;
+};
+
+/// Parses `args`: an argument starting with "--" is an option (`flags` take no value,
+/// `valueOptions` take the next argument or the text after "="); any other option, and
+/// an option without its value, is a usage error. "--" ends the options; arguments with a
+/// single dash ("-I1*2") are positional.
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+                     const std::vector<std::string>& valueOptions);
+
+/// A whole decimal number in `minimum`..`maximum`; a usage error naming `option` otherwise.
+int ParseIntOption(const std::string& text, int minimum, int maximum, const std::string& option);
+
+/// The user's decimal separator from the locale environment (LC_ALL, LC_NUMERIC, LANG),
+/// without switching the process locale; '.' when it cannot be found.
+char UserDecimalSeparator();
 
 }  // namespace vantrel::cli

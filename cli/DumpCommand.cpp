@@ -1,22 +1,20 @@
-// `dump FILE [--no-samples]`: opens a document and prints it as one JSON object. Only the
-// archive path of the document's open rules is wired in so far.
-#include <filesystem>
-
+// `dump FILE [--no-samples]`: opens a document by the document's open rules (archives,
+// online-recording and instrument text files) and prints it as one JSON object.
+#include "CliDocument.h"
 #include "CliFrame.h"
 #include "DocumentJson.h"
-#include "document/MeasurementArchive.h"
 
 namespace vantrel::cli {
 
 namespace {
 
 int RunDump(CommandContext& context, const std::vector<std::string>& args) {
-  std::vector<std::string> flags;
-  const std::vector<std::string> files = TakeFlags(args, {"--no-samples"}, flags);
-  if (files.size() != 1) throw UsageError("expects exactly one FILE");
-  const document::LoadedDocument loaded = document::ReadDocumentFile(files[0]);
+  const ParsedArgs parsed = ParseArgs(args, {"--no-samples"}, {});
+  if (parsed.positional.size() != 1) throw UsageError("expects exactly one FILE");
+  auto doc = CliDocument::Open(parsed.positional[0], context.texts);
   JsonWriter json(context.out);
-  WriteDocumentJson(json, *loaded.measurement, loaded.imported, flags.empty());
+  WriteDocumentJson(json, doc->Measurement(), doc->Doc().GetImported(),
+                    !parsed.Has("--no-samples"));
   json.Finish();
   return std::fflush(context.out) == 0 ? kExitSuccess : kExitFailure;
 }

@@ -1,0 +1,44 @@
+// A document of vantrel-cli: the program's document class with the command line's message
+// service, opened by the document's open rules (by the last character of the name) and
+// saved by the program's save. Failures become the error line of the first message the
+// document reported.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "CliMessages.h"
+#include "document/CVantrel40Doc.h"
+
+namespace vantrel::cli {
+
+class CliDocument {
+ public:
+  /// Opens `path` as the program opens a file; throws the first message on failure
+  /// (61728 archive error, 61697 open failure, 32905 file error, 32956 failed import, 32900).
+  static std::unique_ptr<CliDocument> Open(const std::filesystem::path& path,
+                                           const platform::TextSource& texts);
+  /// A new document holding `measurement` from the instrument: imported, titled by its name.
+  static std::unique_ptr<CliDocument> FromInstrument(
+      std::unique_ptr<model::CMessungObj> measurement, const platform::TextSource& texts);
+
+  /// An empty document (no measurement yet).
+  explicit CliDocument(const platform::TextSource& texts);
+  CliDocument(const CliDocument&) = delete;
+  CliDocument& operator=(const CliDocument&) = delete;
+
+  document::CVantrel40Doc& Doc() { return *doc_; }
+  model::CMessungObj& Measurement() { return *doc_->GetMeasurement(); }
+  CliMessages& Messages() { return *messages_; }
+
+  /// Saves under `path` as the program's save does (an unchanged import "saved" under an
+  /// instrument text name writes nothing; changed data is never written there: 32990);
+  /// throws the first message on failure (61698 by default).
+  void SaveAs(const std::filesystem::path& path);
+
+ private:
+  std::unique_ptr<CliMessages> messages_;
+  std::unique_ptr<document::CVantrel40Doc> doc_;
+};
+
+}  // namespace vantrel::cli

@@ -1,0 +1,29 @@
+// The picture outputs of `render` that need Qt: the chart as a PNG image and the printout
+// as a PDF file on landscape A4. Built with Qt 6 when it is found; otherwise both fail
+// with a message that says so. Qt runs on its off-screen platform, so no display is needed.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "model/CMessungObj.h"
+#include "platform/Geometry.h"
+#include "platform/TextSource.h"
+#include "tables/TextConventions.h"
+
+namespace vantrel::cli {
+
+/// Draws the chart of `measurement` into a `size` image on white and writes it as PNG
+/// to `out` (replacing an existing file only when the whole image was written).
+void WritePngChart(model::CMessungObj& measurement, platform::Size size,
+                   const std::filesystem::path& out, const platform::TextSource& texts);
+
+/// Prints `measurement` as the chart window does onto landscape A4 pages of a PDF file:
+/// page 1 the chart, page 2 the curve information (as many sheets as needed) and, when the
+/// measurement has notes, their plain text. `documentPath` is the document's file name as
+/// printed in the curve information.
+void WritePdfPrintout(model::CMessungObj& measurement, const std::u16string& documentPath,
+                      const std::filesystem::path& out, const platform::TextSource& texts,
+                      const tables::TextConventions& conventions);
+
+}  // namespace vantrel::cli
