@@ -1,6 +1,6 @@
 // What the windows of the program reach through the application object: texts, the
 // message and file-dialog services, the product information, the profile, the user
-// settings, the port map and the open documents.
+// settings, the port map, the open documents and the instrument link.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +15,7 @@
 namespace vantrel::gui {
 
 class DocumentManager;
+class InstrumentAccess;
 
 struct AppContext {
   const BrandedTexts& texts;
@@ -25,6 +26,8 @@ struct AppContext {
   settings::CUserSettings& settings;
   app::PortMap& portMap;
   DocumentManager& documents;
+  /// The application's instrument link and online recording; set by the application.
+  InstrumentAccess* instrument = nullptr;
 };
 
 }  // namespace vantrel::gui

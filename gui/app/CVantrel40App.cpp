@@ -18,6 +18,8 @@ namespace vantrel::gui {
 CVantrel40App::CVantrel40App() = default;
 
 CVantrel40App::~CVantrel40App() {
+  // A recording ends before the document that holds its measurement goes.
+  if (instrument_ != nullptr) instrument_->Online().Stop();
   // Windows go before the services they use.
   mainFrame_.reset();
 }
@@ -71,9 +73,13 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
     }
   }
 
+  // The one instrument link; in demo mode it uses port 1 whatever the profile says.
+  instrument_ = std::make_unique<InstrumentAccess>(*messages_, *profile_, portMap_, options.demo);
+
   // Document types and the main window.
   mainFrame_ = std::make_unique<CMainFrame>(AppServices{*texts_, *messages_, *dialogs_, product_,
                                                         *profile_, settings_, portMap_});
+  mainFrame_->Context().instrument = instrument_.get();
   InstallChartFrames(*mainFrame_);
   InstallFeatureCommands(*mainFrame_);
   if (options.minimized) {

@@ -16,6 +16,7 @@
 #include "gui/app/BrandedTexts.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DemoInstrument.h"
+#include "gui/instrument/InstrumentAccess.h"
 #include "gui/platform/QtServices.h"
 #include "settings/CUserSettings.h"
 
@@ -55,6 +56,8 @@ class CVantrel40App {
   app::ProfileStore& Profile() { return *profile_; }
   const app::ProductInfo& Product() const { return product_; }
   app::PortMap& Ports() { return portMap_; }
+  /// The one instrument link and the online recording.
+  InstrumentAccess& Instrument() { return *instrument_; }
   /// The printer every print command uses, landscape by default.
   QPrinter& Printer() { return *printer_; }
 
@@ -70,6 +73,7 @@ class CVantrel40App {
   app::PortMap portMap_;
   std::unique_ptr<QtMessageService> messages_;
   std::unique_ptr<QtFileDialogs> dialogs_;
+  std::unique_ptr<InstrumentAccess> instrument_;
   std::unique_ptr<CMainFrame> mainFrame_;
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<DemoInstrument> demo_;

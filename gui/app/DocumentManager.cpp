@@ -77,6 +77,7 @@ bool DocumentManager::CloseAll() {
 }
 
 void DocumentManager::Destroy(OpenDocument& document) {
+  if (destroyHook_) destroyHook_(document);
   for (QMdiSubWindow* window : document.Windows()) {
     window->removeEventFilter(this);
     area_.removeSubWindow(window);

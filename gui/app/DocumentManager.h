@@ -41,6 +41,8 @@ class DocumentManager final : public QObject {
   bool CloseAll();
   /// Closes every window of the document without asking and destroys it.
   void Destroy(OpenDocument& document);
+  /// Called first by Destroy (an online recording into the document stops there).
+  void SetDestroyHook(std::function<void(OpenDocument&)> hook) { destroyHook_ = std::move(hook); }
   /// Shows `frame` for `document` in a new window of the work area.
   QMdiSubWindow* ShowFrame(OpenDocument& document, DocumentFrame* frame);
 
@@ -68,6 +70,7 @@ class DocumentManager final : public QObject {
   EnvironmentFactory environment_;
   app::ProfileStore* profile_;
   FrameFactory chartFactory_;
+  std::function<void(OpenDocument&)> destroyHook_;
   std::vector<std::unique_ptr<OpenDocument>> documents_;
   bool destroying_ = false;
 };

@@ -1,0 +1,108 @@
+#include "gui/instrument/CAutoConfigDlg.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
+
+#include "app/ProductInfo.h"
+#include "gui/instrument/DialogTexts.h"
+#include "instrument/InstrumentSetup.h"
+
+namespace vantrel::gui {
+
+CAutoConfigDlg::CAutoConfigDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent)
+    : QDialog(parent), context_(context), instrument_(instrument) {
+  setWindowTitle(DialogCaption(context.texts, kTemplate));
+  status_ = new QLabel(TextOf(context.texts, kPromptText), this);
+  status_->setObjectName(QStringLiteral("control%1").arg(kStatusControl));
+  status_->setWordWrap(true);
+  status_->setMinimumWidth(380);
+  status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
+  status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  auto* buttons = new QDialogButtonBox(this);
+  ok_ = buttons->addButton(ControlLabel(context.texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
+  store_ = buttons->addButton(ControlLabel(context.texts, kTemplate, kAcceptButton),
+                              QDialogButtonBox::ApplyRole);
+  store_->setObjectName(QStringLiteral("control%1").arg(kAcceptButton));
+  buttons->addButton(ControlLabel(context.texts, kTemplate, 2), QDialogButtonBox::RejectRole);
+  ok_->setDefault(true);
+  store_->setEnabled(false);
+  store_->hide();
+  connect(ok_, &QPushButton::clicked, this, &CAutoConfigDlg::accept);
+  connect(store_, &QPushButton::clicked, this, [this] { Store(); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &CAutoConfigDlg::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(status_);
+  layout->addStretch(1);
+  layout->addWidget(buttons);
+  setLayout(layout);
+}
+
+CAutoConfigDlg::~CAutoConfigDlg() {
+  if (instrument_.Link().Observer() == this) instrument_.Link().SetObserver(nullptr);
+}
+
+void CAutoConfigDlg::PumpMessages() { QApplication::processEvents(QEventLoop::AllEvents); }
+
+void CAutoConfigDlg::accept() {
+  if (searching_ || store_->isVisible()) {
+    if (store_->isEnabled()) Store();
+    return;
+  }
+  if (!ok_->isEnabled()) return;
+  searching_ = true;
+  ok_->setEnabled(false);
+
+  // The search uses the ports: a running online recording ends first (keeping its samples).
+  instrument_.Online().Stop();
+  instrument::CInstrumentLink& link = instrument_.Link();
+  link.ClearCancel();
+  link.SetObserver(this);
+  const std::optional<instrument::FoundPort> found = instrument::AutoConfigure(
+      link, [this](int port) { return instrument_.DevicePath(port); },
+      [this](int port, int baud) {
+        status_->setText(FormatNumbers(context_.texts, instrument::kStrSearching, {port, baud}));
+        PumpMessages();
+      });
+  link.SetObserver(nullptr);
+  link.ClearCancel();
+  searching_ = false;
+  if (cancelled_) {
+    QDialog::reject();
+    return;
+  }
+  if (found) {
+    portNumber_ = found->portNumber;
+    baudRate_ = found->baudRate;
+    status_->setText(
+        FormatNumbers(context_.texts, instrument::kStrFound, {portNumber_, baudRate_}));
+    ok_->hide();
+    store_->show();
+    store_->setEnabled(true);
+    store_->setDefault(true);
+    store_->setFocus();
+  } else {
+    status_->setText(TextOf(context_.texts, instrument::kStrNothingFound));
+  }
+}
+
+void CAutoConfigDlg::Store() {
+  if (portNumber_ == 0) return;
+  app::SetBaudRate(context_.profile, baudRate_);
+  app::SetPortNumber(context_.profile, portNumber_);
+  QDialog::accept();
+}
+
+void CAutoConfigDlg::reject() {
+  if (searching_) {
+    // Every further try fails at once; the dialog closes when the search returns.
+    cancelled_ = true;
+    instrument_.Link().RequestCancel();
+    return;
+  }
+  QDialog::reject();
+}
+
+}  // namespace vantrel::gui

@@ -1,0 +1,144 @@
+#include "gui/instrument/COnlineDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include "gui/instrument/DialogTexts.h"
+
+namespace vantrel::gui {
+namespace {
+
+QString RecordingTime(qint64 milliseconds) {
+  const qint64 seconds = milliseconds / 1000;
+  return QStringLiteral("%1:%2:%3")
+      .arg(seconds / 3600)
+      .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
+      .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+/// The label of a form row from a status text "Label: %d".
+QString RowLabel(const QString& text) {
+  const qsizetype at = text.indexOf(QLatin1Char('%'));
+  QString label = (at < 0 ? text : text.left(at)).trimmed();
+  if (!label.endsWith(QLatin1Char(':'))) label += QLatin1Char(':');
+  return label;
+}
+
+}  // namespace
+
+COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int variant,
+                       QWidget* parent)
+    : QDialog(parent), context_(context), instrument_(instrument), variant_(variant) {
+  const BrandedTexts& texts = context.texts;
+  setWindowTitle(DialogCaption(texts, kTemplate));
+
+  state_ = new QLabel(TextOf(texts, kRunningText), this);
+  state_->setObjectName(QStringLiteral("onlineState"));
+  QFont bold = state_->font();
+  bold.setBold(true);
+  state_->setFont(bold);
+  sampleSets_ = new QLabel(this);
+  sampleSets_->setObjectName(QStringLiteral("onlineSampleSets"));
+  recordingTime_ = new QLabel(this);
+  recordingTime_->setObjectName(QStringLiteral("onlineRecordingTime"));
+  for (QLabel* value : {sampleSets_, recordingTime_}) {
+    value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    value->setMinimumWidth(90);
+  }
+  auto* form = new QFormLayout;
+  form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  form->addRow(RowLabel(TextOf(texts, kSampleSetsText)), sampleSets_);
+  form->addRow(RowLabel(TextOf(texts, kRecordingTimeText)), recordingTime_);
+
+  auto* formula = new QPushButton(ControlLabel(texts, kTemplate, kFormulaButton), this);
+  formula->setObjectName(QStringLiteral("control%1").arg(kFormulaButton));
+  formula->setEnabled(false);
+  formula->setToolTip(TextOf(texts, kFormulaUnavailableText));
+  auto* chartSetup = new QPushButton(ControlLabel(texts, kTemplate, kChartSetupButton), this);
+  chartSetup->setObjectName(QStringLiteral("control%1").arg(kChartSetupButton));
+  chartSetup->setEnabled(false);
+  chartSetup->setToolTip(TextOf(texts, kChartSetupUnavailableText));
+  auto* tools = new QHBoxLayout;
+  tools->addWidget(formula);
+  tools->addWidget(chartSetup);
+  tools->addStretch(1);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok =
+      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
+  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &COnlineDlg::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &COnlineDlg::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(state_);
+  layout->addLayout(form);
+  layout->addSpacing(8);
+  layout->addLayout(tools);
+  layout->addStretch(1);
+  layout->addWidget(buttons);
+  setLayout(layout);
+  setMinimumWidth(360);
+
+  clock_.setInterval(500);
+  connect(&clock_, &QTimer::timeout, this, [this] { ShowStatus(); });
+  connect(&instrument_.Online(), &OnlineSession::SamplesArrived, this, [this] { ShowStatus(); });
+  connect(&instrument_.Online(), &OnlineSession::Ended, this, [this] { ShowStatus(); });
+  ShowStatus();
+}
+
+COnlineDlg::~COnlineDlg() { DiscardRecording(); }
+
+bool COnlineDlg::Start() {
+  QMessageBox prompt(QMessageBox::Information, TextOf(context_.texts, kPromptCaption),
+                     TextOf(context_.texts, kConnectPrompt), QMessageBox::Ok | QMessageBox::Cancel,
+                     parentWidget());
+  prompt.setDefaultButton(QMessageBox::Ok);
+  if (prompt.exec() != QMessageBox::Ok) return false;
+
+  // One link: a recording already running ends (keeping its samples) before the new start.
+  instrument_.Online().Stop();
+  instrument::CInstrumentLink& link = instrument_.Link();
+  instrument_.ConfigureLink();
+  link.ClearCancel();
+  if (!link.Open(variant_)) return false;
+  auto measurement = std::make_unique<model::CMessungObj>(&context_.messages);
+  const instrument::AxisSettings axes{context_.settings.GetAxisGrouping(),
+                                      context_.settings.GetScaleMode()};
+  if (!link.StartOnline(*measurement, axes)) {
+    link.Close();
+    return false;
+  }
+  measurement->SetOnlineActive(1);
+  measurement_ = std::move(measurement);
+  instrument_.Online().Begin(*measurement_);
+  clock_.start();
+  ShowStatus();
+  return true;
+}
+
+void COnlineDlg::ShowStatus() {
+  const OnlineSession& session = instrument_.Online();
+  const bool running = measurement_ != nullptr && session.Records(measurement_.get());
+  state_->setText(TextOf(context_.texts, running ? kRunningText : kEndedText));
+  sampleSets_->setText(QString::number(session.SampleSets()));
+  recordingTime_->setText(RecordingTime(session.ElapsedMs()));
+  if (!running) clock_.stop();
+}
+
+void COnlineDlg::DiscardRecording() {
+  clock_.stop();
+  if (measurement_ == nullptr) return;
+  if (instrument_.Online().Records(measurement_.get())) instrument_.Online().Stop();
+  measurement_.reset();
+}
+
+void COnlineDlg::reject() {
+  DiscardRecording();
+  QDialog::reject();
+}
+
+}  // namespace vantrel::gui

@@ -1,0 +1,30 @@
+#include "gui/instrument/DialogTexts.h"
+
+#include "app/Placeholders.h"
+#include "gui/platform/QtServices.h"
+
+namespace vantrel::gui {
+
+QString DialogCaption(const BrandedTexts& texts, int dialogId) {
+  return ToQString(
+      app::ReplaceProductNames(texts.Library().DialogCaption(dialogId), texts.Names()));
+}
+
+QString ControlLabel(const BrandedTexts& texts, int dialogId, int controlId) {
+  return ToQString(
+      app::ReplaceProductNames(texts.Library().ControlText(dialogId, controlId), texts.Names()));
+}
+
+QString TextOf(const BrandedTexts& texts, int id) { return ToQString(texts.Text(id)); }
+
+QString FormatNumbers(const BrandedTexts& texts, int id, std::initializer_list<long long> numbers) {
+  QString text = TextOf(texts, id);
+  for (const long long number : numbers) {
+    const qsizetype at = text.indexOf(QStringLiteral("%d"));
+    if (at < 0) break;
+    text.replace(at, 2, QString::number(number));
+  }
+  return text;
+}
+
+}  // namespace vantrel::gui

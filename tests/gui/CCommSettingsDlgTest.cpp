@@ -1,0 +1,92 @@
+// The comm settings window: stored values shown, texts read as numbers and stored on OK
+// only, and the automatic configuration's result shown again.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "InstrumentTestSupport.h"
+#include "app/ProductInfo.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/instrument/CAutoConfigDlg.h"
+#include "gui/instrument/CCommSettingsDlg.h"
+
+namespace vantrel::testing {
+namespace {
+
+QLineEdit* Edit(QWidget& dialog, int id) {
+  return dialog.findChild<QLineEdit*>(QStringLiteral("control%1").arg(id));
+}
+
+TEST(CCommSettingsDlg, ReadsTheLeadingNumberOfASettingsText) {
+  struct Case {
+    const char* text;
+    int number;
+  };
+  const Case cases[] = {{"4", 4},
+                        {"4x", 4},
+                        {"x4", 0},
+                        {"", 0},
+                        {"  9600", 9600},
+                        {"-3", -3},
+                        {"+7", 7},
+                        {"19200 Bd", 19200},
+                        {"99999999999999999999", 2147483647},
+                        {"-99999999999999999999", -2147483647 - 1},
+                        {"00000000000000000000123", 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(gui::CCommSettingsDlg::ReadNumber(QString::fromLatin1(c.text)), c.number);
+  }
+}
+
+TEST(CCommSettingsDlg, ShowsTheStoredValuesAndStoresTheEditedOnesOnOkOnly) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  ModalScript script([](QWidget& modal) {
+    auto* dialog = qobject_cast<gui::CCommSettingsDlg*>(&modal);
+    if (dialog == nullptr) return false;
+    EXPECT_EQ(Edit(*dialog, gui::CCommSettingsDlg::kPortEdit)->text(), QStringLiteral("1"));
+    EXPECT_EQ(Edit(*dialog, gui::CCommSettingsDlg::kBaudEdit)->text(), QStringLiteral("1200"));
+    Edit(*dialog, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("4x"));
+    Edit(*dialog, gui::CCommSettingsDlg::kBaudEdit)->setText(QStringLiteral("9600"));
+    SaveShot(*dialog, QStringLiteral("comm_settings_dialog"));
+    dialog->accept();
+    return true;
+  });
+  app->MainFrame().ExecuteCommand(gui::kCmdCommSettings);
+  EXPECT_EQ(app::GetPortNumber(app->Profile()), 4);
+  EXPECT_EQ(app::GetBaudRate(app->Profile()), 9600);
+
+  gui::CCommSettingsDlg cancelled(app->MainFrame().Context(), app->Instrument(), &app->MainFrame());
+  Edit(cancelled, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("7"));
+  cancelled.reject();
+  EXPECT_EQ(app::GetPortNumber(app->Profile()), 4);
+}
+
+TEST(CCommSettingsDlg, ShowsWhatTheAutomaticConfigurationStored) {
+  sim::SimOptions options;
+  options.hello = 'B';
+  InstrumentApp setup(options, 2);
+  ASSERT_TRUE(setup.Ready());
+  app::SetPortNumber(setup.App().Profile(), 5);
+  gui::CCommSettingsDlg dialog(setup.Frame().Context(), setup.App().Instrument(), &setup.Frame());
+  ModalScript script([](QWidget& modal) {
+    auto* search = qobject_cast<gui::CAutoConfigDlg*>(&modal);
+    if (search == nullptr) return false;
+    if (search->FoundPort() == 0) {
+      QMetaObject::invokeMethod(
+          search, [search] { search->accept(); }, Qt::QueuedConnection);
+      return false;
+    }
+    search->findChild<QPushButton*>(QStringLiteral("control1045"))->click();
+    return true;
+  });
+  dialog.findChild<QPushButton*>(QStringLiteral("control1086"))->click();
+  EXPECT_EQ(Edit(dialog, gui::CCommSettingsDlg::kPortEdit)->text(), QStringLiteral("2"));
+  EXPECT_EQ(Edit(dialog, gui::CCommSettingsDlg::kBaudEdit)->text(), QStringLiteral("1200"));
+}
+
+}  // namespace
+}  // namespace vantrel::testing
