@@ -138,6 +138,7 @@ class Parser {
     }
     switch (State().destination) {
       case Destination::Text: {
+        if (c < 0x20 && c != '\t') break;  // control bytes are not text
         const char byte = static_cast<char>(c);
         Text(platform::FromCp1252(std::string_view(&byte, 1)));
         break;
@@ -145,7 +146,7 @@ class Parser {
       case Destination::FontTable:
         if (c == ';') {
           EndFont();
-        } else if (fontOpen_ && font_.name.size() < kMaxFontName) {
+        } else if (fontOpen_ && font_.name.size() < kMaxFontName && c >= 0x20) {
           const char byte = static_cast<char>(c);
           font_.name += platform::FromCp1252(std::string_view(&byte, 1));
         }
@@ -175,8 +176,9 @@ class Parser {
       --pendingSkip_;
       return;
     }
+    if (c < 0x20 && c != u'\t') return;  // control characters are not text
     if (State().destination == Destination::FontTable) {
-      if (fontOpen_ && font_.name.size() < kMaxFontName) font_.name.push_back(c);
+      if (fontOpen_ && font_.name.size() < kMaxFontName && c >= 0x20) font_.name.push_back(c);
       return;
     }
     Text(std::u16string_view(&c, 1));
@@ -335,7 +337,7 @@ class Parser {
       return;
     }
     if (state.destination == Destination::Skip) return;
-    if (state.destination == Destination::FontTable) {
+    if (state.destination == Destination::FontTable && word != "u" && word != "uc") {
       FontTableWord(word, hasParameter, value);
       return;
     }
@@ -361,7 +363,7 @@ class Parser {
       if (pendingSkip_ > 0) pendingSkip_ = 0;
       // Signed 16-bit values stand for the code units above 32767.
       const auto unit = static_cast<char16_t>(static_cast<std::uint16_t>(parameter & 0xFFFF));
-      Text(std::u16string_view(&unit, 1));
+      EscapedChar(unit);
       pendingSkip_ = state.unicodeSkip;
     } else if (word == "uc" && hasParameter) {
       state.unicodeSkip = static_cast<int>(std::clamp<long long>(parameter, 0, kMaxUnicodeSkip));
@@ -408,7 +410,7 @@ class Parser {
       font_.number = value;
       fontOpen_ = true;
     } else if (word == "fcharset" && hasParameter) {
-      font_.charset = value;
+      font_.charset = std::clamp(value, 0, 255);
     } else if (word.size() > 1 && word.front() == 'f' && !hasParameter &&
                (word == "fnil" || word == "froman" || word == "fswiss" || word == "fmodern" ||
                 word == "fscript" || word == "fdecor" || word == "ftech" || word == "fbidi")) {

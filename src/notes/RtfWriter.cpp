@@ -69,7 +69,7 @@ class Writer {
       Word("\\f", font.number);
       if (!font.family.empty()) Word("\\" + font.family);
       if (font.charset >= 0) Word("\\fcharset", font.charset);
-      Text(font.name);
+      FontName(font.name);
       Raw(";}");
     }
     Raw("}");
@@ -89,6 +89,26 @@ class Writer {
       Raw(";");
     }
     Raw("}");
+  }
+
+  /// A font name: printable characters only, ';' escaped (it ends the entry), no blanks
+  /// at the end (readers drop them).
+  void FontName(std::u16string_view name) {
+    const std::size_t end = name.find_last_not_of(u' ');
+    if (end == std::u16string_view::npos) return;
+    for (const char16_t c : name.substr(0, end + 1)) {
+      if (c == u';') {
+        Raw("\\'3b");
+      } else if (c == u'\\' || c == u'{' || c == u'}') {
+        const char escaped[2] = {'\\', static_cast<char>(c)};
+        Raw(std::string_view(escaped, 2));
+      } else if (c >= 0x20 && c < 0x80) {
+        const char byte = static_cast<char>(c);
+        Literal(std::string_view(&byte, 1));
+      } else if (c >= 0x80) {
+        NonAscii(c);
+      }
+    }
   }
 
   void AlignmentWord(Alignment alignment) {
