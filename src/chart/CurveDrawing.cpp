@@ -41,8 +41,11 @@ class Mapping {
 /// pixels of one column and leaves the current point where the polyline goes on.
 class Polyline {
  public:
-  explicit Polyline(platform::Canvas& canvas) : canvas_(canvas) {}
+  /// `record` (may be null) receives every step, for replaying the same drawing later.
+  Polyline(platform::Canvas& canvas, std::vector<CurveSummary::ColumnStep>* record)
+      : canvas_(canvas), record_(record) {}
   void Add(int x, int y) {
+    if (record_ != nullptr) record_->push_back({x, y, 0, 0, false});
     if (!started_) {
       canvas_.MoveTo(x, y);
       started_ = true;
@@ -54,6 +57,7 @@ class Polyline {
   }
   /// Paints (x, top) .. (x, bottom) and continues the polyline from (x, resume).
   void Span(int x, int top, int bottom, int resume) {
+    if (record_ != nullptr) record_->push_back({x, top, bottom, resume, true});
     if (top <= bottom) {
       canvas_.MoveTo(x, top);
       canvas_.LineTo(x, bottom + 1);
@@ -64,6 +68,7 @@ class Polyline {
 
  private:
   platform::Canvas& canvas_;
+  std::vector<CurveSummary::ColumnStep>* record_;
   bool started_ = false;
   int x_ = 0;
   int y_ = 0;
@@ -141,8 +146,8 @@ class ColumnDrawer {
  public:
   ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary, const Mapping& map,
                double xmin, double xmax, double interval, const platform::Rect& plot,
-               VisibleRange range)
-      : line_(canvas),
+               VisibleRange range, std::vector<CurveSummary::ColumnStep>* record)
+      : line_(canvas, record),
         summary_(summary),
         map_(map),
         xmin_(xmin),
@@ -310,7 +315,32 @@ void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
   const long long columns = static_cast<long long>(plot.right - plot.left) + 1;
   const bool manyPerColumn = range.end - range.first > kSamplesPerColumnForSummary * columns;
   if (drawLines && curve.GetValueMode() != model::kModeBar && manyPerColumn) {
-    ColumnDrawer(canvas, summary, map, xmin, xmax, interval, plot, range).Draw();
+    CurveSummary::ColumnCache& cache = summary.Columns();
+    const double window[4] = {xmin, xmax, ymin, ymax};
+    const int plotCorners[4] = {plot.left, plot.top, plot.right, plot.bottom};
+    const bool same = cache.valid && cache.generation == summary.Generation() &&
+                      std::equal(window, window + 4, cache.window) &&
+                      std::equal(plotCorners, plotCorners + 4, cache.plot) &&
+                      cache.first == range.first && cache.end == range.end;
+    if (same) {
+      Polyline line(canvas, nullptr);
+      for (const CurveSummary::ColumnStep& step : cache.steps) {
+        if (step.span) {
+          line.Span(step.x, step.top, step.bottom, step.resume);
+        } else {
+          line.Add(step.x, step.top);
+        }
+      }
+    } else {
+      cache.steps.clear();
+      ColumnDrawer(canvas, summary, map, xmin, xmax, interval, plot, range, &cache.steps).Draw();
+      cache.valid = true;
+      cache.generation = summary.Generation();
+      std::copy(window, window + 4, cache.window);
+      std::copy(plotCorners, plotCorners + 4, cache.plot);
+      cache.first = range.first;
+      cache.end = range.end;
+    }
   } else {
     DrawSamples(canvas, plot, curve, summary, map, drawLines, range);
   }

@@ -31,6 +31,8 @@ void CurveSummary::Reset() {
   count_ = 0;
   levels_.clear();
   times_.clear();
+  ++generation_;
+  columns_.valid = false;
 }
 
 void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valueMode,
@@ -53,6 +55,7 @@ void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valu
   }
   samples_ = &samples;
   if (n > count_) {
+    ++generation_;
     const long long from = count_;
     count_ = n;
     // Times: continue the accumulation where it stopped.

@@ -35,6 +35,28 @@ class CurveSummary {
   void Reset();
 
   long long Count() const { return count_; }
+  /// Changes whenever the summarised samples or their plotting change.
+  std::uint64_t Generation() const { return generation_; }
+
+  /// The polyline steps of the last column drawing, replayed by a repaint of the same
+  /// window: a repaint then costs the pixels painted, not the summary queries.
+  struct ColumnStep {
+    int x;
+    int top;     // Add: the point's row; Span: the top row
+    int bottom;  // Span only
+    int resume;  // Span only
+    bool span;
+  };
+  struct ColumnCache {
+    bool valid = false;
+    std::uint64_t generation = 0;
+    double window[4] = {0, 0, 0, 0};
+    int plot[4] = {0, 0, 0, 0};
+    long long first = 0;
+    long long end = 0;
+    std::vector<ColumnStep> steps;
+  };
+  ColumnCache& Columns() { return columns_; }
   /// The plotted value of sample i (NaN stays NaN), as model::PlottedValue computes it.
   float Value(long long i) const {
     const model::CValueObj& s = (*samples_)[static_cast<std::size_t>(i)];
@@ -100,6 +122,8 @@ class CurveSummary {
   std::vector<double> times_;
   /// Time of sample count_ (the next one), to extend the times.
   double nextTime_ = 0.0;
+  std::uint64_t generation_ = 0;
+  ColumnCache columns_;
 };
 
 template <typename Test>

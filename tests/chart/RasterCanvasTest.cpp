@@ -44,17 +44,17 @@ TEST(RasterCanvas, FarLinesAreClippedToTheSamePixelsAsNearOnes) {
   std::mt19937 random(3);
   std::uniform_int_distribution<int> far(-1 << 28, 1 << 28);
   for (int round = 0; round < 50; ++round) {
-    const int x0 = far(random) % 4000;
-    const int y0 = far(random) % 4000;
-    const int x1 = far(random) % 4000;
-    const int y1 = far(random) % 4000;
+    const int x0 = far(random) % 600;
+    const int y0 = far(random) % 600;
+    const int x1 = far(random) % 600;
+    const int y1 = far(random) % 600;
     // Reference: the full line on a buffer that holds it, shifted into view.
-    RasterCanvas big({8000, 8000});
-    big.MoveTo(x0 + 4000, y0 + 4000);
-    big.LineTo(x1 + 4000, y1 + 4000);
+    RasterCanvas big({1200, 1200});
+    big.MoveTo(x0 + 600, y0 + 600);
+    big.LineTo(x1 + 600, y1 + 600);
     Pixels expected;
     for (const auto& [x, y] : Painted(big)) {
-      if (x >= 4000 && x < 4040 && y >= 4000 && y < 4040) expected.insert({x - 4000, y - 4000});
+      if (x >= 600 && x < 640 && y >= 600 && y < 640) expected.insert({x - 600, y - 600});
     }
     EXPECT_EQ(Line(x0, y0, x1, y1), expected) << x0 << "," << y0 << " " << x1 << "," << y1;
   }
