@@ -26,25 +26,6 @@ ImportResult Failure(int messageId, std::string detail) {
   return result;
 }
 
-/// Unit code and text of an instrument-data unit line ("°C" is degrees Celsius here).
-void ApplyUnit(const std::string& line, model::CKurveObj& curve, model::CAchse& axis) {
-  int code = model::kUnitCustom;
-  if (line == "bar") {
-    code = model::kUnitBar;
-  } else if (line == "U/min") {
-    code = model::kUnitUPerMin;
-  } else if (line == "l/min") {
-    code = model::kUnitLPerMin;
-  } else if (line ==
-             "\xB0"
-             "C") {
-    code = model::kUnitCelsius;
-  }
-  const std::u16string text = WidenBytes(line);
-  curve.SetUnit(code, text);
-  axis.SetUnit(code, text);
-}
-
 void Append(std::vector<std::uint8_t>& notes, std::string_view text) {
   notes.insert(notes.end(), text.begin(), text.end());
 }
@@ -131,7 +112,7 @@ std::optional<ImportResult> ReadCurveBlock(TextFileReader& reader, const Header&
                                                                                   : channelField);
   curve->SetColor(static_cast<platform::Color>(ParseInt(Field(channel, 2))));
   axis->SetMax(ToFloat(ParseDecimal(Field(channel, 4))));
-  ApplyUnit(reader.ReadLine(), *curve, *axis);
+  ApplyFileUnit(reader.ReadLine(), *curve, *axis, '\xB0');
 
   // Every line holds at least one byte, so the file bounds the samples it can carry.
   curve->MutableSamples().reserve(std::min(static_cast<std::size_t>(count), reader.Remaining()));

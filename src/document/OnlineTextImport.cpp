@@ -29,25 +29,6 @@ std::string_view From(std::string_view field, std::size_t position) {
   return position < field.size() ? field.substr(position) : std::string_view{};
 }
 
-/// Unit code and text of an online-recording unit line ("ßC" is degrees Celsius here).
-void ApplyUnit(const std::string& line, model::CKurveObj& curve, model::CAchse& axis) {
-  int code = model::kUnitCustom;
-  if (line == "bar") {
-    code = model::kUnitBar;
-  } else if (line == "U/min") {
-    code = model::kUnitUPerMin;
-  } else if (line == "l/min") {
-    code = model::kUnitLPerMin;
-  } else if (line ==
-             "\xDF"
-             "C") {
-    code = model::kUnitCelsius;
-  }
-  const std::u16string text = WidenBytes(line);
-  curve.SetUnit(code, text);
-  axis.SetUnit(code, text);
-}
-
 ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
                  const ImportSettings& settings) {
   if (reader.ReadLine() != "Vantrel") {
@@ -98,7 +79,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
     curve->SetChannelNumber(slot);
     axis->SetMax(static_cast<float>(fullScale));
 
-    ApplyUnit(reader.ReadLine(), *curve, *axis);
+    ApplyFileUnit(reader.ReadLine(), *curve, *axis, '\xDF');
     reader.SkipLines(1);
 
     // Every line holds at least one byte, so the file bounds the samples it can carry.

@@ -1,5 +1,7 @@
 #include "document/TextFileReader.h"
 
+#include "model/Units.h"
+
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -210,6 +212,23 @@ std::optional<std::int32_t> LocalTimeToStamp(const LocalDateTime& time) {
 
 std::int64_t ExpandYear(std::int64_t twoDigitYear) {
   return twoDigitYear < 70 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
+}
+
+void ApplyFileUnit(const std::string& line, model::CKurveObj& curve, model::CAchse& axis,
+                   char degreeByte) {
+  int code = model::kUnitCustom;
+  if (line == "bar") {
+    code = model::kUnitBar;
+  } else if (line == "U/min") {
+    code = model::kUnitUPerMin;
+  } else if (line == "l/min") {
+    code = model::kUnitLPerMin;
+  } else if (line.size() == 2 && line[0] == degreeByte && line[1] == 'C') {
+    code = model::kUnitCelsius;
+  }
+  const std::u16string text = WidenBytes(line);
+  curve.SetUnit(code, text);
+  axis.SetUnit(code, text);
 }
 
 }  // namespace vantrel::document

@@ -4,6 +4,9 @@
 // types of an import. It covers reading only; the imports themselves build the measurement.
 #pragma once
 
+#include "model/CAchse.h"
+#include "model/CKurveObj.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -96,6 +99,12 @@ std::optional<std::int32_t> LocalTimeToStamp(const LocalDateTime& time);
 
 /// The expansion of a two-digit year: below 70 means 2000 + year, otherwise 1900 + year.
 std::int64_t ExpandYear(std::int64_t twoDigitYear);
+
+/// Sets the unit code and text of a curve and its axis from a unit line of an instrument
+/// text file: "bar", "U/min", "l/min" and degrees Celsius written as `degreeByte` + "C"
+/// (0xDF in online recordings, 0xB0 in instrument data files); any other text is custom.
+void ApplyFileUnit(const std::string& line, model::CKurveObj& curve, model::CAchse& axis,
+                   char degreeByte);
 
 /// What an import needs besides the file's bytes.
 struct ImportSettings {
