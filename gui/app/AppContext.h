@@ -12,6 +12,8 @@
 #include "gui/platform/QtServices.h"
 #include "settings/CUserSettings.h"
 
+class QPrinter;
+
 namespace vantrel::gui {
 
 class DocumentManager;
@@ -28,6 +30,8 @@ struct AppContext {
   DocumentManager& documents;
   /// The application's instrument link and online recording; set by the application.
   InstrumentAccess* instrument = nullptr;
+  /// The printer of every print command (landscape by default); set by the application.
+  QPrinter* printer = nullptr;
 };
 
 }  // namespace vantrel::gui

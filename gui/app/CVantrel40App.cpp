@@ -106,6 +106,7 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   // Landscape is the default orientation of every printout.
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setPageOrientation(QPageLayout::Landscape);
+  mainFrame_->Context().printer = printer_.get();
   return true;
 }
 

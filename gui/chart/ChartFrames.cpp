@@ -1,33 +1,42 @@
 #include "gui/chart/ChartFrames.h"
 
-#include <QPainter>
-
 #include "gui/app/CMainFrame.h"
-#include "gui/app/DocumentFrame.h"
-#include "gui/platform/QtServices.h"
+#include "gui/chart/CChildFrame.h"
 
 namespace vantrel::gui {
 namespace {
 
-/// Placeholder chart window until the chart view is installed: shows the measurement name.
-class PlainChartFrame final : public DocumentFrame {
- public:
-  explicit PlainChartFrame(OpenDocument& document) : DocumentFrame(document, document::FrameKind::Chart) {}
+const QString kServicesName = QStringLiteral("vantrelChartServices");
 
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (const model::CMessungObj* m = Document().Measurement(); m != nullptr) {
-      painter.drawText(rect(), Qt::AlignCenter, ToQString(m->GetName()));
-    }
-  }
+/// What the chart windows of one main frame share: the printer of the notes page.
+class ChartServices final : public QObject {
+ public:
+  explicit ChartServices(QObject* parent) : QObject(parent) { setObjectName(kServicesName); }
+  NotesPagePrinter notes;
 };
+
+ChartServices* ServicesOf(CMainFrame& frame) {
+  return dynamic_cast<ChartServices*>(
+      frame.findChild<QObject*>(kServicesName, Qt::FindDirectChildrenOnly));
+}
 
 }  // namespace
 
 void InstallChartFrames(CMainFrame& frame) {
-  frame.Documents().SetChartFactory([](OpenDocument& document) { return new PlainChartFrame(document); });
+  if (ServicesOf(frame) == nullptr) new ChartServices(&frame);  // owned by the main frame
+  frame.Documents().SetChartFactory(
+      [&frame](OpenDocument& document) { return new CChildFrame(frame, document); });
+}
+
+void SetNotesPagePrinter(CMainFrame& frame, NotesPagePrinter printer) {
+  ChartServices* services = ServicesOf(frame);
+  if (services == nullptr) services = new ChartServices(&frame);
+  services->notes = std::move(printer);
+}
+
+NotesPagePrinter NotesPagePrinterOf(CMainFrame& frame) {
+  const ChartServices* services = ServicesOf(frame);
+  return services != nullptr ? services->notes : NotesPagePrinter{};
 }
 
 }  // namespace vantrel::gui

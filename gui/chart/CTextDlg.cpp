@@ -1,0 +1,86 @@
+#include "gui/chart/CTextDlg.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "gui/instrument/DialogTexts.h"
+
+namespace vantrel::gui {
+namespace {
+
+constexpr int kSmallestSize = 1;
+constexpr int kLargestSize = 999;
+
+}  // namespace
+
+CTextDlg::CTextDlg(const BrandedTexts& texts, const QString& text, const QString& sizeText,
+                   QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(DialogCaption(texts, kTemplate));
+  text_ = new QLineEdit(this);
+  text_->setObjectName(QStringLiteral("control%1").arg(kTextEdit));
+  text_->setMaxLength(kMaxTextLength);
+  text_->setMinimumWidth(260);
+  text_->setText(text.left(kMaxTextLength));
+  size_ = new QComboBox(this);
+  size_->setObjectName(QStringLiteral("control%1").arg(kSizeCombo));
+  size_->setEditable(true);
+  size_->setInsertPolicy(QComboBox::NoInsert);
+  for (int points : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72}) {
+    size_->addItem(QString::number(points));
+  }
+  size_->setEditText(sizeText);
+  size_->setMaximumWidth(90);
+
+  auto* form = new QFormLayout;
+  auto* textLabel = new QLabel(ControlLabel(texts, kTemplate, kTextEdit), this);
+  textLabel->setBuddy(text_);
+  sizeLabel_ = new QLabel(ControlLabel(texts, kTemplate, kSizeCombo), this);
+  sizeLabel_->setBuddy(size_);
+  form->addRow(textLabel, text_);
+  form->addRow(sizeLabel_, size_);
+  // The title has no size: its row is hidden.
+  const bool withSize = !sizeText.isEmpty();
+  sizeLabel_->setVisible(withSize);
+  size_->setVisible(withSize);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok =
+      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
+  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addStretch(1);
+  layout->addWidget(buttons);
+  setTabOrder(text_, size_);
+  text_->setFocus();
+  text_->selectAll();
+}
+
+int ReadTextSize(const QString& sizeText) {
+  const QString trimmed = sizeText.trimmed();
+  long long value = 0;
+  qsizetype at = 0;
+  bool negative = false;
+  if (at < trimmed.size() && (trimmed[at] == QLatin1Char('-') || trimmed[at] == QLatin1Char('+'))) {
+    negative = trimmed[at] == QLatin1Char('-');
+    ++at;
+  }
+  bool digits = false;
+  for (; at < trimmed.size() && trimmed[at] >= QLatin1Char('0') && trimmed[at] <= QLatin1Char('9');
+       ++at) {
+    value = std::min<long long>(value * 10 + (trimmed[at].unicode() - u'0'), kLargestSize);
+    digits = true;
+  }
+  if (!digits || negative) value = 0;
+  return static_cast<int>(std::clamp<long long>(value, kSmallestSize, kLargestSize));
+}
+
+}  // namespace vantrel::gui

@@ -1,0 +1,115 @@
+// The chart view of a document: draws the measurement off screen into a picture of the
+// client size and copies it in one go, shows the zoom state in its scroll bars, polls new
+// online samples on a 200 ms timer (following the newest data and extending formula curves
+// when it repaints), and runs the chart's commands, mouse modes and keyboard cursor keys.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "chart/ChartNavigation.h"
+#include "chart/ChartPainter.h"
+#include "gui/chart/ChartInteraction.h"
+#include "gui/platform/QtCanvas.h"
+
+namespace vantrel::gui {
+
+class CMainFrame;
+class MenuBuilder;
+class OpenDocument;
+
+class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
+  Q_OBJECT
+ public:
+  /// Period of the refresh timer in milliseconds.
+  static constexpr int kTimerPeriod = 200;
+
+  CVantrel40View(CMainFrame& main, OpenDocument& document, QWidget* parent = nullptr);
+  ~CVantrel40View() override;
+
+  OpenDocument& Document() const { return document_; }
+  model::CMessungObj* Measurement() override;
+  /// Redraws the chart (with other requests of the same moment).
+  void Repaint() override;
+  /// Redraws the chart at once (dialogs that show their changes live).
+  void RepaintNow();
+  /// The document changed: curve samples may differ, so everything is drawn anew.
+  void DocumentChanged();
+
+  /// Runs a command of the view; false for commands it does not know.
+  bool HandleCommand(int commandId);
+  void UpdateCommandStates(MenuBuilder& menus);
+
+  /// The chart drawn into a fresh image of `size` (no feedback of the mouse modes).
+  QImage RenderImage(QSize size);
+  /// Prints logical pages `fromPage` .. `toPage` (0: all) on `printer`; the sheets printed.
+  int PrintTo(QPrinter& printer, int fromPage = 0, int toPage = 0);
+  /// The printer of the print commands: the application's (landscape by default).
+  QPrinter& Printer();
+
+  /// The surface the chart is drawn on (mouse events go there).
+  QWidget& Surface() const { return *viewport(); }
+  ChartInteraction& Interaction() { return interaction_; }
+  chart::ChartPainter& Painter() { return painter_; }
+  const QTimer& RefreshTimer() const { return timer_; }
+  bool FirstDraw() const { return firstDraw_; }
+  /// The picture of the last paint (without feedback).
+  const QImage& Picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  // ChartHost.
+  platform::Canvas& MeasuringCanvas() override { return *scratchCanvas_; }
+  void SetSizingCursor(bool sizing) override;
+  void ZoomChanged() override;
+  void AnnotationsChanged() override;
+  void FeedbackChanged() override;
+  bool Confirm(int messageId) override;
+
+  void RenderPicture(QSize size);
+  void SyncScrollBars();
+  void SetBar(Qt::Orientation orientation, const chart::ScrollBarState& state);
+  void OnBarMoved(Qt::Orientation orientation);
+  void OnTimer();
+  void MovePointer(chart::CursorDirection direction);
+  void ClickAtPointer();
+  void PointerMoved(QPoint p, bool leftHeld);
+  void PlaceTextCommand();
+  void DeleteCurvesCommand();
+  void ReadKeyboardCommands();
+
+  CMainFrame& main_;
+  OpenDocument& document_;
+  chart::ChartPainter painter_;
+  ChartInteraction interaction_{*this};
+  bool firstDraw_ = true;
+  bool pictureValid_ = false;
+  bool settingBars_ = false;
+  QImage picture_;
+  QTimer timer_;
+  /// Where the keyboard last put the pointer, until the window system reports that move.
+  std::optional<QPoint> keyboardEcho_;
+  /// Keys (combined key codes) of the document's accelerator table that send the keyboard
+  /// cursor commands, with their command numbers.
+  std::map<int, int> cursorKeys_;
+  // A canvas of the screen's resolution for measuring texts outside painting.
+  QImage scratchImage_{1, 1, QImage::Format_RGB32};
+  std::unique_ptr<QPainter> scratchPainter_;
+  std::unique_ptr<QtCanvas> scratchCanvas_;
+  std::unique_ptr<QPrinter> ownPrinter_;
+};
+
+}  // namespace vantrel::gui

@@ -1,0 +1,126 @@
+// Printing of the chart window: the sheets of pages 1 to 3 in a PDF file, the page range,
+// further sheets of the curve table, the notes page through the notes printer, and the
+// print dialog, direct print and print preview commands.
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QRegularExpression>
+
+#include "ChartWindowFixture.h"
+#include "gui/chart/ChartCommands.h"
+#include "gui/chart/ChartFrames.h"
+
+namespace vantrel::testing {
+namespace {
+
+namespace cmd = gui::chart_commands;
+
+/// Pages of a PDF file written by Qt.
+int PdfPages(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  const QString text = QString::fromLatin1(file.readAll());
+  return static_cast<int>(text.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+}
+
+class ChartPrintingTest : public ChartWindowTest {
+ protected:
+  QString PdfPath(const char* name) {
+    return QString::fromStdString((folder_.Path() / name).string());
+  }
+  static void ToPdf(QPrinter& printer, const QString& path) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+  }
+};
+
+TEST_F(ChartPrintingTest, PrintsTheChartAndTheCurveTableWithoutANotesPrinter) {
+  struct Case {
+    int from, to, sheets;
+  };
+  const platform::Rect before = Plot();
+  const Case cases[] = {{0, 0, 2}, {1, 1, 1}, {2, 3, 1}, {3, 3, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.from * 10 + c.to);
+    QPrinter printer(QPrinter::ScreenResolution);
+    const QString path = PdfPath("pages.pdf");
+    ToPdf(printer, path);
+    EXPECT_EQ(View().PrintTo(printer, c.from, c.to), c.sheets);
+    if (c.sheets > 0) {
+      EXPECT_EQ(PdfPages(path), c.sheets);
+    }
+  }
+  // The window's plot is its own again after the next paint.
+  Paint();
+  EXPECT_EQ(Plot(), before);
+}
+
+TEST_F(ChartPrintingTest, ManyCurvesTakeFurtherSheetsAndTheNotesPrinterAddsPageThree) {
+  for (int i = 0; i < 9; ++i) M().AddCurve()->SetName(u"Zusatz");
+  int notesCalls = 0;
+  gui::SetNotesPagePrinter(Main(), [&notesCalls](platform::Canvas& canvas, gui::OpenDocument&) {
+    EXPECT_TRUE(canvas.IsPrinter());
+    canvas.TextOut(100, 100, u"Notizen");
+    ++notesCalls;
+  });
+  QPrinter printer(QPrinter::ScreenResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  const QString path = PdfPath("many.pdf");
+  ToPdf(printer, path);
+  // Columns of 1.615 inch across the sheet, one of them for the labels.
+  const int perSheet = printer.width() / static_cast<int>(printer.logicalDpiX() * 1.615) - 1;
+  ASSERT_GT(perSheet, 1);
+  const int tableSheets = (12 + perSheet - 1) / perSheet;
+  ASSERT_GT(tableSheets, 1);
+  EXPECT_EQ(View().PrintTo(printer), 1 + tableSheets + 1);
+  EXPECT_EQ(PdfPages(path), 1 + tableSheets + 1);
+  EXPECT_EQ(notesCalls, 1);
+}
+
+TEST_F(ChartPrintingTest, DirectPrintUsesTheApplicationsLandscapePrinter) {
+  QPrinter& printer = app_->Printer();
+  EXPECT_EQ(&View().Printer(), &printer);
+  EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+  const QString path = PdfPath("direct.pdf");
+  ToPdf(printer, path);
+  Main().ExecuteCommand(cmd::kPrintDirect);
+  EXPECT_EQ(PdfPages(path), 2);
+  EXPECT_FALSE(Modified());
+}
+
+TEST_F(ChartPrintingTest, PrintDialogOffersPagesOneToThree) {
+  ToPdf(app_->Printer(), PdfPath("dialog.pdf"));
+  int minPage = 0;
+  int maxPage = 0;
+  AnswerNextDialog([&](QWidget& widget) {
+    auto* dialog = qobject_cast<QPrintDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    minPage = dialog->minPage();
+    maxPage = dialog->maxPage();
+    dialog->reject();
+  });
+  Main().ExecuteCommand(cmd::kPrint);
+  EXPECT_EQ(minPage, 1);
+  EXPECT_EQ(maxPage, 3);
+}
+
+TEST_F(ChartPrintingTest, PreviewShowsEveryPrintedSheet) {
+  int pages = 0;
+  AnswerNextDialog([&pages](QWidget& widget) {
+    auto* dialog = qobject_cast<QPrintPreviewDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    QApplication::processEvents();
+    auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(preview, nullptr);
+    preview->updatePreview();
+    pages = preview->pageCount();
+    SaveShot(*dialog, QStringLiteral("chart_print_preview"));
+    dialog->reject();
+  });
+  Main().ExecuteCommand(cmd::kPrintPreview);
+  EXPECT_EQ(pages, 2);
+}
+
+}  // namespace
+}  // namespace vantrel::testing
