@@ -2,11 +2,13 @@
 
 #include "gui/app/CMainFrame.h"
 #include "gui/instrument/InstrumentCommands.h"
+#include "gui/notes/NotesCommands.h"
 
 namespace vantrel::gui {
 
 void InstallFeatureCommands(CMainFrame& frame) {
   InstallInstrumentCommands(frame);
+  InstallNotesAndSamples(frame);
 }
 
 }  // namespace vantrel::gui

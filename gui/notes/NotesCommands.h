@@ -1,0 +1,31 @@
+// The notes of a chart window's document: the notes command (32786) opens the notes
+// editor, and the printout's page 3 prints the notes. InstallNotesAndSamples registers
+// the notes and sample commands (32786, 32784) with the main frame.
+#pragma once
+
+#include <functional>
+
+#include "gui/app/OpenDocument.h"
+#include "platform/Canvas.h"
+
+namespace vantrel::gui {
+
+class CMainFrame;
+
+inline constexpr int kCmdChartNotes = 32786;
+
+void InstallNotesAndSamples(CMainFrame& frame);
+
+/// Runs the notes editor on the document's measurement. When the stored notes changed the
+/// document is marked modified; returns whether they changed.
+bool EditNotes(CMainFrame& frame, OpenDocument& document);
+
+/// Page 3 of a printout: the document's notes from the top of the current sheet; further
+/// sheets through `nextSheet` (empty: the notes are cut off after one sheet). Returns the
+/// sheets printed on; 0 when the notes hold no text.
+int PrintDocumentNotes(platform::Canvas& canvas, OpenDocument& document,
+                       const std::function<void()>& nextSheet);
+/// The same on one sheet (the shape of the chart window's notes page printer).
+void PrintDocumentNotesPage(platform::Canvas& canvas, OpenDocument& document);
+
+}  // namespace vantrel::gui
