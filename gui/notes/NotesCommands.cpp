@@ -2,6 +2,7 @@
 #include "gui/notes/NotesCommands.h"
 
 #include "gui/app/CMainFrame.h"
+#include "gui/chart/ChartFrames.h"
 #include "gui/notes/CNotesDlg.h"
 #include "gui/samples/SampleCommands.h"
 #include "notes/NotesPrinter.h"
@@ -9,6 +10,8 @@
 namespace vantrel::gui {
 
 void InstallNotesAndSamples(CMainFrame& frame) {
+  // Page 3 of every chart printout.
+  SetNotesPagePrinter(frame, &PrintDocumentNotesPage);
   frame.RegisterCommand(kCmdChartNotes, [&frame] {
     if (OpenDocument* document = frame.Documents().ActiveDocument(); document != nullptr) {
       EditNotes(frame, *document);

@@ -1,6 +1,7 @@
 // The notes of a chart window's document: the notes command (32786) opens the notes
 // editor, and the printout's page 3 prints the notes. InstallNotesAndSamples registers
-// the notes and sample commands (32786, 32784) with the main frame.
+// the notes and sample commands (32786, 32784) with the main frame and the notes page with
+// the chart windows' printouts.
 #pragma once
 
 #include <functional>

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -12,6 +13,7 @@
 #include "chart/PrintPages.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/chart/ChartFrames.h"
 #include "gui/notes/CNotesDlg.h"
 #include "gui/notes/NotesCommands.h"
 #include "gui/platform/QtCanvas.h"
@@ -148,6 +150,26 @@ TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
       QFile::copy(pdf, QString::fromLocal8Bit(qgetenv("VANTREL_SHOTS")) + "/notes_printout.pdf");
     }
   }
+}
+
+TEST(NotesCommands, TheChartPrintoutEndsWithTheNotesPage) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
+  TypeIntoNextNotesEditor(QStringLiteral("Notiz zum Ausdruck"));
+  frame.ExecuteCommand(gui::kCmdChartNotes);
+
+  const QString pdf = QString::fromStdString((folder.Path() / "chart.pdf").string());
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  ASSERT_TRUE(gui::NotesPagePrinterOf(frame));
+  const int sheets = gui::PrintChartDocument(
+      printer, {*document, frame.Context().texts, gui::NotesPagePrinterOf(frame)}, 0, 0);
+  EXPECT_EQ(sheets, 3);
+  EXPECT_EQ(PdfPageCount(pdf), 3);
 }
 
 }  // namespace
