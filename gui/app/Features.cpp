@@ -1,6 +1,7 @@
 #include "gui/app/Features.h"
 
 #include "gui/app/CMainFrame.h"
+#include "gui/dialogs_a/DialogsACommands.h"
 #include "gui/instrument/InstrumentCommands.h"
 #include "gui/notes/NotesCommands.h"
 
@@ -8,6 +9,7 @@ namespace vantrel::gui {
 
 void InstallFeatureCommands(CMainFrame& frame) {
   InstallInstrumentCommands(frame);
+  InstallFormulaAndSettingsDialogs(frame);
   InstallNotesAndSamples(frame);
 }
 
