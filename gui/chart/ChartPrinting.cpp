@@ -26,9 +26,15 @@ int PrintChartDocument(QPrinter& printer, const ChartPrintJob& job, int fromPage
   model::CMessungObj* measurement = job.document.Measurement();
   for (int page = first; page <= last; ++page) {
     if (page == kLastPrintPage) {
-      if (!job.notes) continue;
+      // A measurement without notes prints no empty notes sheet.
+      const bool hasNotes = measurement != nullptr && measurement->GetNotes().has_value() &&
+                            !measurement->GetNotes()->empty();
+      if (!job.notes || !hasNotes) continue;
       startSheet();
-      job.notes(canvas, job.document);
+      job.notes(canvas, job.document, [&printer, &sheets] {
+        printer.newPage();
+        ++sheets;
+      });
       continue;
     }
     if (measurement == nullptr) continue;

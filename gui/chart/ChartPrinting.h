@@ -15,7 +15,8 @@ namespace vantrel::gui {
 class OpenDocument;
 
 /// Prints the notes page of a document on a printer canvas (filled in by the notes editor).
-using NotesPagePrinter = std::function<void(platform::Canvas&, OpenDocument&)>;
+using NotesPagePrinter =
+    std::function<void(platform::Canvas&, OpenDocument&, const std::function<void()>& nextSheet)>;
 
 struct ChartPrintJob {
   OpenDocument& document;

@@ -11,7 +11,10 @@ namespace vantrel::gui {
 
 void InstallNotesAndSamples(CMainFrame& frame) {
   // Page 3 of every chart printout.
-  SetNotesPagePrinter(frame, &PrintDocumentNotesPage);
+  SetNotesPagePrinter(frame, [](platform::Canvas& canvas, OpenDocument& document,
+                                const std::function<void()>& nextSheet) {
+    PrintDocumentNotes(canvas, document, nextSheet);
+  });
   frame.RegisterCommand(kCmdChartNotes, [&frame] {
     if (OpenDocument* document = frame.Documents().ActiveDocument(); document != nullptr) {
       EditNotes(frame, *document);
@@ -41,10 +44,6 @@ int PrintDocumentNotes(platform::Canvas& canvas, OpenDocument& document,
   const model::CMessungObj* measurement = document.Measurement();
   if (measurement == nullptr) return 0;
   return notes::PrintNotesPage(canvas, *measurement, nextSheet);
-}
-
-void PrintDocumentNotesPage(platform::Canvas& canvas, OpenDocument& document) {
-  PrintDocumentNotes(canvas, document, {});
 }
 
 }  // namespace vantrel::gui

@@ -26,7 +26,5 @@ bool EditNotes(CMainFrame& frame, OpenDocument& document);
 /// sheets printed on; 0 when the notes hold no text.
 int PrintDocumentNotes(platform::Canvas& canvas, OpenDocument& document,
                        const std::function<void()>& nextSheet);
-/// The same on one sheet (the shape of the chart window's notes page printer).
-void PrintDocumentNotesPage(platform::Canvas& canvas, OpenDocument& document);
 
 }  // namespace vantrel::gui

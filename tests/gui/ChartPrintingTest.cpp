@@ -39,6 +39,7 @@ TEST_F(ChartPrintingTest, PrintsTheChartAndTheCurveTableWithoutANotesPrinter) {
   struct Case {
     int from, to, sheets;
   };
+  gui::SetNotesPagePrinter(Main(), {});  // the notes editor installs one at start-up
   const platform::Rect before = Plot();
   const Case cases[] = {{0, 0, 2}, {1, 1, 1}, {2, 3, 1}, {3, 3, 0}};
   for (const Case& c : cases) {
@@ -58,8 +59,9 @@ TEST_F(ChartPrintingTest, PrintsTheChartAndTheCurveTableWithoutANotesPrinter) {
 
 TEST_F(ChartPrintingTest, ManyCurvesTakeFurtherSheetsAndTheNotesPrinterAddsPageThree) {
   for (int i = 0; i < 9; ++i) M().AddCurve()->SetName(u"Zusatz");
+  M().SetNotes(std::vector<std::uint8_t>{'{', '}'});  // only a measurement with notes prints them
   int notesCalls = 0;
-  gui::SetNotesPagePrinter(Main(), [&notesCalls](platform::Canvas& canvas, gui::OpenDocument&) {
+  gui::SetNotesPagePrinter(Main(), [&notesCalls](platform::Canvas& canvas, gui::OpenDocument&, const std::function<void()>&) {
     EXPECT_TRUE(canvas.IsPrinter());
     canvas.TextOut(100, 100, u"Notizen");
     ++notesCalls;
