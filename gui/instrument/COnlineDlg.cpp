@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "gui/dialogs_a/CFormulaDlg.h"
 #include "gui/instrument/DialogTexts.h"
 
 namespace vantrel::gui {
@@ -54,8 +55,12 @@ COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int va
 
   auto* formula = new QPushButton(ControlLabel(texts, kTemplate, kFormulaButton), this);
   formula->setObjectName(QStringLiteral("control%1").arg(kFormulaButton));
+  // Formula curves of the running recording: the update pass extends them as samples arrive.
   formula->setEnabled(false);
-  formula->setToolTip(TextOf(texts, kFormulaUnavailableText));
+  connect(formula, &QPushButton::clicked, this, [this] {
+    if (measurement_ != nullptr) ShowFormulaDialog(context_, *measurement_, true, this);
+  });
+  formulaButton_ = formula;
   auto* chartSetup = new QPushButton(ControlLabel(texts, kTemplate, kChartSetupButton), this);
   chartSetup->setObjectName(QStringLiteral("control%1").arg(kChartSetupButton));
   chartSetup->setEnabled(false);
@@ -114,6 +119,7 @@ bool COnlineDlg::Start() {
   }
   measurement->SetOnlineActive(1);
   measurement_ = std::move(measurement);
+  if (formulaButton_ != nullptr) formulaButton_->setEnabled(true);
   instrument_.Online().Begin(*measurement_);
   clock_.start();
   ShowStatus();

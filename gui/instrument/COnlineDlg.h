@@ -58,6 +58,7 @@ class COnlineDlg final : public QDialog {
   InstrumentAccess& instrument_;
   int variant_;
   std::unique_ptr<model::CMessungObj> measurement_;
+  QPushButton* formulaButton_ = nullptr;
   QLabel* prompt_ = nullptr;
   QLabel* sampleSets_ = nullptr;
   QLabel* recordingTime_ = nullptr;
