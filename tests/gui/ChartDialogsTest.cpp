@@ -4,6 +4,7 @@
 // the document only when confirmed.
 #include <gtest/gtest.h>
 
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -78,6 +79,9 @@ TEST_F(ChartCommandsTest, MarkersShowWhileTheDialogIsOpenAndLeaveTheDocumentUnma
   script.Then([&](QWidget& widget) {
     if (qobject_cast<gui::CMarkerDlg*>(&widget) == nullptr) return false;
     shownA = document.Measurement()->GetCursorA();
+    if (QMdiSubWindow* chart = Frame().WorkArea().activeSubWindow(); chart != nullptr) {
+      SaveShot(*chart, QStringLiteral("dialogs_b_chart_with_markers"));
+    }
     ClickLater(widget, 2);
     return true;
   });
@@ -101,10 +105,13 @@ TEST_F(ChartCommandsTest, FilterWorksOnTheFirstChosenCurveAndMarksTheDocumentOnO
       QTimer::singleShot(0, selection, &QDialog::accept);
       return true;
     });
-    script.Then([button](QWidget& widget) {
+    script.Then([this, button](QWidget& widget) {
       auto* filter = qobject_cast<gui::CFilterDlg*>(&widget);
       if (filter == nullptr) return false;
       filter->Lower();
+      if (QMdiSubWindow* chart = Frame().WorkArea().activeSubWindow(); chart != nullptr) {
+        SaveShot(*chart, QStringLiteral("dialogs_b_chart_with_filter_preview"));
+      }
       ClickLater(widget, button);
       return true;
     });
