@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "gui/dialogs_a/CFormulaDlg.h"
+#include "gui/dialogs_b/ChartDialogs.h"
 #include "gui/instrument/DialogTexts.h"
 
 namespace vantrel::gui {
@@ -64,7 +65,10 @@ COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int va
   auto* chartSetup = new QPushButton(ControlLabel(texts, kTemplate, kChartSetupButton), this);
   chartSetup->setObjectName(QStringLiteral("control%1").arg(kChartSetupButton));
   chartSetup->setEnabled(false);
-  chartSetup->setToolTip(TextOf(texts, kChartSetupUnavailableText));
+  connect(chartSetup, &QPushButton::clicked, this, [this] {
+    if (measurement_ != nullptr) RunChartSetup(this, context_, *measurement_);
+  });
+  chartSetupButton_ = chartSetup;
   auto* tools = new QHBoxLayout;
   tools->addWidget(formula);
   tools->addWidget(chartSetup);
@@ -120,6 +124,7 @@ bool COnlineDlg::Start() {
   measurement->SetOnlineActive(1);
   measurement_ = std::move(measurement);
   if (formulaButton_ != nullptr) formulaButton_->setEnabled(true);
+  if (chartSetupButton_ != nullptr) chartSetupButton_->setEnabled(true);
   instrument_.Online().Begin(*measurement_);
   clock_.start();
   ShowStatus();

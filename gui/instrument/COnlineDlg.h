@@ -31,8 +31,6 @@ class COnlineDlg final : public QDialog {
   static constexpr int kRunningText = 33042;
   static constexpr int kEndedText = 33043;
   /// Tooltips of the buttons whose dialogs this program does not offer yet.
-  static constexpr int kFormulaUnavailableText = 33044;
-  static constexpr int kChartSetupUnavailableText = 33045;
 
   /// `variant` 0 receives the field format, 1 the line format.
   COnlineDlg(AppContext& context, InstrumentAccess& instrument, int variant, QWidget* parent);
@@ -59,6 +57,7 @@ class COnlineDlg final : public QDialog {
   int variant_;
   std::unique_ptr<model::CMessungObj> measurement_;
   QPushButton* formulaButton_ = nullptr;
+  QPushButton* chartSetupButton_ = nullptr;
   QLabel* prompt_ = nullptr;
   QLabel* sampleSets_ = nullptr;
   QLabel* recordingTime_ = nullptr;
