@@ -40,20 +40,20 @@ inline std::unique_ptr<model::CMessungObj> DemoChartMeasurement() {
       {u"Durchfluss", 1, platform::MakeColor(0, 0, 220), 8, model::kModeMean, 55, 25, 33},
   };
   int channel = 1;
-  for (const CurveSpec& spec : specs) {
+  for (const CurveSpec& plan : specs) {
     model::CKurveObj* curve = m->AddCurve();
-    curve->SetName(spec.name);
-    curve->SetAxisIndex(spec.axis);
-    curve->SetColor(spec.color);
-    curve->SetUnit(spec.unit, {});
-    curve->SetValueMode(spec.mode);
+    curve->SetName(plan.name);
+    curve->SetAxisIndex(plan.axis);
+    curve->SetColor(plan.color);
+    curve->SetUnit(plan.unit, {});
+    curve->SetValueMode(plan.mode);
     curve->SetSampleInterval(0.1);
     curve->SetChannelNumber(channel);
     curve->SetDrawOrder(channel++);
     for (int i = 0; i < 600; ++i) {
       const double t = i * 0.1;
       const auto v =
-          static_cast<float>(spec.level + spec.swing * std::sin(6.2831853 * t / spec.period));
+          static_cast<float>(plan.level + plan.swing * std::sin(6.2831853 * t / plan.period));
       curve->AddSample(v - 4.0F, v + 4.0F, v);
     }
   }
