@@ -58,16 +58,7 @@ CImportDlg::CImportDlg(AppContext& context, model::CMessungObj& target, QWidget*
   form->addRow(pathLabel, pathRow);
   form->addRow(curveLabel, curves_);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &CImportDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CImportDlg::reject);
+  const auto [buttons, ok, cancel] = MakeOkCancelButtons(*this, texts, kTemplate);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

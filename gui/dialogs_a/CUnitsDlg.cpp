@@ -27,16 +27,7 @@ CUnitsDlg::CUnitsDlg(AppContext& context, model::CMessungObj& measurement, QWidg
   grid->addWidget(flow_->Box(), 1, 1);
   for (int column = 0; column < 2; ++column) grid->setColumnStretch(column, 1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  QPushButton* cancel =
-      buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(QStringLiteral("2"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &CUnitsDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CUnitsDlg::reject);
+  const auto [buttons, ok, cancel] = MakeOkCancelButtons(*this, texts, kTemplate);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);

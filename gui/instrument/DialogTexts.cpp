@@ -27,4 +27,17 @@ QString FormatNumbers(const BrandedTexts& texts, int id, std::initializer_list<l
   return text;
 }
 
+OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const BrandedTexts& texts, int dialogId) {
+  auto* box = new QDialogButtonBox(&dialog);
+  QPushButton* ok = box->addButton(ControlLabel(texts, dialogId, 1), QDialogButtonBox::AcceptRole);
+  ok->setObjectName(QStringLiteral("1"));
+  ok->setDefault(true);
+  QPushButton* cancel =
+      box->addButton(ControlLabel(texts, dialogId, 2), QDialogButtonBox::RejectRole);
+  cancel->setObjectName(QStringLiteral("2"));
+  QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  return {box, ok, cancel};
+}
+
 }  // namespace vantrel::gui

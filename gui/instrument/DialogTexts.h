@@ -3,6 +3,9 @@
 // search status strings.
 #pragma once
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QString>
 #include <initializer_list>
 
@@ -18,5 +21,14 @@ QString ControlLabel(const BrandedTexts& texts, int dialogId, int controlId);
 QString TextOf(const BrandedTexts& texts, int id);
 /// String `id` with its "%d" placeholders filled in order by `numbers`.
 QString FormatNumbers(const BrandedTexts& texts, int id, std::initializer_list<long long> numbers);
+
+/// The OK (control 1, default) and Cancel (control 2) buttons of a dialog template, labelled
+/// from the language library and connected to accept and reject.
+struct OkCancelButtons {
+  QDialogButtonBox* box;
+  QPushButton* ok;
+  QPushButton* cancel;
+};
+OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const BrandedTexts& texts, int dialogId);
 
 }  // namespace vantrel::gui
