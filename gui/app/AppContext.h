@@ -19,7 +19,8 @@ namespace vantrel::gui {
 class DocumentManager;
 class InstrumentAccess;
 
-struct AppContext {
+/// The application's services, as the main frame receives them.
+struct AppServices {
   const BrandedTexts& texts;
   QtMessageService& messages;
   QtFileDialogs& dialogs;
@@ -27,6 +28,10 @@ struct AppContext {
   app::ProfileStore& profile;
   settings::CUserSettings& settings;
   app::PortMap& portMap;
+};
+
+/// The services and the main frame's documents.
+struct AppContext : AppServices {
   DocumentManager& documents;
   /// The application's instrument link and online recording; set by the application.
   InstrumentAccess* instrument = nullptr;

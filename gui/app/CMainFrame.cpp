@@ -62,10 +62,7 @@ CMainFrame::CMainFrame(const AppServices& services) : services_(services), templ
         return env;
       },
       &services_.profile);
-  context_ = std::make_unique<AppContext>(AppContext{services_.texts, services_.messages,
-                                                     services_.dialogs, services_.product,
-                                                     services_.profile, services_.settings,
-                                                     services_.portMap, *documents_});
+  context_ = std::make_unique<AppContext>(AppContext{services_, *documents_});
   services_.messages.SetParent(this);
   services_.dialogs.SetParent(this);
 

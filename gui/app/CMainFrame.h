@@ -47,16 +47,6 @@ enum Command : int {
   kCmdCloseAll = 32807,
 };
 
-/// Everything the main frame needs besides its documents.
-struct AppServices {
-  const BrandedTexts& texts;
-  QtMessageService& messages;
-  QtFileDialogs& dialogs;
-  const app::ProductInfo& product;
-  app::ProfileStore& profile;
-  settings::CUserSettings& settings;
-  app::PortMap& portMap;
-};
 
 class CMainFrame final : public QMainWindow {
   Q_OBJECT
