@@ -146,6 +146,7 @@ void RasterCanvas::FillRect(const Rect& rect, Color color) {
   const int top = std::max(r.top, 0);
   const int right = std::min(r.right, size_.cx);
   const int bottom = std::min(r.bottom, size_.cy);
+  if (left >= right) return;  // wholly left or right of the buffer
   for (int y = top; y < bottom; ++y) {
     const auto row = static_cast<std::size_t>(y) * static_cast<std::size_t>(size_.cx);
     std::fill(pixels_.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(left)),

@@ -68,6 +68,9 @@ TEST(RasterCanvas, FillsClipAndTextIsABoxInTheBackgroundWithCharacterBlocks) {
   EXPECT_EQ(canvas.PixelAt(0, 0), 0x0000FFU);
   EXPECT_EQ(canvas.PixelAt(2, 1), 0x0000FFU);
   EXPECT_EQ(canvas.PixelAt(3, 1), kWhite);
+  canvas.FillRect({25, 0, 30, 5}, 0x0000FF);  // wholly right of the buffer: nothing
+  canvas.FillRect({-9, 0, -4, 5}, 0x0000FF);
+  EXPECT_EQ(canvas.PixelAt(19, 0), kWhite);
   canvas.SetBackgroundColor(0x00FF00);
   canvas.SelectFont(Font{u"Arial", 9});  // 12 pixels high, 6 per character
   EXPECT_EQ(canvas.TextExtent(u"ab"), (Size{12, 12}));
