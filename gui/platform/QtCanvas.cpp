@@ -12,6 +12,22 @@ QString ToQString(const std::u16string& text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+/// The image `painter` paints on when its pixels may be written directly: 32 bits per
+/// pixel, one device pixel per unit, no transformation and no clipping; otherwise null.
+QImage* DirectImage(const QPainter& painter, bool printer) {
+  QPaintDevice* device = painter.device();
+  if (printer || device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  auto* image = static_cast<QImage*>(device);
+  const QImage::Format format = image->format();
+  const bool wholePixels = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                           format == QImage::Format_ARGB32_Premultiplied;
+  if (!wholePixels || image->devicePixelRatio() != 1.0 || painter.hasClipping() ||
+      !painter.combinedTransform().isIdentity()) {
+    return nullptr;
+  }
+  return image;
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, bool printer) : painter_(painter), printer_(printer) {
@@ -19,7 +35,15 @@ QtCanvas::QtCanvas(QPainter& painter, bool printer) : painter_(painter), printer
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   SelectPen(pen_);
   ApplyFont();
+  if (QImage* image = DirectImage(painter_, printer_); image != nullptr) {
+    // The painter holds the image detached since it began, so bits() does not copy.
+    runs_.Attach(reinterpret_cast<std::uint32_t*>(image->bits()), image->width(), image->height(),
+                 static_cast<std::size_t>(image->bytesPerLine()) / sizeof(std::uint32_t));
+    direct_ = true;
+  }
 }
+
+QtCanvas::~QtCanvas() { runs_.Paint(); }
 
 QColor QtCanvas::ToQColor(platform::Color color) {
   return QColor(platform::RedOf(color), platform::GreenOf(color), platform::BlueOf(color));
@@ -59,20 +83,39 @@ platform::Size QtCanvas::TextExtent(const std::u16string& text) {
 void QtCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void QtCanvas::LineTo(int x, int y) {
-  const QPoint target(x, y);
-  if (target != position_) painter_.drawLine(position_, target);
-  position_ = target;
+  const QPoint from = position_;
+  position_ = QPoint(x, y);
+  if (position_ == from) return;
+  const std::uint32_t value = ToQColor(pen_.color).rgb();
+  const bool plain = painter_.compositionMode() == QPainter::CompositionMode_SourceOver;
+  if (direct_ && plain && x == from.x() && pen_.width <= 1) {
+    // Rows from y0 toward y1, y1 left out.
+    const long long top = y > from.y() ? from.y() : static_cast<long long>(y) + 1;
+    const long long bottom = y > from.y() ? y : static_cast<long long>(from.y()) + 1;
+    runs_.Add(x, top, bottom, value);
+    return;
+  }
+  // A line of the same colour may come before pending runs; any other must come after them.
+  if (plain) {
+    runs_.PaintUnless(value);
+  } else {
+    runs_.Paint();
+  }
+  painter_.drawLine(from, position_);
 }
 
 void QtCanvas::SetPixel(int x, int y, platform::Color color) {
+  runs_.Paint();
   painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
 }
 
 void QtCanvas::FillRect(const platform::Rect& rect, platform::Color color) {
+  runs_.Paint();
   painter_.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
 }
 
 void QtCanvas::TextOut(int x, int y, const std::u16string& text) {
+  runs_.Paint();
   const QString qtext = ToQString(text);
   const QFontMetrics metrics(painter_.font(), painter_.device());
   const QRect box(x, y, metrics.horizontalAdvance(qtext), metrics.height());
@@ -85,6 +128,7 @@ void QtCanvas::TextOut(int x, int y, const std::u16string& text) {
 }
 
 void QtCanvas::DragRect(const platform::Rect& rect, const platform::Rect* previous) {
+  runs_.Paint();
   const bool raster = painter_.paintEngine() != nullptr &&
                       painter_.paintEngine()->type() == QPaintEngine::Raster;
   const QPainter::CompositionMode mode = painter_.compositionMode();
@@ -102,11 +146,16 @@ void QtCanvas::DragRect(const platform::Rect& rect, const platform::Rect* previo
 
 void QtCanvas::DrawPixels(int x, int y, int width, int height,
                           const std::vector<platform::Color>& pixels) {
+  if (width <= 0 || height <= 0 ||
+      pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return;
+  }
+  runs_.Paint();
   QImage image(width, height, QImage::Format_RGB32);
   for (int row = 0; row < height; ++row) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
     for (int col = 0; col < width; ++col) {
-      const platform::Color c = pixels[static_cast<std::size_t>(row * width + col)];
+      const platform::Color c = pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(col)];
       line[col] = qRgb(platform::RedOf(c), platform::GreenOf(c), platform::BlueOf(c));
     }
   }

@@ -1,11 +1,18 @@
 // The Canvas on a QPainter: screen, off-screen images, printers and PDF files share the
 // drawing code of the model and the chart through it. One-pixel pens are cosmetic and
 // aliased, coordinates are integers, so lines are crisp on every device.
+//
+// On a plain 32-bit image without transformation or clipping (the chart window's picture,
+// PNG files) vertical one-pixel lines are written straight into the image as column runs
+// (see ColumnRuns), leaving out their end point like every line of the chart: the column
+// spans of long curves are thousands of such lines, which QPainter paints pixel by pixel.
+// They are painted before anything else is drawn and when the canvas ends.
 #pragma once
 
 #include <QPainter>
 
 #include "platform/Canvas.h"
+#include "platform/ColumnRuns.h"
 
 namespace vantrel::gui {
 
@@ -13,6 +20,9 @@ class QtCanvas final : public platform::Canvas {
  public:
   /// Draws with `painter` (already begun on its device). `printer` marks printer contexts.
   explicit QtCanvas(QPainter& painter, bool printer = false);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
 
   platform::Pen SelectPen(const platform::Pen& pen) override;
   platform::Font SelectFont(const platform::Font& font) override;
@@ -45,6 +55,9 @@ class QtCanvas final : public platform::Canvas {
   platform::Color textColor_ = platform::kBlack;
   platform::Color background_ = platform::kWhite;
   QPoint position_;
+  /// Whether vertical lines go to `runs_` (the image allows writing its pixels directly).
+  bool direct_ = false;
+  platform::ColumnRuns runs_;
 };
 
 }  // namespace vantrel::gui

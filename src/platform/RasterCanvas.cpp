@@ -52,7 +52,9 @@ RasterCanvas::RasterCanvas(Size size, int dpi, bool printer)
     : size_{std::clamp(size.cx, 0, kMaxDimension), std::clamp(size.cy, 0, kMaxDimension)},
       dpi_(std::clamp(dpi, 1, 100000)),
       printer_(printer),
-      pixels_(static_cast<std::size_t>(size_.cx) * static_cast<std::size_t>(size_.cy), kWhite) {}
+      pixels_(static_cast<std::size_t>(size_.cx) * static_cast<std::size_t>(size_.cy), kWhite) {
+  runs_.Attach(pixels_.data(), size_.cx, size_.cy, static_cast<std::size_t>(size_.cx));
+}
 
 Pen RasterCanvas::SelectPen(const Pen& pen) {
   Pen previous = pen_;
@@ -84,15 +86,12 @@ void RasterCanvas::LineTo(int x, int y) {
   if (dx == 0) {
     // Vertical: the pixels from y0 toward y1, y1 left out.
     if (from.x < 0 || from.x >= size_.cx) return;
-    long long top = dy > 0 ? from.y : static_cast<long long>(y) + 1;
-    long long bottom = dy > 0 ? static_cast<long long>(y) : static_cast<long long>(from.y) + 1;
-    top = std::max(top, 0LL);
-    bottom = std::min(bottom, static_cast<long long>(size_.cy));
-    for (long long row = top; row < bottom; ++row) {
-      pixels_[static_cast<std::size_t>(row * size_.cx + from.x)] = pen_.color;
-    }
+    const long long top = dy > 0 ? from.y : static_cast<long long>(y) + 1;
+    const long long bottom = dy > 0 ? static_cast<long long>(y) : static_cast<long long>(from.y) + 1;
+    runs_.Add(from.x, top, bottom, pen_.color);
     return;
   }
+  runs_.PaintUnless(pen_.color);
   const bool xMajor = std::llabs(dx) >= std::llabs(dy);
   const long long major = xMajor ? std::llabs(dx) : std::llabs(dy);
   const long long minor = xMajor ? std::llabs(dy) : std::llabs(dx);
@@ -137,9 +136,13 @@ void RasterCanvas::LineTo(int x, int y) {
   }
 }
 
-void RasterCanvas::SetPixel(int x, int y, Color color) { Plot(x, y, color); }
+void RasterCanvas::SetPixel(int x, int y, Color color) {
+  runs_.PaintUnless(color);
+  Plot(x, y, color);
+}
 
 void RasterCanvas::FillRect(const Rect& rect, Color color) {
+  runs_.Paint();
   Rect r = rect;
   r.Normalize();
   const int left = std::max(r.left, 0);
@@ -172,6 +175,7 @@ void RasterCanvas::TextOut(int x, int y, const std::u16string& text) {
 }
 
 void RasterCanvas::InvertOutline(const Rect& rect) {
+  runs_.Paint();
   Rect r = rect;
   r.Normalize();
   if (r.IsEmpty()) return;
@@ -200,6 +204,7 @@ void RasterCanvas::DrawPixels(int x, int y, int width, int height,
                               const std::vector<Color>& pixels) {
   if (width < 0 || height < 0) return;
   if (pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return;
+  runs_.Paint();
   for (int row = 0; row < height; ++row) {
     for (int col = 0; col < width; ++col) {
       Plot(static_cast<long long>(x) + col, static_cast<long long>(y) + row,
@@ -222,14 +227,19 @@ Color RasterCanvas::SetBackgroundColor(Color color) {
 }
 
 Color RasterCanvas::PixelAt(int x, int y) const {
+  runs_.Paint();
   if (x < 0 || y < 0 || x >= size_.cx || y >= size_.cy) return kWhite;
   return pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(size_.cx) +
                  static_cast<std::size_t>(x)];
 }
 
-void RasterCanvas::Clear(Color color) { std::fill(pixels_.begin(), pixels_.end(), color); }
+void RasterCanvas::Clear(Color color) {
+  runs_.Discard();  // painted over anyway
+  std::fill(pixels_.begin(), pixels_.end(), color);
+}
 
 std::vector<std::uint8_t> RasterCanvas::ToPng() const {
+  runs_.Paint();
   const std::array<std::uint32_t, 256> crc = CrcTable();
   std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 

@@ -9,6 +9,9 @@
 // nearest pixel with halves rounded away from the start. Lines far outside the buffer are
 // clipped arithmetically: only the steps inside are visited.
 //
+// Vertical lines are collected as column runs and painted in blocks (see ColumnRuns): every
+// other painting, a change of the colour and every read of the pixels first paints them.
+//
 // Text metrics are those of the recording canvas (a font of p points is p x DPI / 72 pixels
 // high, every character half as wide); text is painted as its background box with one
 // filled block per character in the text colour, which is enough to see where labels go.
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/ColumnRuns.h"
 
 namespace vantrel::platform {
 
@@ -30,6 +34,8 @@ class RasterCanvas final : public Canvas {
   /// A `size.cx` x `size.cy` buffer filled with white. `printer` marks a printer canvas whose
   /// page is the whole buffer.
   explicit RasterCanvas(Size size, int dpi = 96, bool printer = false);
+  RasterCanvas(const RasterCanvas&) = delete;  // the pending runs point into the pixels
+  RasterCanvas& operator=(const RasterCanvas&) = delete;
 
   Pen SelectPen(const Pen& pen) override;
   Font SelectFont(const Font& font) override;
@@ -49,10 +55,13 @@ class RasterCanvas final : public Canvas {
   Size PageSize() const override { return size_; }
   bool IsPrinter() const override { return printer_; }
 
-  /// The pixel at (x, y); white outside the buffer.
+  /// The pixel at (x, y); white outside the buffer. Reading paints pending vertical runs.
   Color PixelAt(int x, int y) const;
   /// All pixels, row-major, top row first.
-  const std::vector<Color>& Pixels() const { return pixels_; }
+  const std::vector<Color>& Pixels() const {
+    runs_.Paint();
+    return pixels_;
+  }
   int Width() const { return size_.cx; }
   int Height() const { return size_.cy; }
   /// Fills the whole buffer with `color`.
@@ -68,6 +77,7 @@ class RasterCanvas final : public Canvas {
   }
   void InvertOutline(const Rect& rect);
 
+
   Size size_;
   int dpi_;
   bool printer_;
@@ -77,6 +87,8 @@ class RasterCanvas final : public Canvas {
   Color background_ = kWhite;
   Point position_;
   std::vector<Color> pixels_;
+  /// Vertical lines waiting to be painted (reading paints them: logically const).
+  mutable ColumnRuns runs_;
 };
 
 }  // namespace vantrel::platform

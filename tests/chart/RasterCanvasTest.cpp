@@ -62,6 +62,47 @@ TEST(RasterCanvas, FarLinesAreClippedToTheSamePixelsAsNearOnes) {
   EXPECT_FALSE(Line(-2147483647, 20, 2147483647, 20).empty());
 }
 
+TEST(RasterCanvas, DeferredVerticalRunsPaintAsIfPaintedAtOnce) {
+  // The same random drawing twice: once as it comes, once with a read after every call (a
+  // read paints whatever is pending). Vertical runs of several colours overlap each other,
+  // share columns, cross lines and pixels, and reach the last, partial block of columns.
+  std::mt19937 random(11);
+  for (int round = 0; round < 40; ++round) {
+    const Size size{53, 37};
+    RasterCanvas deferred(size);
+    RasterCanvas immediate(size);
+    std::uniform_int_distribution<int> x(-3, size.cx + 2);
+    std::uniform_int_distribution<int> y(-5, size.cy + 4);
+    std::uniform_int_distribution<int> kind(0, 9);
+    std::uniform_int_distribution<int> colour(0, 2);
+    for (int call = 0; call < 300; ++call) {
+      const int k = kind(random);
+      const int x0 = x(random);
+      const int y0 = y(random);
+      const int x1 = x(random);
+      const int y1 = y(random);
+      const auto c = static_cast<Color>(0x102030 * (colour(random) + 1));
+      for (RasterCanvas* canvas : {&deferred, &immediate}) {
+        if (k == 0) {
+          canvas->SelectPen(Pen{c, 0});
+        } else if (k <= 6) {
+          canvas->MoveTo(x0, y0);
+          canvas->LineTo(x0, y1);  // vertical
+        } else if (k == 7) {
+          canvas->MoveTo(x0, y0);
+          canvas->LineTo(x1, y1);
+        } else if (k == 8) {
+          canvas->SetPixel(x0, y0, c);
+        } else {
+          canvas->FillRect({x0, y0, x0 + 2, y0 + 3}, c);
+        }
+      }
+      immediate.PixelAt(0, 0);
+    }
+    ASSERT_EQ(deferred.Pixels(), immediate.Pixels()) << "round " << round;
+  }
+}
+
 TEST(RasterCanvas, FillsClipAndTextIsABoxInTheBackgroundWithCharacterBlocks) {
   RasterCanvas canvas({20, 20});
   canvas.FillRect({-5, -5, 3, 2}, 0x0000FF);

@@ -1,0 +1,79 @@
+#include "ChartBenchData.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace vantrel::bench {
+namespace {
+
+constexpr int kCurves = 6;
+
+std::unique_ptr<model::CMessungObj> MakeMeasurement(long long samples) {
+  auto m = std::make_unique<model::CMessungObj>();
+  for (int a = 0; a < 2; ++a) {
+    model::CAchse* axis = m->AddYAxis();
+    axis->SetMin(-100.0F);
+    axis->SetMax(100.0F);
+  }
+  m->GetXAxis().SetMax(600.0F);
+  std::mt19937 random(7);
+  std::normal_distribution<float> step(0.0F, 0.3F);
+  for (int c = 0; c < kCurves; ++c) {
+    model::CKurveObj* curve = m->AddCurve();
+    curve->SetAxisIndex(c % 2);
+    curve->SetColor(static_cast<platform::Color>(0x3070F0 + c * 0x202020));
+    curve->SetSampleInterval(600.0 / static_cast<double>(samples));
+    curve->MutableSamples().reserve(static_cast<std::size_t>(samples));
+    float v = static_cast<float>(c * 10 - 30);
+    for (long long i = 0; i < samples; ++i) {
+      v += step(random);
+      if (v > 95.0F || v < -95.0F) v *= 0.9F;
+      curve->AddSample(v - 0.5F, v + 0.5F, v);
+    }
+  }
+  m->SetCursors(0.25, 0.75);
+  return m;
+}
+
+/// Console output, and the real time per iteration of every benchmark by name.
+class TimingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+};
+
+}  // namespace
+
+model::CMessungObj& Measurement(long long samples) {
+  static std::map<long long, std::unique_ptr<model::CMessungObj>> cache;
+  std::unique_ptr<model::CMessungObj>& m = cache[samples];
+  if (!m) m = MakeMeasurement(samples);
+  return *m;
+}
+
+int RunAndReportRatio(int argc, char** argv, const std::string& what,
+                      const std::string& shortCurves, const std::string& longCurves) {
+  benchmark::Initialize(&argc, argv);
+  TimingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  const auto shortTime = reporter.times.find(shortCurves);
+  const auto longTime = reporter.times.find(longCurves);
+  if (shortTime == reporter.times.end() || longTime == reporter.times.end()) return 0;
+  const double ratio = longTime->second / shortTime->second;
+  std::printf(
+      "%s: redraw of 6 x 10 000 000 samples %.2f ms, of 6 x 10 000 samples %.2f ms: ratio "
+      "%.2f (required: at most 2) %s\n",
+      what.c_str(), longTime->second, shortTime->second, ratio, ratio <= 2.0 ? "met" : "NOT MET");
+  return ratio <= 2.0 ? 0 : 1;
+}
+
+}  // namespace vantrel::bench

@@ -1,0 +1,54 @@
+// Vertical runs of one colour, collected and then written into a 32-bit pixel buffer row by
+// row in blocks of 16 columns (64 bytes, a cache line's worth). A long curve is drawn as
+// one dense vertical span per pixel column; painted one column at a time, every pixel
+// touches a cache line of its own, while a block row touches one line for 16 columns and
+// is written as vectors: several times faster for the same pixels.
+//
+// Where runs of one colour overlap, their order does not matter, so painting them later
+// gives the same picture as painting them at once, provided the owner paints what is
+// pending before anything else touches the pixels or the colour changes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vantrel::platform {
+
+class ColumnRuns {
+ public:
+  /// The buffer the runs are painted into: `height` rows of `width` pixels, `stride` pixels
+  /// from one row to the next. Paints what is pending into the previous buffer first.
+  void Attach(std::uint32_t* pixels, int width, int height, std::size_t stride);
+
+  /// Adds rows [top, bottom) of column x in `value`, clipped to the buffer. Runs of
+  /// another value that are pending are painted first.
+  void Add(int x, long long top, long long bottom, std::uint32_t value);
+  /// Paints the pending runs unless they have `value` (a painting in the same value may
+  /// come before them).
+  void PaintUnless(std::uint32_t value) {
+    if (!runs_.empty() && value_ != value) Paint();
+  }
+  /// Paints and forgets the pending runs.
+  void Paint();
+  /// Forgets the pending runs (the buffer is painted over anyway).
+  void Discard() { runs_.clear(); }
+  bool Pending() const { return !runs_.empty(); }
+
+ private:
+  /// Rows [top, bottom) of column x, inside the buffer.
+  struct Run {
+    int x;
+    int top;
+    int bottom;
+  };
+
+  std::uint32_t* pixels_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  std::size_t stride_ = 0;
+  std::uint32_t value_ = 0;
+  std::vector<Run> runs_;
+};
+
+}  // namespace vantrel::platform
