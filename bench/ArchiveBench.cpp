@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TimingReporter.h"
 #include "document/MeasurementArchive.h"
 
 namespace {
@@ -108,16 +109,6 @@ BENCHMARK(ArchiveLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ArchiveSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-/// Remembers the real time of each run for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,13 +129,10 @@ int main(int argc, char** argv) {
     perSample = static_cast<double>(ResidentBytes() - before) / static_cast<double>(kSamples);
     benchmark::DoNotOptimize(loaded.measurement.get());
   }
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
+  auto times = vantrel::bench::RunBenchmarks(argc, argv);
   const auto ratio = [&](const char* a, const char* b) {
-    const double tb = reporter.times[b];
-    return tb > 0.0 ? reporter.times[a] / tb : 0.0;
+    const double tb = times[b].real;
+    return tb > 0.0 ? times[a].real / tb : 0.0;
   };
   std::printf("\narchive: %lld samples in %d curves, %.1f MB file\n", kSamples, kCurves,
               static_cast<double>(fs::file_size(ArchivePath())) / 1e6);
@@ -154,8 +142,8 @@ int main(int argc, char** argv) {
               ratio("ArchiveSave/real_time", "PlainWrite/real_time"));
   std::printf("archive: resident bytes per loaded sample = %.2f (limit 13)\n", perSample);
   std::printf("archive: first load in a fresh process = %.1f ms (%.2f x plain read)\n", firstLoadMs,
-              firstLoadMs / (reporter.times["PlainRead/real_time"] > 0.0
-                                 ? reporter.times["PlainRead/real_time"]
+              firstLoadMs / (times["PlainRead/real_time"].real > 0.0
+                                 ? times["PlainRead/real_time"].real
                                  : 1.0));
   fs::remove_all(Folder());
   return 0;

@@ -1,12 +1,11 @@
 #include "ChartBenchData.h"
 
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <memory>
 #include <random>
-#include <vector>
+
+#include "TimingReporter.h"
 
 namespace vantrel::bench {
 namespace {
@@ -40,16 +39,6 @@ std::unique_ptr<model::CMessungObj> MakeMeasurement(long long samples) {
   return m;
 }
 
-/// Console output, and the real time per iteration of every benchmark by name.
-class TimingReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 model::CMessungObj& Measurement(long long samples) {
@@ -61,18 +50,15 @@ model::CMessungObj& Measurement(long long samples) {
 
 int RunAndReportRatio(int argc, char** argv, const std::string& what,
                       const std::string& shortCurves, const std::string& longCurves) {
-  benchmark::Initialize(&argc, argv);
-  TimingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const auto shortTime = reporter.times.find(shortCurves);
-  const auto longTime = reporter.times.find(longCurves);
-  if (shortTime == reporter.times.end() || longTime == reporter.times.end()) return 0;
-  const double ratio = longTime->second / shortTime->second;
+  const auto times = RunBenchmarks(argc, argv);
+  const auto shortTime = times.find(shortCurves);
+  const auto longTime = times.find(longCurves);
+  if (shortTime == times.end() || longTime == times.end()) return 0;
+  const double ratio = longTime->second.real / shortTime->second.real;
   std::printf(
       "%s: redraw of 6 x 10 000 000 samples %.2f ms, of 6 x 10 000 samples %.2f ms: ratio "
       "%.2f (required: at most 2) %s\n",
-      what.c_str(), longTime->second, shortTime->second, ratio, ratio <= 2.0 ? "met" : "NOT MET");
+      what.c_str(), longTime->second.real, shortTime->second.real, ratio, ratio <= 2.0 ? "met" : "NOT MET");
   return ratio <= 2.0 ? 0 : 1;
 }
 

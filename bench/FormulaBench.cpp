@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TimingReporter.h"
 #include "formula/FormulaContext.h"
 #include "formula/FormulaCurves.h"
 #include "formula/FormulaProgram.h"
@@ -87,32 +88,13 @@ void CompiledProgram(benchmark::State& state) {
 BENCHMARK(LiteralScanner)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(CompiledProgram)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-/// Console output, and the real and CPU time per iteration of every benchmark by name.
-class TimingReporter : public benchmark::ConsoleReporter {
- public:
-  struct Times {
-    double real = 0.0;
-    double cpu = 0.0;
-  };
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, Times> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  TimingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  const auto literal = reporter.times.find("LiteralScanner/iterations:1");
-  const auto compiled = reporter.times.find("CompiledProgram/min_time:2.000");
-  if (literal == reporter.times.end() || compiled == reporter.times.end()) return 0;
+  const auto times = vantrel::bench::RunBenchmarks(argc, argv);
+  const auto literal = times.find("LiteralScanner/iterations:1");
+  const auto compiled = times.find("CompiledProgram/min_time:2.000");
+  if (literal == times.end() || compiled == times.end()) return 0;
   const Workload& data = Data();
   const bool identical = data.literal.size() == data.compiled.size() &&
                          std::memcmp(data.literal.data(), data.compiled.data(),
