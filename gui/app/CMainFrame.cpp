@@ -10,6 +10,7 @@
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
+#include "gui/chart/ChartPrinting.h"
 
 namespace vantrel::gui {
 namespace {
@@ -117,6 +118,11 @@ void CMainFrame::RegisterFileAndWindowCommands() {
     if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, true);
   });
   RegisterCommand(kCmdCloseAll, [this] { documents_->CloseAll(); });
+  RegisterCommand(kCmdPrintSetup, [this] {
+    if (context_->printer != nullptr) {
+      RunPrintSetup(this, *context_->printer, CommandHelp(services_.texts, kCmdPrintSetup).second);
+    }
+  });
   RegisterCommand(kCmdExit, [this] { close(); });
   RegisterCommand(kCmdToolbar, [this] { toolbar_->setVisible(!toolbar_->isVisible()); });
   RegisterCommand(kCmdStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });

@@ -62,6 +62,13 @@ bool RunPrintDialog(QWidget* parent, QPrinter& printer, const ChartPrintJob& job
   return true;
 }
 
+void RunPrintSetup(QWidget* parent, QPrinter& printer, const QString& title) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setWindowTitle(title);
+  dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+  dialog.exec();  // OK keeps the choice in the printer; Cancel leaves it as it was
+}
+
 void RunPrintPreview(QWidget* parent, QPrinter& printer, const ChartPrintJob& job) {
   QPrintPreviewDialog dialog(&printer, parent);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

@@ -36,6 +36,10 @@ int PrintChartDocument(QPrinter& printer, const ChartPrintJob& job, int fromPage
 /// the user cancelled.
 bool RunPrintDialog(QWidget* parent, QPrinter& printer, const ChartPrintJob& job);
 
+/// The printer setup: the printer, its paper and orientation for later printouts, chosen
+/// in the print dialog under `title`; nothing is printed.
+void RunPrintSetup(QWidget* parent, QPrinter& printer, const QString& title);
+
 /// The print preview of every page.
 void RunPrintPreview(QWidget* parent, QPrinter& printer, const ChartPrintJob& job);
 

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <fstream>
 
 #include "GuiTestSupport.h"
@@ -104,6 +105,27 @@ TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   AnswerNextDialog([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_TRUE(frame.Documents().Documents().empty());
+}
+
+TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  QPrinter& printer = app->Printer();
+  const QString output = QString::fromStdString((folder.Path() / "setup.pdf").string());
+  printer.setOutputFileName(output);
+  QString title;
+  AnswerNextDialog([&](QWidget& widget) {
+    auto* dialog = qobject_cast<QPrintDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->printer(), &printer);  // later printouts use what is chosen here
+    title = dialog->windowTitle();
+    dialog->accept();
+  });
+  frame.ExecuteCommand(gui::kCmdPrintSetup);
+  EXPECT_EQ(title, QStringLiteral("Druckereinrichtung"));
+  EXPECT_FALSE(fs::exists(folder.Path() / "setup.pdf"));  // OK prints nothing
 }
 
 }  // namespace
