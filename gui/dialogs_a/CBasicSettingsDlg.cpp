@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ProfileStore.h"
 #include "gui/instrument/DialogTexts.h"
 
 namespace vantrel::gui {
@@ -80,7 +81,7 @@ void CBasicSettingsDlg::accept() {
 void CBasicSettingsDlg::SaveAndClose() {
   Apply();
   if (!context_.settings.SaveGeneral(context_.profile)) {
-    context_.messages.ShowMessage(kMsgFileError, platform::Buttons::Ok,
+    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
   }
   QDialog::accept();

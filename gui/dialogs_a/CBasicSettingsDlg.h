@@ -21,7 +21,6 @@ class CBasicSettingsDlg final : public QDialog {
   static constexpr int kAxisGroupingGroup = 1079;
   static constexpr int kSaveButton = 1045;
   /// Shown when the profile cannot be written.
-  static constexpr int kMsgFileError = 32905;
 
   CBasicSettingsDlg(AppContext& context, QWidget* parent);
 

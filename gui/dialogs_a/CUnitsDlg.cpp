@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/ProfileStore.h"
 #include "gui/instrument/DialogTexts.h"
 
 namespace vantrel::gui {
@@ -50,7 +51,7 @@ void CUnitsDlg::accept() {
   stored.SetFlowUnit(FlowCode(flow_->Index()));
   if (!stored.SaveUnits(context_.profile)) {
     // The preferences still hold for this session and the measurement is converted.
-    context_.messages.ShowMessage(kMsgFileError, platform::Buttons::Ok,
+    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
   }
   stored.ApplyUnitPreferences(measurement_);

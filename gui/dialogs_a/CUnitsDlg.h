@@ -21,7 +21,6 @@ class CUnitsDlg final : public QDialog {
   static constexpr int kTemperatureGroup = 1003;
   static constexpr int kFlowGroup = 1009;
   /// Shown when the profile cannot be written.
-  static constexpr int kMsgFileError = 32905;
 
   CUnitsDlg(AppContext& context, model::CMessungObj& measurement, QWidget* parent);
 

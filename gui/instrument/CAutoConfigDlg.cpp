@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/ProductInfo.h"
+#include "app/ProfileStore.h"
 #include "gui/instrument/DialogTexts.h"
 #include "instrument/InstrumentSetup.h"
 
@@ -90,8 +91,12 @@ void CAutoConfigDlg::accept() {
 
 void CAutoConfigDlg::Store() {
   if (portNumber_ == 0) return;
-  app::SetBaudRate(context_.profile, baudRate_);
-  app::SetPortNumber(context_.profile, portNumber_);
+  const bool stored = app::SetBaudRate(context_.profile, baudRate_) &&
+                      app::SetPortNumber(context_.profile, portNumber_);
+  if (!stored) {
+    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
+                                  platform::Icon::Exclamation);
+  }
   QDialog::accept();
 }
 

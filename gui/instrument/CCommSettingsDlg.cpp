@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "app/ProductInfo.h"
+#include "app/ProfileStore.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CComCheckDlg.h"
 #include "gui/instrument/DialogTexts.h"
@@ -104,8 +105,12 @@ void CCommSettingsDlg::OpenAutoConfig() {
 }
 
 void CCommSettingsDlg::accept() {
-  app::SetBaudRate(context_.profile, ReadNumber(baud_->text()));
-  app::SetPortNumber(context_.profile, ReadNumber(port_->text()));
+  const bool stored = app::SetBaudRate(context_.profile, ReadNumber(baud_->text())) &&
+                      app::SetPortNumber(context_.profile, ReadNumber(port_->text()));
+  if (!stored) {
+    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
+                                  platform::Icon::Exclamation);
+  }
   QDialog::accept();
 }
 

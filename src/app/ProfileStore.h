@@ -16,6 +16,9 @@
 
 namespace vantrel::app {
 
+/// The message shown when settings could not be written to the profile.
+inline constexpr int kMsgSettingsNotSaved = 32991;
+
 /// One value of a batch write.
 struct ProfileValue {
   std::string key;

@@ -134,7 +134,7 @@ TEST_F(BasicSettingsDialogTest, AProfileThatCannotBeWrittenIsReported) {
       script, true);
   ASSERT_EQ(script.Messages().size(), 1);
   EXPECT_EQ(script.Messages().front(),
-            gui::ToQString(Context().texts.Text(CBasicSettingsDlg::kMsgFileError)));
+            gui::ToQString(Context().texts.Text(app::kMsgSettingsNotSaved)));
   EXPECT_EQ(Settings().GetScaleMode(), 1);  // still changed for this session
 }
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "InstrumentTestSupport.h"
 #include "app/ProductInfo.h"
+#include "app/ProfileStore.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CCommSettingsDlg.h"
@@ -63,6 +65,28 @@ TEST(CCommSettingsDlg, ShowsTheStoredValuesAndStoresTheEditedOnesOnOkOnly) {
   Edit(cancelled, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("7"));
   cancelled.reject();
   EXPECT_EQ(app::GetPortNumber(app->Profile()), 4);
+}
+
+TEST(CCommSettingsDlg, SettingsThatCannotBeStoredAreReported) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  // The profile's place is taken by a folder: it can be neither read nor replaced.
+  std::filesystem::remove(folder.Path() / "profile.ini");
+  std::filesystem::create_directories(folder.Path() / "profile.ini");
+  QString message;
+  ModalScript script([&message](QWidget& modal) {
+    if (auto* dialog = qobject_cast<gui::CCommSettingsDlg*>(&modal); dialog != nullptr) {
+      Edit(*dialog, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("3"));
+      // Later: the message box comes up inside accept and needs the script's next turn.
+      QMetaObject::invokeMethod(dialog, [dialog] { dialog->accept(); }, Qt::QueuedConnection);
+      return true;
+    }
+    if (auto* box = qobject_cast<QMessageBox*>(&modal); box != nullptr) message = box->text();
+    return PressMessageButton(modal, QMessageBox::Ok);
+  });
+  app->MainFrame().ExecuteCommand(gui::kCmdCommSettings);
+  EXPECT_EQ(message, gui::ToQString(app->MainFrame().Context().texts.Text(app::kMsgSettingsNotSaved)));
 }
 
 TEST(CCommSettingsDlg, ShowsWhatTheAutomaticConfigurationStored) {

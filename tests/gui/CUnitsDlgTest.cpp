@@ -158,7 +158,7 @@ TEST_F(UnitsDialogTest, AProfileThatCannotBeWrittenIsReportedAndTheMeasurementSt
       true);
   ASSERT_EQ(messages_.size(), 1);
   EXPECT_EQ(messages_.front(),
-            gui::ToQString(Frame().Context().texts.Text(CUnitsDlg::kMsgFileError)));
+            gui::ToQString(Frame().Context().texts.Text(app::kMsgSettingsNotSaved)));
   EXPECT_EQ(document->Measurement()->GetCurve(1)->GetUnitCode(), 2);
   EXPECT_EQ(Settings().GetSpeedUnit(), 2);
 }
