@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "CliFrame.h"
-#include "NotesText.h"
 #include "chart/ChartPainter.h"
 #include "chart/PrintPages.h"
 #include "gui/platform/QtCanvas.h"
+#include "notes/NotesPrinter.h"
 #include "platform/Strings.h"
 #include "tables/AtomicFile.h"
 
@@ -28,8 +28,6 @@ namespace {
 
 /// Resolution of the PDF pages in dots per inch (fonts and the one-inch margins scale).
 constexpr int kPdfDpi = 300;
-/// Font of the notes page.
-constexpr int kNotesFontPoints = 11;
 
 /// Qt's own diagnostics (such as a missing runtime folder) would break the rule that
 /// stderr carries nothing but the one error line; the tool reports its failures itself.
@@ -62,30 +60,6 @@ QString ToQString(const std::filesystem::path& path) {
   const int number = errno;
   throw CliFailure(number != 0 ? tables::FileErrorMessageFor(number) : tables::kMsgFileWriteError,
                    platform::FromUtf8(out.string()), "cannot write " + out.string());
-}
-
-/// The notes' plain text on further pages inside one-inch margins, in Arial 11 points.
-void PrintNotes(platform::Canvas& canvas, const std::u16string& text, QPdfWriter& writer) {
-  const int left = canvas.DpiX();
-  const int top = canvas.DpiY();
-  const platform::Size page = canvas.PageSize();
-  const int width = page.cx - 2 * left;
-  const platform::Font previous = canvas.SelectFont({u"Arial", kNotesFontPoints});
-  canvas.SetTextColor(platform::kBlack);
-  const int lineHeight = canvas.TextExtent(u"X").cy;
-  if (lineHeight <= 0 || width <= 0) return;
-  const std::vector<std::u16string> lines = WrapLines(
-      text, [&](const std::u16string& line) { return canvas.TextExtent(line).cx <= width; });
-  int y = top;
-  for (const std::u16string& line : lines) {
-    if (y + lineHeight > page.cy - top) {
-      writer.newPage();
-      y = top;
-    }
-    if (!line.empty()) canvas.TextOut(left, y, line);
-    y += lineHeight;
-  }
-  canvas.SelectFont(previous);
 }
 
 }  // namespace
@@ -136,12 +110,10 @@ void WritePdfPrintout(model::CMessungObj& measurement, const std::u16string& doc
     chart::PrintPage(canvas, measurement, 1, texts, options);
     writer.newPage();
     chart::PrintPage(canvas, measurement, 2, texts, options);
-    if (measurement.GetNotes().has_value()) {
-      const std::u16string notes = NotesPlainText(*measurement.GetNotes());
-      if (!notes.empty()) {
-        writer.newPage();
-        PrintNotes(canvas, notes, writer);
-      }
+    // The notes page as the window prints it: formatted, on as many sheets as it takes.
+    if (measurement.GetNotes().has_value() && !measurement.GetNotes()->empty()) {
+      writer.newPage();
+      notes::PrintNotesPage(canvas, measurement, options.nextSheet);
     }
   }
   if (!file.commit()) WriteFailed(out);

@@ -1,5 +1,3 @@
-# The document commands: dump and convert of every file type, export-csv, formula, render;
-# and the notes text of the printout.
-target_sources(cli_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/DocumentCommandsTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/NotesTextTest.cpp)
-target_link_libraries(cli_tests PRIVATE vantrel_app vantrel_tables vantrel_formula vantrel_cli_notes)
+# The document commands: dump and convert of every file type, export-csv, formula, render.
+target_sources(cli_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/DocumentCommandsTest.cpp)
+target_link_libraries(cli_tests PRIVATE vantrel_app vantrel_tables vantrel_formula)
