@@ -21,9 +21,6 @@ constexpr std::array<std::uint16_t, 256> MakeCrcTable() {
 
 constexpr std::array<std::uint16_t, 256> kCrcTable = MakeCrcTable();
 
-constexpr std::string_view kNameAlphabet =
-    "1234567890qwertzuioplkjhgfdsayxcvbnmQWERTZUIOPLKJHGFDSAYXCVBNM /%.+-";
-
 std::uint32_t LittleEndian32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "instrument/ProtocolText.h"
 
@@ -20,6 +21,10 @@ constexpr int kMaxChannels = 6;
 constexpr int kDerivedChannel = 18;
 /// Scale of raw samples: the single nearest 1/15000.
 constexpr float kRawScale = 6.6666667e-05F;
+
+/// The characters of the instrument's names.
+constexpr std::string_view kNameAlphabet =
+    "1234567890qwertzuioplkjhgfdsayxcvbnmQWERTZUIOPLKJHGFDSAYXCVBNM /%.+-";
 
 /// Continues the CRC-16/XMODEM `crc` (polynomial 0x1021, start 0, no reflection) over `size`
 /// bytes. Running it over a measurement and its two check bytes gives 0 when it is intact.

@@ -4,9 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "ArchiveMeasurements.h"
 #include "PseudoTerminal.h"
 #include "SimInstrument.h"
 
@@ -37,8 +41,10 @@ void Usage() {
                "  [--count N] [--channels N] [--samples N] [--seed N]\n"
                "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S]\n"
                "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
-               "  [--mute-after K] [--garbage-start N]\n"
-               "SENDS is a comma-separated list of 1-based measurement sends.\n");
+               "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]...\n"
+               "SENDS is a comma-separated list of 1-based measurement sends.\n"
+               "--file serves the measurement of a document file (.vqb, .vqa) in the block\n"
+               "readout instead of generated ones; give it once per measurement.\n");
 }
 
 }  // namespace
@@ -51,6 +57,7 @@ int main(int argc, char** argv) {
   int samples = 100;
   unsigned seed = 1;
   double seconds = 0.0;
+  std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -104,6 +111,8 @@ int main(int argc, char** argv) {
       options.muteAfterBytes = std::atoll(need());
     } else if (arg == "--garbage-start") {
       options.garbageStarts = std::atoi(need());
+    } else if (arg == "--file") {
+      files.emplace_back(need());
     } else {
       Usage();
       return 2;
@@ -114,7 +123,18 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.onlineChannels = channels;
-  options.measurements = vantrel::sim::GenerateMeasurements(count, channels, samples, seed);
+  if (files.size() > 255) {
+    std::fprintf(stderr, "vantrel-sim: at most 255 files\n");
+    return 2;
+  }
+  try {
+    options.measurements = files.empty()
+                               ? vantrel::sim::GenerateMeasurements(count, channels, samples, seed)
+                               : vantrel::sim::LoadDocumentMeasurements(files);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "vantrel-sim: %s\n", error.what());
+    return 1;
+  }
   options.legacyMeasurements =
       vantrel::sim::GenerateLegacyMeasurements(count, std::min(channels, 3), samples, seed);
 
