@@ -47,13 +47,7 @@ CTextDlg::CTextDlg(const BrandedTexts& texts, const QString& text, const QString
   sizeLabel_->setVisible(withSize);
   size_->setVisible(withSize);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

@@ -82,16 +82,7 @@ CFormulaDlg::CFormulaDlg(AppContext& context, model::CMessungObj& measurement, b
   gridRow->addStretch(1);
   form->addRow(QString(), gridRow);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(Id(1));
-  QPushButton* cancel =
-      buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  cancel->setObjectName(Id(2));
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CFormulaDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CFormulaDlg::reject);
+  const auto [buttons, ok, cancel] = MakeOkCancelButtons(*this, texts, kTemplate);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

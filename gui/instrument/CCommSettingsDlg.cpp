@@ -50,13 +50,7 @@ CCommSettingsDlg::CCommSettingsDlg(AppContext& context, InstrumentAccess& instru
   tools->addWidget(autoConfig);
   tools->addStretch(1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CCommSettingsDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CCommSettingsDlg::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

@@ -74,13 +74,7 @@ COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int va
   tools->addWidget(chartSetup);
   tools->addStretch(1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &COnlineDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &COnlineDlg::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(state_);

@@ -65,15 +65,7 @@ CSampleEditDlg::CSampleEditDlg(const model::CValueObj& sample, const BrandedText
   maximum_ = field(kMaximumField, sample.maximum);
   value_ = field(kValueField, sample.value);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("2"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);

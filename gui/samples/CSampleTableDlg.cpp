@@ -81,16 +81,8 @@ CSampleTableDlg::CSampleTableDlg(model::CKurveObj& curve, const BrandedTexts& te
   auto* edit = new QPushButton(ControlLabel(texts, kTemplate, kEditButton), this);
   edit->setObjectName(QString::number(kEditButton));
   edit->setAutoDefault(false);
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  ok->setDefault(true);
-  buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("2"));
+  QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
   connect(edit, &QPushButton::clicked, this, [this] { EditCurrentSample(); });
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* buttonRow = new QHBoxLayout;
   buttonRow->addWidget(edit);
   buttonRow->addStretch(1);
