@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 
+#include "model/PixelMapping.h"
+
 namespace vantrel::chart {
 namespace {
 
@@ -12,30 +14,6 @@ using model::CValueObj;
 
 /// Below this many visible samples per pixel column the samples are drawn one by one.
 constexpr long long kSamplesPerColumnForSummary = 2;
-
-/// Values to pixels, with the very expressions of the sample-by-sample drawing so that both
-/// round alike.
-class Mapping {
- public:
-  Mapping(const platform::Rect& plot, double xmin, double xmax, double ymin, double ymax)
-      : plot_(plot), xmin_(xmin), xmax_(xmax), ymin_(ymin), ymax_(ymax) {}
-
-  double RealX(double x) const {
-    return (x - xmin_) * (plot_.right - plot_.left) / (xmax_ - xmin_) + plot_.left;
-  }
-  double RealY(double y) const {
-    return plot_.bottom - (y - ymin_) * (plot_.bottom - plot_.top) / (ymax_ - ymin_);
-  }
-  int X(double x) const { return model::TruncatePixel(RealX(x)); }
-  int Y(float y) const { return model::TruncatePixel(RealY(static_cast<double>(y))); }
-
- private:
-  platform::Rect plot_;
-  double xmin_;
-  double xmax_;
-  double ymin_;
-  double ymax_;
-};
 
 /// A polyline: the first point is a move, every later one a line. A span paints a run of
 /// pixels of one column and leaves the current point where the polyline goes on.
@@ -98,7 +76,7 @@ struct VisibleRange {
 
 /// Sample by sample over the visible range, exactly as the curve's own drawing does there.
 void DrawSamples(platform::Canvas& canvas, const platform::Rect& plot, const CKurveObj& curve,
-                 const CurveSummary& summary, const Mapping& map, bool drawLines,
+                 const CurveSummary& summary, const model::PixelMapping& map, bool drawLines,
                  VisibleRange range) {
   const std::vector<CValueObj>& samples = curve.Samples();
   const bool bar = curve.GetValueMode() == model::kModeBar;
@@ -111,9 +89,9 @@ void DrawSamples(platform::Canvas& canvas, const platform::Rect& plot, const CKu
     const CValueObj& sample = samples[static_cast<std::size_t>(i)];
     const auto y = static_cast<double>(model::PlottedValue(sample, curve.GetValueMode(), yOffset));
     const auto y2 = static_cast<double>(sample.maximum + yOffset);
-    const double realX = map.RealX(x);
-    const double realY = map.RealY(y);
-    const double realY2 = bar ? map.RealY(y2) : realY;
+    const double realX = map.X(x);
+    const double realY = map.Y(y);
+    const double realY2 = bar ? map.Y(y2) : realY;
     if (std::isnan(realX) || std::isnan(realY) || std::isnan(realY2)) continue;
     const int px = model::TruncatePixel(realX);
     const int py = model::TruncatePixel(realY);
@@ -144,7 +122,7 @@ void DrawSamples(platform::Canvas& canvas, const platform::Rect& plot, const CKu
 /// Polyline through the columns of the visible range, from the curve's summary.
 class ColumnDrawer {
  public:
-  ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary, const Mapping& map,
+  ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary, const model::PixelMapping& map,
                double xmin, double xmax, double interval, const platform::Rect& plot,
                VisibleRange range, std::vector<CurveSummary::ColumnStep>* record)
       : line_(canvas, record),
@@ -174,7 +152,7 @@ class ColumnDrawer {
  private:
   int ColumnOf(long long i) const {
     if (i >= range_.end) return INT_MAX;
-    return map_.X(summary_.TimeAt(i));
+    return map_.PixelX(summary_.TimeAt(i));
   }
 
   /// First index after `a` whose column lies right of `column` (range_.end when none).
@@ -189,8 +167,8 @@ class ColumnDrawer {
         std::clamp(guess, static_cast<double>(a + 1), static_cast<double>(range_.end)));
     // Usually the guess is the boundary: one exact time and one addition tell.
     const double before = summary_.TimeAt(probe - 1);
-    const bool beforeInColumn = map_.X(before) <= column;
-    const bool probePast = probe >= range_.end || map_.X(before + interval_) > column;
+    const bool beforeInColumn = map_.PixelX(before) <= column;
+    const bool probePast = probe >= range_.end || map_.PixelX(before + interval_) > column;
     if (beforeInColumn && probePast) return probe;
     long long lo = a;
     long long hi = range_.end;
@@ -235,10 +213,10 @@ class ColumnDrawer {
     float lo = 0.0F;
     float hi = 0.0F;
     summary_.Range(a, e, &lo, &hi);
-    const int yFirst = map_.Y(summary_.Value(f));
-    const int yLast = map_.Y(summary_.Value(l));
-    int yLow = std::min(map_.Y(lo), map_.Y(hi));
-    int yHigh = std::max(map_.Y(lo), map_.Y(hi));
+    const int yFirst = map_.PixelY(summary_.Value(f));
+    const int yLast = map_.PixelY(summary_.Value(l));
+    int yLow = std::min(map_.PixelY(lo), map_.PixelY(hi));
+    int yHigh = std::max(map_.PixelY(lo), map_.PixelY(hi));
     line_.Add(x, yFirst);
     if (l == lastValid_ && !LastPixelPainted(a, l, yLast, yLow, yHigh)) {
       // The final column: its last point is the end of the curve and stays unpainted.
@@ -255,17 +233,17 @@ class ColumnDrawer {
     if (yLow == yHigh) return false;  // no line inside the column moves at all
     if (yLast != yLow && yLast != yHigh) return true;
     const auto differs = [&](float vlo, float vhi) {
-      return map_.Y(vlo) != yLast || map_.Y(vhi) != yLast;
+      return map_.PixelY(vlo) != yLast || map_.PixelY(vhi) != yLast;
     };
     const long long d = summary_.FindLast(a, l, differs);
     float lo = 0.0F;
     float hi = 0.0F;
-    return summary_.Range(a, d, &lo, &hi) && (map_.Y(lo) == yLast || map_.Y(hi) == yLast);
+    return summary_.Range(a, d, &lo, &hi) && (map_.PixelY(lo) == yLast || map_.PixelY(hi) == yLast);
   }
 
   Polyline line_;
   const CurveSummary& summary_;
-  const Mapping& map_;
+  const model::PixelMapping& map_;
   double xmin_;
   double xmax_;
   double interval_;
@@ -309,7 +287,7 @@ void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
   range.end = FirstTime(summary, [&](double x) { return x > xmax; });
   if (range.end <= range.first) return;
 
-  const Mapping map(plot, xmin, xmax, ymin, ymax);
+  const model::PixelMapping map(plot, xmin, xmax, ymin, ymax);
   const bool drawLines = xAxis.GetDrawLines() != 0;
   const platform::Pen oldPen = canvas.SelectPen(platform::Pen{curve.GetColor(), 0});
   const long long columns = static_cast<long long>(plot.right - plot.left) + 1;

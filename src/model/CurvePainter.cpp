@@ -7,32 +7,10 @@
 
 #include "model/CKurveObj.h"
 #include "model/CMessungObj.h"
+#include "model/PixelMapping.h"
 
 namespace vantrel::model {
 namespace {
-
-/// Maps values to pixels through the visible windows of the x axis and a value axis.
-class PixelMapping {
- public:
-  PixelMapping(const platform::Rect& plot, double xmin, double xmax, double ymin, double ymax)
-      : plot_(plot), xmin_(xmin), xmax_(xmax), ymin_(ymin), ymax_(ymax) {}
-
-  /// The unclamped real x pixel of value x.
-  double X(double x) const {
-    return (x - xmin_) * (plot_.right - plot_.left) / (xmax_ - xmin_) + plot_.left;
-  }
-  /// The unclamped real y pixel of value y.
-  double Y(double y) const {
-    return plot_.bottom - (y - ymin_) * (plot_.bottom - plot_.top) / (ymax_ - ymin_);
-  }
-
- private:
-  platform::Rect plot_;
-  double xmin_;
-  double xmax_;
-  double ymin_;
-  double ymax_;
-};
 
 bool AnyNaN(double a, double b, double c, double d) {
   return std::isnan(a) || std::isnan(b) || std::isnan(c) || std::isnan(d);
