@@ -12,8 +12,8 @@ QString ToQString(const std::u16string& text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-/// The image `painter` paints on when its pixels may be written directly: 32 bits per
-/// pixel, one device pixel per unit, no transformation and no clipping; otherwise null.
+/// The image `painter` paints on when its pixels may be written directly (32 bits per
+/// pixel, one device pixel per unit); otherwise null.
 QImage* DirectImage(const QPainter& painter, bool printer) {
   QPaintDevice* device = painter.device();
   if (printer || device == nullptr || device->devType() != QInternal::Image) return nullptr;
@@ -21,11 +21,15 @@ QImage* DirectImage(const QPainter& painter, bool printer) {
   const QImage::Format format = image->format();
   const bool wholePixels = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
                            format == QImage::Format_ARGB32_Premultiplied;
-  if (!wholePixels || image->devicePixelRatio() != 1.0 || painter.hasClipping() ||
-      !painter.combinedTransform().isIdentity()) {
-    return nullptr;
-  }
-  return image;
+  return wholePixels && image->devicePixelRatio() == 1.0 ? image : nullptr;
+}
+
+/// Whether `painter` maps units to pixels one to one and paints everywhere: checked for
+/// every line, as the painter's owner may transform or clip it while the canvas lives.
+bool PlainPainter(const QPainter& painter) {
+  return painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+         !painter.hasClipping() && painter.transform().isIdentity() &&
+         !painter.viewTransformEnabled();
 }
 
 }  // namespace
@@ -88,7 +92,7 @@ void QtCanvas::LineTo(int x, int y) {
   if (position_ == from) return;
   const std::uint32_t value = ToQColor(pen_.color).rgb();
   const bool plain = painter_.compositionMode() == QPainter::CompositionMode_SourceOver;
-  if (direct_ && plain && x == from.x() && pen_.width <= 1) {
+  if (direct_ && x == from.x() && pen_.width <= 1 && PlainPainter(painter_)) {
     // Rows from y0 toward y1, y1 left out.
     const long long top = y > from.y() ? from.y() : static_cast<long long>(y) + 1;
     const long long bottom = y > from.y() ? y : static_cast<long long>(from.y()) + 1;

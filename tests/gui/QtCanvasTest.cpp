@@ -99,8 +99,8 @@ TEST(QtCanvas, TransformedOrClippedPaintersDrawVerticalLinesThemselves) {
   QImage clipped = WhiteImage(40, 40);
   {
     QPainter painter(&clipped);
-    painter.setClipRect(QRect(0, 0, 40, 10));
     QtCanvas canvas(painter);
+    painter.setClipRect(QRect(0, 0, 40, 10));  // by the painter's owner, while the canvas lives
     canvas.SelectPen(platform::Pen{red, 0});
     canvas.MoveTo(5, 2);
     canvas.LineTo(5, 30);
