@@ -26,9 +26,8 @@ QImage* DirectImage(const QPainter& painter, bool printer) {
 
 /// Whether `painter` maps units to pixels one to one and paints everywhere: checked for
 /// every line, as the painter's owner may transform or clip it while the canvas lives.
-bool PlainPainter(const QPainter& painter) {
-  return painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
-         !painter.hasClipping() && painter.transform().isIdentity() &&
+bool UnclippedAndUntransformed(const QPainter& painter) {
+  return !painter.hasClipping() && painter.transform().isIdentity() &&
          !painter.viewTransformEnabled();
 }
 
@@ -56,6 +55,7 @@ QColor QtCanvas::ToQColor(platform::Color color) {
 platform::Pen QtCanvas::SelectPen(const platform::Pen& pen) {
   platform::Pen previous = pen_;
   pen_ = pen;
+  penPixel_ = ToQColor(pen.color).rgb();
   QPen qpen(ToQColor(pen.color));
   qpen.setWidth(pen.width);  // 0 is Qt's cosmetic one-pixel pen, as on every device
   qpen.setCapStyle(Qt::FlatCap);
@@ -90,18 +90,14 @@ void QtCanvas::LineTo(int x, int y) {
   const QPoint from = position_;
   position_ = QPoint(x, y);
   if (position_ == from) return;
-  const std::uint32_t value = ToQColor(pen_.color).rgb();
   const bool plain = painter_.compositionMode() == QPainter::CompositionMode_SourceOver;
-  if (direct_ && x == from.x() && pen_.width <= 1 && PlainPainter(painter_)) {
-    // Rows from y0 toward y1, y1 left out.
-    const long long top = y > from.y() ? from.y() : static_cast<long long>(y) + 1;
-    const long long bottom = y > from.y() ? y : static_cast<long long>(from.y()) + 1;
-    runs_.Add(x, top, bottom, value);
+  if (direct_ && plain && x == from.x() && pen_.width <= 1 && UnclippedAndUntransformed(painter_)) {
+    runs_.AddLine(x, from.y(), y, penPixel_);
     return;
   }
   // A line of the same colour may come before pending runs; any other must come after them.
   if (plain) {
-    runs_.PaintUnless(value);
+    runs_.PaintUnless(penPixel_);
   } else {
     runs_.Paint();
   }

@@ -57,6 +57,8 @@ class QtCanvas final : public platform::Canvas {
   QPoint position_;
   /// Whether vertical lines go to `runs_` (the image allows writing its pixels directly).
   bool direct_ = false;
+  /// The pen's colour as an image pixel (opaque).
+  std::uint32_t penPixel_ = 0;
   platform::ColumnRuns runs_;
 };
 

@@ -24,6 +24,15 @@ class ColumnRuns {
   /// Adds rows [top, bottom) of column x in `value`, clipped to the buffer. Runs of
   /// another value that are pending are painted first.
   void Add(int x, long long top, long long bottom, std::uint32_t value);
+  /// Adds the vertical line from (x, y0) to (x, y1) as a device context draws it: the rows
+  /// from y0 toward y1, y1 left out.
+  void AddLine(int x, int y0, int y1, std::uint32_t value) {
+    if (y1 > y0) {
+      Add(x, y0, y1, value);
+    } else {
+      Add(x, static_cast<long long>(y1) + 1, static_cast<long long>(y0) + 1, value);
+    }
+  }
   /// Paints the pending runs unless they have `value` (a painting in the same value may
   /// come before them).
   void PaintUnless(std::uint32_t value) {

@@ -84,11 +84,7 @@ void RasterCanvas::LineTo(int x, int y) {
   const long long dy = static_cast<long long>(y) - from.y;
   if (dx == 0 && dy == 0) return;
   if (dx == 0) {
-    // Vertical: the pixels from y0 toward y1, y1 left out.
-    if (from.x < 0 || from.x >= size_.cx) return;
-    const long long top = dy > 0 ? from.y : static_cast<long long>(y) + 1;
-    const long long bottom = dy > 0 ? static_cast<long long>(y) : static_cast<long long>(from.y) + 1;
-    runs_.Add(from.x, top, bottom, pen_.color);
+    runs_.AddLine(from.x, from.y, y, pen_.color);
     return;
   }
   runs_.PaintUnless(pen_.color);
