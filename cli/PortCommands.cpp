@@ -62,8 +62,8 @@ int RunAutoconfig(CommandContext& context, const std::vector<std::string>& args)
   }
   std::fprintf(context.out, "%d %d\n", found->portNumber, found->baudRate);
   std::fflush(context.out);
-  if (parsed.Has("--save") && !(app::SetPortNumber(settings.Profile(), found->portNumber) &&
-                                app::SetBaudRate(settings.Profile(), found->baudRate))) {
+  if (parsed.Has("--save") &&
+      !app::SetPortSettings(settings.Profile(), found->portNumber, found->baudRate)) {
     throw CliFailure(tables::kMsgFileWriteError,
                      platform::FromUtf8(settings.Profile().Path().string()),
                      settings.Profile().LastError());

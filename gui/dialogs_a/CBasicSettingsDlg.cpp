@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ProfileStore.h"
 #include "gui/instrument/DialogTexts.h"
 
 namespace vantrel::gui {
@@ -81,8 +80,7 @@ void CBasicSettingsDlg::accept() {
 void CBasicSettingsDlg::SaveAndClose() {
   Apply();
   if (!context_.settings.SaveGeneral(context_.profile)) {
-    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
-                                  platform::Icon::Exclamation);
+    ReportSettingsNotSaved(context_.messages);
   }
   QDialog::accept();
 }

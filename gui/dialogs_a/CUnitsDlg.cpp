@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ProfileStore.h"
 #include "gui/instrument/DialogTexts.h"
 
 namespace vantrel::gui {
@@ -51,8 +50,7 @@ void CUnitsDlg::accept() {
   stored.SetFlowUnit(FlowCode(flow_->Index()));
   if (!stored.SaveUnits(context_.profile)) {
     // The preferences still hold for this session and the measurement is converted.
-    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
-                                  platform::Icon::Exclamation);
+    ReportSettingsNotSaved(context_.messages);
   }
   stored.ApplyUnitPreferences(measurement_);
   QDialog::accept();

@@ -5,7 +5,6 @@
 #include <QVBoxLayout>
 
 #include "app/ProductInfo.h"
-#include "app/ProfileStore.h"
 #include "gui/instrument/DialogTexts.h"
 #include "instrument/InstrumentSetup.h"
 
@@ -91,11 +90,8 @@ void CAutoConfigDlg::accept() {
 
 void CAutoConfigDlg::Store() {
   if (portNumber_ == 0) return;
-  const bool stored = app::SetBaudRate(context_.profile, baudRate_) &&
-                      app::SetPortNumber(context_.profile, portNumber_);
-  if (!stored) {
-    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
-                                  platform::Icon::Exclamation);
+  if (!app::SetPortSettings(context_.profile, portNumber_, baudRate_)) {
+    ReportSettingsNotSaved(context_.messages);
   }
   QDialog::accept();
 }

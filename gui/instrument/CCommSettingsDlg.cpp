@@ -9,7 +9,6 @@
 #include <climits>
 
 #include "app/ProductInfo.h"
-#include "app/ProfileStore.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CComCheckDlg.h"
 #include "gui/instrument/DialogTexts.h"
@@ -99,11 +98,9 @@ void CCommSettingsDlg::OpenAutoConfig() {
 }
 
 void CCommSettingsDlg::accept() {
-  const bool stored = app::SetBaudRate(context_.profile, ReadNumber(baud_->text())) &&
-                      app::SetPortNumber(context_.profile, ReadNumber(port_->text()));
-  if (!stored) {
-    context_.messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
-                                  platform::Icon::Exclamation);
+  if (!app::SetPortSettings(context_.profile, ReadNumber(port_->text()),
+                            ReadNumber(baud_->text()))) {
+    ReportSettingsNotSaved(context_.messages);
   }
   QDialog::accept();
 }

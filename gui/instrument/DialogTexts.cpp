@@ -1,6 +1,7 @@
 #include "gui/instrument/DialogTexts.h"
 
 #include "app/Placeholders.h"
+#include "app/ProfileStore.h"
 #include "gui/platform/QtServices.h"
 
 namespace vantrel::gui {
@@ -25,6 +26,11 @@ QString FormatNumbers(const BrandedTexts& texts, int id, std::initializer_list<l
     text.replace(at, 2, QString::number(number));
   }
   return text;
+}
+
+void ReportSettingsNotSaved(platform::MessageService& messages) {
+  messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
+                       platform::Icon::Exclamation);
 }
 
 OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const BrandedTexts& texts, int dialogId) {

@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "gui/app/BrandedTexts.h"
+#include "platform/MessageService.h"
 
 namespace vantrel::gui {
 
@@ -21,6 +22,9 @@ QString ControlLabel(const BrandedTexts& texts, int dialogId, int controlId);
 QString TextOf(const BrandedTexts& texts, int id);
 /// String `id` with its "%d" placeholders filled in order by `numbers`.
 QString FormatNumbers(const BrandedTexts& texts, int id, std::initializer_list<long long> numbers);
+
+/// Tells the user that settings could not be written to the profile.
+void ReportSettingsNotSaved(platform::MessageService& messages);
 
 /// The OK (control 1, default) and Cancel (control 2) buttons of a dialog template, labelled
 /// from the language library and connected to accept and reject.

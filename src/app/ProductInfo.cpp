@@ -80,4 +80,9 @@ bool SetBaudRate(ProfileStore& profile, int baudRate) {
   return profile.WriteProfileInt(kCommSection, kBaudRateKey, baudRate);
 }
 
+bool SetPortSettings(ProfileStore& profile, int port, int baudRate) {
+  return profile.WriteProfileValues(
+      kCommSection, {{std::string(kPortKey), port}, {std::string(kBaudRateKey), baudRate}});
+}
+
 }  // namespace vantrel::app

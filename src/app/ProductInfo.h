@@ -61,5 +61,8 @@ int GetBaudRate(const ProfileStore& profile);
 /// (profile.LastError() says why).
 bool SetPortNumber(ProfileStore& profile, int port);
 bool SetBaudRate(ProfileStore& profile, int baudRate);
+/// Writes port and baud rate together: both are stored or, when the profile cannot be
+/// written, neither.
+bool SetPortSettings(ProfileStore& profile, int port, int baudRate);
 
 }  // namespace vantrel::app

@@ -123,6 +123,16 @@ TEST(PortSettings, SettersWriteTheCommSectionAtOnce) {
   EXPECT_EQ(GetPortNumber(reread), 3);
   EXPECT_EQ(GetBaudRate(reread), 19200);
   EXPECT_EQ(reread.GetProfileString("Comm", "Baud-Rate", u""), u"19200");
+
+  // Both together, or neither when the profile cannot be written.
+  ASSERT_TRUE(SetPortSettings(profile, 5, 9600));
+  EXPECT_EQ(GetPortNumber(ProfileStore(folder.Path() / "p.ini")), 5);
+  EXPECT_EQ(GetBaudRate(ProfileStore(folder.Path() / "p.ini")), 9600);
+  ProfileStore blocked(folder.Path() / "folder.ini");
+  std::filesystem::create_directories(folder.Path() / "folder.ini");
+  EXPECT_FALSE(SetPortSettings(blocked, 7, 2400));
+  EXPECT_EQ(GetPortNumber(blocked), 1);
+  EXPECT_EQ(GetBaudRate(blocked), 1200);
 }
 
 TEST(PortSettings, GarbageStoredValuesGiveTheDefaults) {
