@@ -59,30 +59,39 @@ int IntegerAt(std::string_view text, std::size_t column, std::size_t width) {
   return static_cast<int>(value);
 }
 
+namespace {
+
+struct KnownUnit {
+  std::string_view prefix;
+  int code;
+};
+/// The instrument's unit texts in its order of comparison.
+constexpr std::array<KnownUnit, 9> kKnownUnits = {{
+    {"bar", 4},
+    {"PSI", 3},
+    {"l/min", 8},
+    {"GPM", 7},
+    {"\xDF" "C", 5},
+    {"\xDF" "F", 6},
+    {"U/min", 1},
+    {"RPM", 0},
+    {"tr/min", 2},
+}};
+
+}  // namespace
+
 int KnownUnitCode(std::string_view text) {
-  struct Known {
-    std::string_view prefix;
-    int code;
-  };
-  static constexpr std::array<Known, 9> kUnits = {{
-      {"bar", 4},
-      {"PSI", 3},
-      {"l/min", 8},
-      {"GPM", 7},
-      {"\xDF"
-       "C",
-       5},
-      {"\xDF"
-       "F",
-       6},
-      {"U/min", 1},
-      {"RPM", 0},
-      {"tr/min", 2},
-  }};
-  for (const Known& unit : kUnits) {
+  for (const KnownUnit& unit : kKnownUnits) {
     if (text.substr(0, unit.prefix.size()) == unit.prefix) return unit.code;
   }
   return -1;
+}
+
+std::string_view KnownUnitText(int code) {
+  for (const KnownUnit& unit : kKnownUnits) {
+    if (unit.code == code) return unit.prefix;
+  }
+  return {};
 }
 
 std::u16string UnitTextUpToBlank(std::string_view text, std::size_t length) {

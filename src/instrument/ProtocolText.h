@@ -27,6 +27,8 @@ struct UnitSetting {
 /// l/min, GPM, degrees Celsius and Fahrenheit as 0xDF + letter, U/min, RPM, tr/min); -1 when
 /// none.
 int KnownUnitCode(std::string_view text);
+/// The text the instrument writes for fixed unit `code`; empty for any other code.
+std::string_view KnownUnitText(int code);
 
 /// `text` cut before the first blank, CR or LF, at most `length` characters, as UTF-16.
 std::u16string UnitTextUpToBlank(std::string_view text, std::size_t length);

@@ -6,6 +6,7 @@
 
 #include "document/MeasurementArchive.h"
 #include "instrument/BlockProtocol.h"
+#include "instrument/ProtocolText.h"
 #include "platform/Error.h"
 #include "platform/Strings.h"
 
@@ -44,19 +45,8 @@ std::string InstrumentName(const std::u16string& text) {
 /// five-byte form the instrument reads back: its text is cut like any other.
 std::string InstrumentUnit(const model::CKurveObj& curve) {
   std::u16string text;
-  std::string unit;
-  switch (curve.GetUnit(&text)) {
-    case 0: unit = "RPM"; break;
-    case 1: unit = "U/min"; break;
-    case 2: unit = "tr/min"; break;
-    case 3: unit = "PSI"; break;
-    case 4: unit = "bar"; break;
-    case 5: unit = "\xDF" "C"; break;
-    case 6: unit = "\xDF" "F"; break;
-    case 7: unit = "GPM"; break;
-    case 8: unit = "l/min"; break;
-    default: unit = platform::ToCp1252(text); break;
-  }
+  const std::string_view known = instrument::KnownUnitText(curve.GetUnit(&text));
+  std::string unit = known.empty() ? platform::ToCp1252(text) : std::string(known);
   unit.resize(5, ' ');
   return unit;
 }
