@@ -84,9 +84,7 @@ void CVantrel40View::DocumentChanged() {
 
 void CVantrel40View::RenderPicture(QSize size) {
   // The picture of the same size is painted over, not allocated anew for every repaint.
-  if (picture_.size() != size || picture_.format() != QImage::Format_RGB32) {
-    picture_ = QImage(size, QImage::Format_RGB32);
-  }
+  if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
   picture_.fill(Qt::white);
   if (model::CMessungObj* m = Measurement(); m != nullptr && !size.isEmpty()) {
     QPainter painter(&picture_);
