@@ -2,7 +2,7 @@
 # Installs the Debian packages Vantrel needs to build, test and run, where they are missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config googletest libgtest-dev libbenchmark-dev
-          qt6-base-dev libgl1-mesa-dev fonts-liberation)
+          qt6-base-dev libgl1-mesa-dev fonts-liberation ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
