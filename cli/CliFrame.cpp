@@ -12,6 +12,7 @@
 #include "app/LanguageLibrary.h"
 #include "app/Placeholders.h"
 #include "platform/Error.h"
+#include "platform/FileErrors.h"
 #include "platform/MessageService.h"
 #include "platform/Strings.h"
 
@@ -227,6 +228,8 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
     return kExitUsage;
   } catch (const CliFailure& error) {
     PrintFailure(texts, error.MessageId(), error.Argument());
+  } catch (const platform::FileError& error) {
+    PrintFailure(texts, error.MessageId(), platform::DisplayName(error.File()));
   } catch (const platform::VantrelError& error) {
     PrintFailure(texts, error.MessageId());
   } catch (const std::bad_alloc&) {

@@ -3,7 +3,6 @@
 // environment) unless --decimal-point names another.
 #include "CliDocument.h"
 #include "CliFrame.h"
-#include "platform/Strings.h"
 #include "tables/CsvExport.h"
 
 namespace vantrel::cli {
@@ -27,13 +26,8 @@ int RunExportCsv(CommandContext& context, const std::vector<std::string>& args) 
   const auto point = parsed.Value("--decimal-point");
   conventions.decimalSeparator = point ? DecimalPointOption(*point) : UserDecimalSeparator();
   auto doc = CliDocument::Open(parsed.positional[0], context.texts);
-  const std::filesystem::path out = parsed.positional[1];
-  try {
-    tables::ExportCsvFile(doc->Measurement(), out, context.texts, conventions);
-  } catch (const platform::VantrelError& error) {
-    // The file error texts name the file.
-    throw CliFailure(error.MessageId(), platform::FromUtf8(out.string()), error.what());
-  }
+  // A failure is a platform::FileError that names the file; the frame prints it.
+  tables::ExportCsvFile(doc->Measurement(), parsed.positional[1], context.texts, conventions);
   return kExitSuccess;
 }
 

@@ -10,7 +10,7 @@
 #include "app/ProductInfo.h"
 #include "instrument/InstrumentSetup.h"
 #include "platform/Strings.h"
-#include "tables/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::cli {
 
@@ -64,8 +64,8 @@ int RunAutoconfig(CommandContext& context, const std::vector<std::string>& args)
   std::fflush(context.out);
   if (parsed.Has("--save") &&
       !app::SetPortSettings(settings.Profile(), found->portNumber, found->baudRate)) {
-    throw CliFailure(tables::kMsgFileWriteError,
-                     platform::FromUtf8(settings.Profile().Path().string()),
+    throw CliFailure(platform::kMsgFileWriteError,
+                     platform::DisplayName(settings.Profile().Path()),
                      settings.Profile().LastError());
   }
   return kExitSuccess;

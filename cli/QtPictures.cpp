@@ -1,6 +1,7 @@
 // PNG and PDF through QPainter: the chart drawing and the print pages draw on the shared
-// QPainter canvas of the window front end. The files are written through QSaveFile, so an
-// existing file is replaced only by a complete new one.
+// QPainter canvas of the window front end. Qt encodes into memory; the file is written by
+// the program's safe save like every other file, so an existing file is replaced only by a
+// complete new one, the name's bytes are used as they are and every failure names its cause.
 #include "QtPictures.h"
 
 #include <QFont>
@@ -8,20 +9,21 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QBuffer>
+#include <QByteArray>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
-#include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <new>
+#include <string_view>
 
 #include "CliFrame.h"
 #include "chart/ChartPainter.h"
 #include "chart/PrintPages.h"
 #include "gui/platform/QtCanvas.h"
 #include "notes/NotesPrinter.h"
-#include "platform/Strings.h"
-#include "tables/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel::cli {
 namespace {
@@ -52,15 +54,23 @@ class QtSession {
   std::unique_ptr<QGuiApplication> application_;
 };
 
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdString(path.string());
-}
+/// An in-memory device for Qt to encode into; the bytes are saved afterwards.
+class MemoryDevice {
+ public:
+  MemoryDevice() : buffer_(&bytes_) {
+    if (!buffer_.open(QIODevice::WriteOnly)) throw std::bad_alloc();
+  }
+  QIODevice* Device() { return &buffer_; }
+  void SaveTo(const std::filesystem::path& out) {
+    buffer_.close();
+    platform::SaveFileAtomically(
+        out, std::string_view(bytes_.constData(), static_cast<std::size_t>(bytes_.size())));
+  }
 
-[[noreturn]] void WriteFailed(const std::filesystem::path& out) {
-  const int number = errno;
-  throw CliFailure(number != 0 ? tables::FileErrorMessageFor(number) : tables::kMsgFileWriteError,
-                   platform::FromUtf8(out.string()), "cannot write " + out.string());
-}
+ private:
+  QByteArray bytes_;
+  QBuffer buffer_;
+};
 
 }  // namespace
 
@@ -77,28 +87,25 @@ void WritePngChart(model::CMessungObj& measurement, platform::Size size,
     chart::ChartPainter chart;
     chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts);
   }
-  errno = 0;
-  QSaveFile file(ToQString(out));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-    WriteFailed(out);
-  }
+  MemoryDevice png;
+  // Encoding into memory fails only when memory runs out.
+  if (!image.save(png.Device(), "PNG")) throw std::bad_alloc();
+  png.SaveTo(out);
 }
 
 void WritePdfPrintout(model::CMessungObj& measurement, const std::u16string& documentPath,
                       const std::filesystem::path& out, const platform::TextSource& texts,
                       const tables::TextConventions& conventions) {
   const QtSession session;
-  errno = 0;
-  QSaveFile file(ToQString(out));
-  if (!file.open(QIODevice::WriteOnly)) WriteFailed(out);
+  MemoryDevice pdf;
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(pdf.Device());
     writer.setCreator(QStringLiteral("vantrel-cli"));
     writer.setResolution(kPdfDpi);
     writer.setPageLayout(
         QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
     QPainter painter(&writer);
-    if (!painter.isActive()) WriteFailed(out);
+    if (!painter.isActive()) throw std::bad_alloc();
     gui::QtCanvas canvas(painter, true);
     canvas.SetBackgroundColor(platform::kWhite);
     chart::ChartPainter chart;
@@ -116,7 +123,7 @@ void WritePdfPrintout(model::CMessungObj& measurement, const std::u16string& doc
       notes::PrintNotesPage(canvas, measurement, options.nextSheet);
     }
   }
-  if (!file.commit()) WriteFailed(out);
+  pdf.SaveTo(out);
 }
 
 }  // namespace vantrel::cli

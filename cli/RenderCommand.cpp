@@ -8,9 +8,9 @@
 #include "CliFrame.h"
 #include "QtPictures.h"
 #include "chart/ChartPainter.h"
-#include "platform/Strings.h"
+#include "platform/FileErrors.h"
 #include "platform/SvgCanvas.h"
-#include "tables/AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel::cli {
 
@@ -41,14 +41,7 @@ void WriteSvgChart(model::CMessungObj& measurement, platform::Size size,
   canvas.FillRect(platform::Rect{0, 0, size.cx, size.cy}, platform::kWhite);
   chart::ChartPainter chart;
   chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts);
-  const std::string document = canvas.Document();
-  try {
-    tables::AtomicFile file(out);
-    file.Write(document.data(), document.size());
-    file.Commit();
-  } catch (const platform::VantrelError& error) {
-    throw CliFailure(error.MessageId(), platform::FromUtf8(out.string()), error.what());
-  }
+  platform::SaveFileAtomically(out, canvas.Document());
 }
 
 int RunRender(CommandContext& context, const std::vector<std::string>& args) {
@@ -71,7 +64,7 @@ int RunRender(CommandContext& context, const std::vector<std::string>& args) {
   } else {
     tables::TextConventions conventions;
     conventions.decimalSeparator = UserDecimalSeparator();
-    WritePdfPrintout(doc->Measurement(), doc->Doc().GetPathName().u16string(), out, context.texts,
+    WritePdfPrintout(doc->Measurement(), platform::DisplayName(doc->Doc().GetPathName()), out, context.texts,
                      conventions);
   }
   return kExitSuccess;

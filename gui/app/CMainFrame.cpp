@@ -134,9 +134,9 @@ void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(kCmdHelpIndex, [this] { ShowAbout(); });
 }
 
-void CMainFrame::OpenFile(const QString& path) {
-  documents_->OpenFile(std::filesystem::path(path.toStdString()));
-}
+void CMainFrame::OpenFile(const QString& path) { OpenFile(PathFromQString(path)); }
+
+void CMainFrame::OpenFile(const std::filesystem::path& path) { documents_->OpenFile(path); }
 
 void CMainFrame::RefreshMenus() {
   DocumentFrame* frame = documents_->ActiveFrame();
@@ -163,12 +163,12 @@ void CMainFrame::FillRecentFiles() {
   QMenu* menu = menus_.RecentFileMenu();
   if (menu == nullptr) return;
   menu->clear();
-  const std::vector<std::u16string> files = documents_->RecentFiles();
+  const std::vector<std::filesystem::path> files = documents_->RecentFiles();
   int number = 1;
-  for (const std::u16string& file : files) {
-    const QString path = ToQString(file);
-    QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(path));
-    connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
+  for (const std::filesystem::path& file : files) {
+    QAction* action =
+        menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(PathToQString(file)));
+    connect(action, &QAction::triggered, this, [this, file] { OpenFile(file); });
   }
   menu->setEnabled(!files.empty());
 }

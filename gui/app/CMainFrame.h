@@ -68,6 +68,8 @@ class CMainFrame final : public QMainWindow {
   void RefreshMenus();
   /// Opens a file from the open dialog or the recent-file list.
   void OpenFile(const QString& path);
+  /// Opens the file of these name bytes (the recent-file list, the command line).
+  void OpenFile(const std::filesystem::path& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

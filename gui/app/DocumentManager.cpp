@@ -152,12 +152,14 @@ void DocumentManager::UpdateTitles(OpenDocument& document) {
 
 void DocumentManager::AddRecentFile(const std::filesystem::path& path) {
   if (profile_ == nullptr) return;
-  profile_->AddRecentFile(std::filesystem::absolute(path).u16string());
+  // Stored as bytes so that a name that is not UTF-8 reopens.
+  std::error_code error;
+  profile_->AddRecentFilePath(std::filesystem::absolute(path, error));
   emit RecentFilesChanged();
 }
 
-std::vector<std::u16string> DocumentManager::RecentFiles() const {
-  return profile_ != nullptr ? profile_->RecentFiles() : std::vector<std::u16string>{};
+std::vector<std::filesystem::path> DocumentManager::RecentFiles() const {
+  return profile_ != nullptr ? profile_->RecentFilePaths() : std::vector<std::filesystem::path>{};
 }
 
 }  // namespace vantrel::gui

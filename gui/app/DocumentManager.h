@@ -50,7 +50,7 @@ class DocumentManager final : public QObject {
   DocumentFrame* ActiveFrame() const;
   const std::vector<std::unique_ptr<OpenDocument>>& Documents() const { return documents_; }
 
-  std::vector<std::u16string> RecentFiles() const;
+  std::vector<std::filesystem::path> RecentFiles() const;
 
  signals:
   void RecentFilesChanged();

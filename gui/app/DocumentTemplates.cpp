@@ -28,7 +28,7 @@ const DocumentTemplate& DocumentTemplates::MeasurementTemplate() const {
 }
 
 std::u16string DocumentTemplates::ExtensionFor(const std::filesystem::path& path) const {
-  const QString extension = ToQString(path.extension().u16string()).toLower();
+  const QString extension = PathToQString(path.extension()).toLower();
   for (const DocumentTemplate& t : templates_) {
     if (!t.extension.empty() && ToQString(t.extension).toLower() == extension) return t.extension;
   }

@@ -12,6 +12,7 @@
 #include "gui/chart/ChartCommands.h"
 #include "gui/tables/ListWindows.h"
 #include "platform/Error.h"
+#include "platform/FileErrors.h"
 #include "tables/CsvExport.h"
 
 namespace vantrel::gui {
@@ -81,7 +82,7 @@ void CChildFrame::ExportCsv() {
   // A failed export says so; the previous file at the path is left as it was.
   if (failure != 0) {
     context.messages.ShowMessage(failure, platform::Buttons::Ok, platform::Icon::Exclamation,
-                                 path->u16string());
+                                 platform::DisplayName(*path));
   }
 }
 

@@ -9,6 +9,7 @@
 #include "gui/app/OpenDocument.h"
 #include "gui/platform/QtCanvas.h"
 #include "gui/tables/ListWindows.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::gui {
 
@@ -40,7 +41,7 @@ int PrintChartDocument(QPrinter& printer, const ChartPrintJob& job, int fromPage
     if (measurement == nullptr) continue;
     startSheet();
     chart::PrintOptions options;
-    options.documentPath = job.document.Doc().GetPathName().u16string();
+    options.documentPath = platform::DisplayName(job.document.Doc().GetPathName());
     options.conventions = UserTextConventions();
     options.nextSheet = [&printer, &sheets] {
       printer.newPage();

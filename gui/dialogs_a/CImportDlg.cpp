@@ -12,6 +12,7 @@
 
 #include "formula/FormulaCurves.h"
 #include "gui/instrument/DialogTexts.h"
+#include "gui/platform/QtServices.h"
 
 namespace vantrel::gui {
 namespace {
@@ -107,7 +108,7 @@ void CImportDlg::ChooseFile() {
     chosen = chooser.selectedFiles().front();
   }
   path_->setText(chosen);
-  if (!chosen.isEmpty()) OpenSideDocument(std::filesystem::path(chosen.toStdString()));
+  if (!chosen.isEmpty()) OpenSideDocument(PathFromQString(chosen));
 }
 
 bool CImportDlg::OpenSideDocument(const std::filesystem::path& path) {

@@ -169,13 +169,13 @@ QString CNotesDlg::FileFilter() const {
 }
 
 void CNotesDlg::LoadNotesFile() {
-  QFileDialog dialog(this, QString(), ToQString(lastFile_.u16string()), FileFilter());
+  QFileDialog dialog(this, QString(), PathToQString(lastFile_), FileFilter());
   dialog.setObjectName(QStringLiteral("notesOpenDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  lastFile_ = std::filesystem::path(FromQString(dialog.selectedFiles().front()));
+  lastFile_ = PathFromQString(dialog.selectedFiles().front());
   // A file that cannot be read leaves the text as it is, and says so.
   if (editor_->LoadRtf(lastFile_)) {
     modified_ = true;
@@ -185,13 +185,13 @@ void CNotesDlg::LoadNotesFile() {
 }
 
 void CNotesDlg::SaveNotesFile() {
-  QFileDialog dialog(this, QString(), ToQString(lastFile_.u16string()), FileFilter());
+  QFileDialog dialog(this, QString(), PathToQString(lastFile_), FileFilter());
   dialog.setObjectName(QStringLiteral("notesSaveDialog"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("vqd"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  lastFile_ = std::filesystem::path(FromQString(dialog.selectedFiles().front()));
+  lastFile_ = PathFromQString(dialog.selectedFiles().front());
   // A failed save must not pass for a saved file.
   if (!editor_->SaveRtf(lastFile_)) {
     messages_.ShowMessage(kMsgSaveError, platform::Buttons::Ok, platform::Icon::Exclamation);

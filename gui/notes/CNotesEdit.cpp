@@ -12,6 +12,7 @@
 #include "gui/notes/TextDocumentConversion.h"
 #include "notes/RtfReader.h"
 #include "notes/RtfWriter.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel::gui {
 
@@ -41,12 +42,14 @@ bool CNotesEdit::LoadRtf(const std::filesystem::path& path) {
 bool CNotesEdit::SaveRtf(const std::filesystem::path& path) {
   std::vector<std::uint8_t> bytes;
   if (!StreamToBytes(bytes, nullptr)) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return !file.fail();
+  // The safe save: a failed save leaves the previous file as it was.
+  try {
+    platform::SaveFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  } catch (const platform::FileError&) {
+    return false;
+  }
+  return true;
 }
 
 void CNotesEdit::StreamFromBytes(const std::vector<std::uint8_t>& bytes) {

@@ -1,6 +1,9 @@
 #include "gui/platform/QtServices.h"
 
+#include "platform/FileErrors.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -13,6 +16,14 @@ QString ToQString(const std::u16string& text) {
 std::u16string FromQString(const QString& text) {
   return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
                         static_cast<std::size_t>(text.size()));
+}
+
+QString PathToQString(const std::filesystem::path& path) {
+  return ToQString(platform::DisplayName(path));
+}
+
+std::filesystem::path PathFromQString(const QString& text) {
+  return std::filesystem::path(QFile::encodeName(text).toStdString());
 }
 
 QString FillArgument(QString text, const QString& argument) {
@@ -81,13 +92,12 @@ std::optional<std::filesystem::path> QtFileDialogs::AskSaveFileName(
                        ToQString(request.pattern) + QStringLiteral(")"));
   dialog.setDefaultSuffix(ToQString(request.defaultExtension));
   if (!request.askBeforeOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  const QString initial = QString::fromStdString(request.initialName.string());
-  dialog.selectFile(initial);
+  dialog.selectFile(PathToQString(request.initialName));
   if (request.initialName.has_parent_path()) {
-    dialog.setDirectory(QString::fromStdString(request.initialName.parent_path().string()));
+    dialog.setDirectory(PathToQString(request.initialName.parent_path()));
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+  return PathFromQString(dialog.selectedFiles().front());
 }
 
 }  // namespace vantrel::gui

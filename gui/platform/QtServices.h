@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <filesystem>
 
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
@@ -13,6 +14,10 @@ namespace vantrel::gui {
 
 QString ToQString(const std::u16string& text);
 std::u16string FromQString(const QString& text);
+/// A file name for display (undecodable bytes shown as U+FFFD); never used to reach the file.
+QString PathToQString(const std::filesystem::path& path);
+/// The file name bytes of a name from a Qt file dialog or the command line.
+std::filesystem::path PathFromQString(const QString& text);
 
 /// Fills "%1" and "%s" of a message text with `argument`.
 QString FillArgument(QString text, const QString& argument);

@@ -5,6 +5,7 @@
 
 #include "gui/app/OpenDocument.h"
 #include "gui/platform/QtServices.h"
+#include "platform/FileErrors.h"
 #include "gui/tables/CLegende.h"
 #include "tables/ListFrameLayout.h"
 #include "tables/TableFactory.h"
@@ -57,7 +58,7 @@ void CMyListFrame::OnDocumentChanged() {
   tables::TableRequest request;
   request.mode = tableMode_;
   request.selection = selection_;
-  request.documentPath = Document().Doc().GetPathName().u16string();
+  request.documentPath = platform::DisplayName(Document().Doc().GetPathName());
   request.conventions = conventions_;
   request.messages = messages_;
   view_->Show(tables::BuildTable(*measurement, texts_, request));

@@ -6,10 +6,9 @@
 #include <cstdio>
 #include <fstream>
 #include <limits>
-#include <random>
 #include <system_error>
 
-#include "platform/Error.h"
+#include "platform/AtomicFile.h"
 #include "platform/NumberFormat.h"
 #include "platform/Strings.h"
 
@@ -65,14 +64,6 @@ bool IsValidKey(std::string_view key) {
   if (Trim(key).empty() || Trim(key).size() != key.size()) return false;
   if (key.front() == '[' || key.front() == ';' || key.front() == '#') return false;
   return key.find('=') == std::string_view::npos && !HasLineBreakOrNul(key);
-}
-
-std::string TempNameFor(const std::filesystem::path& target) {
-  std::random_device device;
-  std::uniform_int_distribution<unsigned> digits(0, 0xFFFFFF);
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, ".%06x.tmp", digits(device));
-  return "." + target.filename().string() + suffix;
 }
 
 }  // namespace
@@ -280,43 +271,9 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
-void IniFile::Save(const std::filesystem::path& link) const {
-  const std::string bytes = Serialize();
-  // A profile that is a symbolic link is written where the link points, and the link stays.
-  std::error_code ec;
-  std::filesystem::path path = link;
-  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec))) {
-    const std::filesystem::path target = std::filesystem::canonical(link, ec);
-    if (!ec) path = target;
-  }
-  const std::filesystem::path folder = path.parent_path();
-  const std::filesystem::path temp = folder / TempNameFor(path);
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      throw platform::VantrelError(kFileErrorMessageId,
-                                   "cannot create a temporary file in " + folder.string());
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) {
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      throw platform::VantrelError(kFileErrorMessageId, "cannot write " + temp.string());
-    }
-  }
-  // The new file keeps the access rights of the one it replaces.
-  const auto previous = std::filesystem::status(path, ec);
-  if (!ec && std::filesystem::exists(previous)) {
-    std::filesystem::permissions(temp, previous.permissions(), ec);
-  }
-  std::filesystem::rename(temp, path, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw platform::VantrelError(kFileErrorMessageId,
-                                 "cannot replace " + path.string() + ": " + ec.message());
-  }
+void IniFile::Save(const std::filesystem::path& path) const {
+  // The safe save keeps a link a link (its target is replaced) and the file's access rights.
+  platform::SaveFileAtomically(path, Serialize());
 }
 
 std::optional<int> IniFile::ParseInt(std::u16string_view text) {

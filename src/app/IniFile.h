@@ -15,10 +15,6 @@
 
 namespace vantrel::app {
 
-/// The message shown when a profile or settings file cannot be written or read back (the
-/// program's file error message).
-constexpr int kFileErrorMessageId = 32905;
-
 /// How reading a file ended.
 enum class IniLoadStatus {
   kOk,
@@ -64,10 +60,9 @@ class IniFile {
 
   /// The file's contents as written by Save, every line ended by LF.
   std::string Serialize() const;
-  /// Writes the file atomically: a temporary file in the same folder, then a rename over
-  /// `path`, so a failure leaves the previous file as it was. The new file keeps the access
-  /// rights of the old one; a symbolic link stays and its target is replaced. Throws
-  /// platform::VantrelError (file error message) on failure.
+  /// Writes the file through the safe save (platform::AtomicFile), so a failure leaves the
+  /// previous file as it was. The new file keeps the access rights of the old one; a
+  /// symbolic link stays and its target is replaced. Throws platform::FileError on failure.
   void Save(const std::filesystem::path& path) const;
 
   /// The integer reading of a value: optional blanks, an optional sign and decimal digits

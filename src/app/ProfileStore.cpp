@@ -13,6 +13,17 @@ namespace {
 
 std::string RecentKey(int index) { return "File" + std::to_string(index + 1); }
 
+/// Stored names that are not UTF-8 text start with this; a file path never does (it starts
+/// with "/" on this system).
+constexpr std::string_view kByteNamePrefix = "file://";
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
 }  // namespace
 
 std::string ProfileStore::SafeFileName(std::u16string_view name, std::string_view fallback) {
@@ -148,6 +159,52 @@ bool ProfileStore::RemoveProfileValue(std::string_view section, std::string_view
     file.Remove(section, key);
     return true;
   });
+}
+
+std::u16string ProfileStore::StoredPathText(const std::filesystem::path& path) {
+  const std::string& bytes = path.native();
+  std::u16string text = platform::FromUtf8(bytes);
+  if (platform::ToUtf8(text) == bytes) return text;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string encoded(kByteNamePrefix);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F || c == '%') {
+      encoded += '%';
+      encoded += kHex[byte >> 4];
+      encoded += kHex[byte & 0x0F];
+    } else {
+      encoded += c;
+    }
+  }
+  return platform::FromUtf8(encoded);
+}
+
+std::filesystem::path ProfileStore::PathOfStoredText(std::u16string_view text) {
+  const std::string utf8 = platform::ToUtf8(text);
+  if (utf8.rfind(kByteNamePrefix, 0) != 0) return std::filesystem::path(utf8);
+  std::string bytes;
+  for (std::size_t i = kByteNamePrefix.size(); i < utf8.size(); ++i) {
+    const int high = i + 2 < utf8.size() && utf8[i] == '%' ? HexValue(utf8[i + 1]) : -1;
+    const int low = high >= 0 ? HexValue(utf8[i + 2]) : -1;
+    if (low >= 0) {
+      bytes += static_cast<char>(high * 16 + low);
+      i += 2;
+    } else {
+      bytes += utf8[i];
+    }
+  }
+  return std::filesystem::path(bytes);
+}
+
+std::vector<std::filesystem::path> ProfileStore::RecentFilePaths() const {
+  std::vector<std::filesystem::path> paths;
+  for (const std::u16string& entry : RecentFiles()) paths.push_back(PathOfStoredText(entry));
+  return paths;
+}
+
+bool ProfileStore::AddRecentFilePath(const std::filesystem::path& path) {
+  return AddRecentFile(StoredPathText(path));
 }
 
 std::vector<std::u16string> ProfileStore::RecentFiles() const {

@@ -69,6 +69,17 @@ class ProfileStore {
   /// Puts `path` first in the recent-file list (removing an equal entry further down) and
   /// keeps the first kRecentFileCount entries.
   bool AddRecentFile(std::u16string_view path);
+  /// The recent-file list as the paths they were stored from (see StoredPathText).
+  std::vector<std::filesystem::path> RecentFilePaths() const;
+  /// Puts the file `path` first in the recent-file list, stored so that it reopens.
+  bool AddRecentFilePath(const std::filesystem::path& path);
+
+  /// A file name as the profile stores it: its text when its bytes are UTF-8, else a
+  /// "file://" URL whose bytes outside printable ASCII (and "%") are percent-encoded, so
+  /// that a name from an old share (Latin-1 bytes) is kept byte for byte.
+  static std::u16string StoredPathText(const std::filesystem::path& path);
+  /// The path of a stored entry (the reverse of StoredPathText).
+  static std::filesystem::path PathOfStoredText(std::u16string_view text);
 
   /// Why the last failed write or read failed; empty after success.
   const std::string& LastError() const { return lastError_; }

@@ -9,6 +9,7 @@
 #include "document/MeasurementArchive.h"
 #include "document/OnlineTextImport.h"
 #include "platform/Error.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::document {
 
@@ -72,7 +73,7 @@ void CVantrel40Doc::SetMeasurement(std::unique_ptr<model::CMessungObj> measureme
 
 void CVantrel40Doc::SetPathName(const std::filesystem::path& path) {
   pathName_ = path;
-  title_ = path.filename().u16string();
+  title_ = platform::DisplayName(path.filename());
 }
 
 platform::Answer CVantrel40Doc::Ask(int id, platform::Buttons buttons,
@@ -158,6 +159,8 @@ bool CVantrel40Doc::OpenArchive(const std::filesystem::path& path) {
     imported_ = loaded.imported;
     modified_ = false;
     return true;
+  } catch (const platform::FileError& error) {
+    Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
   } catch (const platform::VantrelError& error) {
     Ask(error.MessageId() == kMsgUnexpectedFormat ? kMsgUnexpectedFormat : kMsgOpenFailed,
         platform::Buttons::Ok);
@@ -192,9 +195,11 @@ bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) 
   }
 
   if (IsInstrumentTextName(name)) {
-    // Instrument text files are never written. An unchanged import "saved" under its own
-    // name loses nothing; changed data would be lost silently, so the user is told.
-    if (modified_) {
+    // Instrument text files are never written. Only the unchanged document "saved" under
+    // the very file it was read from loses nothing; any other case (changed data, a
+    // readout or recording that has no file yet, another file) would report success for
+    // data that is nowhere, so the user is told.
+    if (modified_ || !IsOwnFile(name)) {
       Ask(kMsgInstrumentFileNotWritten, platform::Buttons::Ok);
       return false;
     }
@@ -204,9 +209,11 @@ bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) 
   if (measurement_ == nullptr) return false;
   try {
     SaveDocumentFile(name, *measurement_, imported_);
+  } catch (const platform::FileError& error) {
+    // The safe save leaves the previous file intact; the message names the file and cause.
+    Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
+    return false;
   } catch (const platform::VantrelError&) {
-    // The archive is written to a temporary file and renamed over the target, so the
-    // previous file is still intact.
     Ask(kMsgSaveFailed, platform::Buttons::Ok);
     return false;
   } catch (const std::bad_alloc&) {
@@ -217,6 +224,15 @@ bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) 
   SetPathName(name);
   if (env_.addRecentFile) env_.addRecentFile(name);
   return true;
+}
+
+bool CVantrel40Doc::IsOwnFile(const std::filesystem::path& name) const {
+  if (pathName_.empty()) return false;
+  std::error_code error;
+  if (std::filesystem::equivalent(name, pathName_, error) && !error) return true;
+  // A file that is gone is compared by its name.
+  return std::filesystem::absolute(name, error).lexically_normal() ==
+         std::filesystem::absolute(pathName_, error).lexically_normal();
 }
 
 bool CVantrel40Doc::SaveModified() {

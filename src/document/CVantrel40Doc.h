@@ -75,7 +75,9 @@ class CVantrel40Doc {
   /// document holds no measurement.
   bool OnOpenDocument(const std::filesystem::path& path);
   /// Saves under `path`, or asks for a name when it is empty and the document has none;
-  /// false when the user cancelled or saving failed (the previous file stays intact).
+  /// false when the user cancelled or saving failed (the previous file stays intact; the
+  /// file error names the file and the cause). An instrument text name (.vqo .vqm .vqg .vqk)
+  /// is never written: it succeeds only for the unchanged document's own file, else 32990.
   bool DoSave(const std::filesystem::path& path, bool replace = true);
   /// Saves under the current path (asking for one when there is none).
   bool Save() { return DoSave(pathName_); }
@@ -106,6 +108,8 @@ class CVantrel40Doc {
  private:
   bool OpenImport(const std::filesystem::path& path, FileKind kind);
   bool OpenArchive(const std::filesystem::path& path);
+  /// Whether `name` is the file this document was read from or last saved to.
+  bool IsOwnFile(const std::filesystem::path& name) const;
   platform::Answer Ask(int id, platform::Buttons buttons, const std::u16string& argument = {});
 
   DocumentEnvironment env_;

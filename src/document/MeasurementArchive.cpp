@@ -3,15 +3,16 @@
 // zoom and scroll, title visible, notes reference, grid, imported flag.
 #include "document/MeasurementArchive.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <random>
 #include <string>
-#include <system_error>
 
 #include "document/ArchiveError.h"
-#include "platform/Error.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::document {
 namespace {
@@ -302,64 +303,38 @@ LoadedDocument ReadDocument(std::span<const std::uint8_t> bytes,
 
 LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
                                 platform::MessageService* messages) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    throw platform::VantrelError(kMsgFailedToOpenDocument, "not a readable file: " + path.string());
+  // Only an ordinary file is opened: opening a pipe for reading would wait for a writer.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    const int number = errno;
+    throw platform::FileError(platform::FileReadErrorMessageFor(number), path,
+                              "cannot open " + path.string() + ": " + std::strerror(number));
   }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (S_ISDIR(info.st_mode)) {
+    throw platform::FileError(platform::kMsgFileIsFolder, path, path.string() + " is a folder");
+  }
+  if (!S_ISREG(info.st_mode)) {
+    throw platform::FileError(platform::kMsgFileNotOrdinary, path,
+                              path.string() + " is not an ordinary file");
+  }
   FileHandle file(std::fopen(path.c_str(), "rb"));
-  if (!file || error) {
-    throw platform::VantrelError(kMsgFailedToOpenDocument,
-                                 "cannot open " + path.string() + ": " + std::strerror(errno));
+  if (!file) {
+    const int number = errno;
+    throw platform::FileError(platform::FileReadErrorMessageFor(number), path,
+                              "cannot open " + path.string() + ": " + std::strerror(number));
   }
-  ArchiveReader reader(file.get(), size);
+  ArchiveReader reader(file.get(), static_cast<std::uint64_t>(info.st_size));
   return ReadDocument(reader, messages);
 }
 
 void SaveDocumentFile(const std::filesystem::path& path, const CMessungObj& m, int imported) {
-  const std::filesystem::path folder =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::random_device random;
-  std::filesystem::path temporary;
-  FileHandle file;
-  for (int attempt = 0; attempt < 16 && !file; ++attempt) {
-    temporary = folder / ("." + path.filename().string() + ".~" + std::to_string(random()));
-    file.reset(std::fopen(temporary.c_str(), "wbx"));  // never reuses an existing name
-  }
-  if (!file) {
-    throw platform::VantrelError(
-        kMsgFailedToSaveDocument,
-        "cannot create a file in " + folder.string() + ": " + std::strerror(errno));
-  }
-  try {
-    ArchiveWriter w([&file](const std::uint8_t* data, std::size_t size) {
-      if (std::fwrite(data, 1, size, file.get()) != size) {
-        throw platform::VantrelError(kMsgFailedToSaveDocument,
-                                     std::string("write error: ") + std::strerror(errno));
-      }
-    });
-    WriteDocument(w, m, imported);
-    w.Flush();
-    if (std::fclose(file.release()) != 0) {
-      throw platform::VantrelError(kMsgFailedToSaveDocument,
-                                   std::string("write error: ") + std::strerror(errno));
-    }
-    std::error_code error;
-    const auto old = std::filesystem::status(path, error);
-    if (!error && std::filesystem::is_regular_file(old)) {
-      std::filesystem::permissions(temporary, old.permissions(), error);
-    }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-      throw platform::VantrelError(kMsgFailedToSaveDocument,
-                                   "cannot replace " + path.string() + ": " + error.message());
-    }
-  } catch (...) {
-    file.reset();
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw;
-  }
+  platform::AtomicFile file(path);
+  ArchiveWriter w([&file](const std::uint8_t* data, std::size_t size) {
+    file.Write(reinterpret_cast<const char*>(data), size);
+  });
+  WriteDocument(w, m, imported);
+  w.Flush();
+  file.Commit();
 }
 
 }  // namespace vantrel::document

@@ -32,14 +32,15 @@ std::vector<std::uint8_t> DocumentBytes(const model::CMessungObj& measurement, i
 LoadedDocument ReadDocument(ArchiveReader& reader, platform::MessageService* messages = nullptr);
 LoadedDocument ReadDocument(std::span<const std::uint8_t> bytes,
                             platform::MessageService* messages = nullptr);
-/// Opens and reads a document file. A file that cannot be opened or read throws
-/// VantrelError 61697; a malformed one ArchiveError (61728).
+/// Opens and reads a document file. A file that cannot be opened (missing, a folder, not an
+/// ordinary file, no permission) throws platform::FileError with the cause's message; a
+/// malformed one ArchiveError (61728).
 LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
                                 platform::MessageService* messages = nullptr);
 
-/// Saves the document to `path`: writes a temporary file in the same folder and renames it
-/// over `path`, so a failed save leaves the previous file as it was. Failures throw
-/// VantrelError 61698.
+/// Saves the document to `path` through the safe save (platform::AtomicFile), so a failed
+/// save leaves the previous file as it was. Failures throw platform::FileError with the
+/// cause's message.
 void SaveDocumentFile(const std::filesystem::path& path, const model::CMessungObj& measurement,
                       int imported);
 

@@ -5,7 +5,7 @@
 
 #include "platform/NumberFormat.h"
 #include "platform/Strings.h"
-#include "tables/AtomicFile.h"
+#include "platform/AtomicFile.h"
 #include "tables/CellTexts.h"
 #include "tables/Fixed3.h"
 
@@ -175,7 +175,7 @@ std::string CsvText(const model::CMessungObj& measurement, const platform::TextS
 
 void ExportCsvFile(const model::CMessungObj& measurement, const std::filesystem::path& path,
                    const platform::TextSource& texts, const TextConventions& conventions) {
-  AtomicFile file(path);
+  platform::AtomicFile file(path);
   WriteCsv(measurement, texts, conventions,
            [&](std::string_view bytes) { file.Write(bytes.data(), bytes.size()); });
   file.Commit();

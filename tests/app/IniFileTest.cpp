@@ -5,7 +5,7 @@
 
 #include "TempFolder.h"
 #include "app/IniFile.h"
-#include "platform/Error.h"
+#include "platform/FileErrors.h"
 #include "platform/Strings.h"
 
 namespace vantrel::app {
@@ -166,8 +166,8 @@ TEST(IniFile, SavingIntoAMissingFolderThrowsTheFileError) {
   try {
     IniFile().Save(folder.Path() / "missing" / "p.ini");
     FAIL() << "no error";
-  } catch (const platform::VantrelError& error) {
-    EXPECT_EQ(error.MessageId(), kFileErrorMessageId);
+  } catch (const platform::FileError& error) {
+    EXPECT_EQ(error.MessageId(), platform::kMsgFileNotFound);
   }
 }
 

@@ -154,10 +154,11 @@ TEST_F(ArchiveCommands, ConvertReadsEightBitStringsAndWritesThemAsUtf16) {
   EXPECT_EQ(ReadAll(dir_ / "new.vqb").substr(16, 6), std::string("\xFF\xFE\xFF\x01\xDF\x00", 6));
 }
 
-TEST_F(ArchiveCommands, ConvertNeverOverwritesAnInstrumentTextFile) {
+TEST_F(ArchiveCommands, ConvertNeverWritesAnInstrumentTextFileAndSaysSo) {
   const std::string in = Save("in.vqb", *KnownMeasurement(), 0);
   const CliRun run = Cli("convert '" + in + "' '" + (dir_ / "out.VQM").string() + "'");
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err.substr(0, 7), "32990: ");
   EXPECT_FALSE(fs::exists(dir_ / "out.VQM"));
 }
 
@@ -173,11 +174,12 @@ TEST_F(ArchiveCommands, FailuresPrintOneErrorLineAndExitWith1) {
   const std::string good = Save("good.vqb", *KnownMeasurement(), 0);
   const Case cases[] = {
       {"malformed", "dump '" + bad + "'", "", "61728: Unerwartetes Dateiformat.\n"},
-      {"missing", "dump '" + missing + "'", "", "61697: Fehler beim Öffnen des Dokuments.\n"},
+      {"missing", "dump '" + missing + "'", "",
+       "33000: " + missing + " Die Datei oder der Ordner, in den sie gehört, existiert nicht.\n"},
       {"convert malformed", "convert '" + bad + "' '" + (dir_ / "x.vqb").string() + "'", "",
        "61728: Unerwartetes Dateiformat.\n"},
       {"unwritable target", "convert '" + good + "' '" + (dir_ / "no" / "x.vqb").string() + "'", "",
-       "61698: "},
+       "33000: " + (dir_ / "no" / "x.vqb").string() + " "},
       {"english option", "--lang ENG dump '" + bad + "'", "", "61728: "},
       {"english environment", "dump '" + bad + "'", "VANTREL_LANG=ENG", "61728: "},
   };

@@ -11,6 +11,7 @@
 #include "../support/FakeTexts.h"
 #include "ImportFixtures.h"
 #include "document/MeasurementArchive.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::document {
 namespace {
@@ -156,7 +157,7 @@ TEST_F(DocumentTest, ImportFailuresShowTheirMessages) {
   EXPECT_EQ(messages_.asked, (std::vector<int>{32905}));
   messages_.asked.clear();
   EXPECT_FALSE(doc.OnOpenDocument(dir_ / "missing.vqb"));
-  EXPECT_EQ(messages_.asked, (std::vector<int>{61697}));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{platform::kMsgFileNotFound}));
 }
 
 TEST_F(DocumentTest, UnchangedImportSavedUnderItsOwnNameWritesNothingAndChangedOneIsRefused) {
@@ -178,6 +179,40 @@ TEST_F(DocumentTest, UnchangedImportSavedUnderItsOwnNameWritesNothingAndChangedO
   EXPECT_EQ(ReadDocumentFile(dir_ / "rec.vqb").measurement->GetCurveCount(), 1);
 }
 
+TEST_F(DocumentTest, AnInstrumentTextNameIsRefusedForEveryFileButTheDocumentsOwn) {
+  const fs::path own = Write("rec.vqo", OnlineFileText());
+  CVantrel40Doc opened(Environment(), u".vqo");
+  ASSERT_TRUE(opened.OnOpenDocument(own));
+  struct Case {
+    const char* name;
+    CVantrel40Doc* doc;
+    fs::path target;
+  };
+  // A readout that was never saved has no file of its own: "saving" it as nothing would
+  // lose it when the window closes without a question.
+  auto readout = CVantrel40Doc::FromMeasurement(Environment(), u".vqa",
+                                                std::make_unique<model::CMessungObj>());
+  const Case cases[] = {
+      {"readout under a new name", readout.get(), dir_ / "readout.vqm"},
+      {"readout, name from the save dialog", readout.get(), fs::path()},
+      {"opened file under another name", &opened, dir_ / "other.VQO"},
+      {"opened file under another type", &opened, dir_ / "rec.vqk"},
+  };
+  dialogs_.answer = dir_ / "chosen.vqg";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    messages_.asked.clear();
+    EXPECT_FALSE(c.doc->DoSave(c.target));
+    EXPECT_EQ(messages_.asked, (std::vector<int>{kMsgInstrumentFileNotWritten}));
+  }
+  EXPECT_TRUE(recent_.empty());
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+  // Its own file, unchanged, also through another spelling of the same path.
+  messages_.asked.clear();
+  EXPECT_TRUE(opened.DoSave(dir_ / "." / "rec.vqo"));
+  EXPECT_TRUE(messages_.asked.empty());
+}
+
 TEST_F(DocumentTest, FailedSaveLeavesThePreviousFileIntact) {
   // A file-size limit makes the write fail for every user, root included.
   auto m = std::make_unique<model::CMessungObj>();
@@ -195,7 +230,7 @@ TEST_F(DocumentTest, FailedSaveLeavesThePreviousFileIntact) {
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_FALSE(saved_ok);
-  EXPECT_EQ(messages_.asked.back(), kMsgSaveFailed);
+  EXPECT_EQ(messages_.asked.back(), platform::kMsgFileDiskFull);
   std::ifstream in(target);
   std::string contents((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(contents, "old contents");
@@ -208,7 +243,7 @@ TEST_F(DocumentTest, FailedSaveIntoAMissingFolderReportsAndKeepsTheDocumentModif
                                             std::make_unique<model::CMessungObj>());
   doc->SetModifiedFlag(true);
   EXPECT_FALSE(doc->DoSave(dir_ / "no" / "such" / "x.vqb"));
-  EXPECT_EQ(messages_.asked.back(), kMsgSaveFailed);
+  EXPECT_EQ(messages_.asked.back(), platform::kMsgFileNotFound);
   EXPECT_TRUE(doc->IsModified());
 }
 

@@ -6,6 +6,7 @@
 
 #include "ArchiveBytes.h"
 #include "document/MeasurementArchive.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::document {
 namespace {
@@ -369,8 +370,8 @@ TEST_F(MeasurementArchiveFile, ReplacesTheOldFileOnlyWhenTheSaveSucceeded) {
   try {
     SaveDocumentFile(blocked, *WalkThroughMeasurement(), 0);
     FAIL() << "saving over a folder succeeded";
-  } catch (const platform::VantrelError& e) {
-    EXPECT_EQ(e.MessageId(), 61698);
+  } catch (const platform::FileError& e) {
+    EXPECT_EQ(e.MessageId(), platform::kMsgFileIsFolder);
   }
   EXPECT_EQ(EntryCount(), 2U);
   SaveDocumentFile(path, model::CMessungObj(), 1);
@@ -382,14 +383,29 @@ TEST_F(MeasurementArchiveFile, ReportsAMissingFolderOrFileWithTheirMessages) {
   try {
     SaveDocumentFile(dir_ / "missing" / "a.vqb", model::CMessungObj(), 0);
     FAIL() << "saving into a missing folder succeeded";
-  } catch (const platform::VantrelError& e) {
-    EXPECT_EQ(e.MessageId(), 61698);
+  } catch (const platform::FileError& e) {
+    EXPECT_EQ(e.MessageId(), platform::kMsgFileNotFound);
+    EXPECT_EQ(e.File(), dir_ / "missing" / "a.vqb");
   }
-  try {
-    ReadDocumentFile(dir_ / "none.vqb");
-    FAIL() << "reading a missing file succeeded";
-  } catch (const platform::VantrelError& e) {
-    EXPECT_EQ(e.MessageId(), 61697);
+  struct Case {
+    std::filesystem::path path;
+    int messageId;
+  };
+  std::filesystem::create_directories(dir_ / "folder.vqb");
+  const Case cases[] = {
+      {dir_ / "none.vqb", platform::kMsgFileNotFound},
+      {dir_ / "no" / "folder" / "a.vqb", platform::kMsgFileNotFound},
+      {dir_ / "folder.vqb", platform::kMsgFileIsFolder},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    try {
+      ReadDocumentFile(c.path);
+      ADD_FAILURE() << "reading succeeded";
+    } catch (const platform::FileError& e) {
+      EXPECT_EQ(e.MessageId(), c.messageId);
+      EXPECT_EQ(e.File(), c.path);
+    }
   }
 }
 

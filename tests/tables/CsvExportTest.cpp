@@ -8,8 +8,7 @@
 
 #include "../support/FakeTexts.h"
 #include "TableFixtures.h"
-#include "platform/Error.h"
-#include "tables/AtomicFile.h"
+#include "platform/FileErrors.h"
 #include "tables/CsvExport.h"
 
 namespace vantrel::tables {
@@ -173,34 +172,13 @@ TEST_F(CsvFileTest, ExportReplacesAnExistingFileWithTheCsvText) {
 }
 
 TEST_F(CsvFileTest, ATargetThatCannotBeWrittenIsReportedAndLeftAsItWas) {
-  EXPECT_EQ(ExportErrorId(dir_ / "missing" / "m.csv"), kMsgFileInvalidPath);
+  EXPECT_EQ(ExportErrorId(dir_ / "missing" / "m.csv"), platform::kMsgFileNotFound);
   const fs::path folder = dir_ / "folder.csv";
   fs::create_directories(folder / "inside");
-  EXPECT_NE(ExportErrorId(folder), 0);
+  EXPECT_EQ(ExportErrorId(folder), platform::kMsgFileIsFolder);
   EXPECT_TRUE(fs::is_directory(folder / "inside"));
   EXPECT_EQ(FileCount(), 1U);  // no temporary file is left behind
-  EXPECT_EQ(ExportErrorId(dir_ / ""), kMsgFileInvalidPath);
-}
-
-TEST_F(CsvFileTest, AnExportThatFailsWhileWritingKeepsTheOldFile) {
-  const fs::path target = dir_ / "m.csv";
-  Write(target, "old");
-  try {
-    AtomicFile file(target);
-    file.Write("new", 3);
-    throw platform::VantrelError(kMsgFileDiskFull, "disk full");
-  } catch (const platform::VantrelError&) {
-  }
-  EXPECT_EQ(Read(target), "old");
-  EXPECT_EQ(FileCount(), 1U);
-}
-
-TEST(AtomicFile, ErrorNumbersMapToTheFileErrorMessages) {
-  EXPECT_EQ(FileErrorMessageFor(ENOENT), kMsgFileInvalidPath);
-  EXPECT_EQ(FileErrorMessageFor(ENOSPC), kMsgFileDiskFull);
-  EXPECT_EQ(FileErrorMessageFor(EACCES), kMsgFileAccessDenied);
-  EXPECT_EQ(FileErrorMessageFor(EROFS), kMsgFileAccessDenied);
-  EXPECT_EQ(FileErrorMessageFor(EIO), kMsgFileWriteError);
+  EXPECT_EQ(ExportErrorId(""), platform::kMsgFileInvalidPath);
 }
 
 }  // namespace
