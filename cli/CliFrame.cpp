@@ -60,13 +60,22 @@ std::filesystem::path ProgramDirectory(const std::string& programPath) {
   return self.parent_path();
 }
 
-std::unique_ptr<app::LanguageLibrary> LoadTexts(const std::string& programPath,
+/// The language library; null when it cannot be loaded (the tool then ends like the program).
+std::unique_ptr<app::LanguageLibrary> LoadTexts(const std::filesystem::path& programDirectory,
                                                 const std::string& language) {
   try {
-    return app::LanguageLibrary::Load(ProgramDirectory(programPath), language);
+    return app::LanguageLibrary::Load(programDirectory, language);
   } catch (const std::exception&) {
-    return nullptr;  // the built-in texts stand in
+    return nullptr;
   }
+}
+
+/// Writes out what stdout still holds and closes it; false when any output was lost on the
+/// way (a full disk, a closed pipe with SIGPIPE ignored, a failed close).
+bool FinishOutput() {
+  bool complete = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  complete = std::fclose(stdout) == 0 && complete;
+  return complete;
 }
 
 void PrintUsage(std::FILE* to, const std::vector<CommandSpec>& commands) {
@@ -91,6 +100,10 @@ void PrintFailure(const platform::TextSource& texts, int id, const std::u16strin
   }
   std::fprintf(stderr, "%d: %s\n", id, platform::ToUtf8(text).c_str());
 }
+
+/// Runs one command; prints its failure and returns the exit status.
+int RunCommand(const CommandSpec& command, CommandContext& context,
+               const std::vector<std::string>& commandArgs);
 
 }  // namespace
 
@@ -215,16 +228,36 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
   }
   const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
   const std::filesystem::path programDirectory = ProgramDirectory(programPath);
+  std::unique_ptr<app::LanguageLibrary> library = LoadTexts(programDirectory, language);
+  if (library == nullptr) {
+    // Without its texts the tool would write CSV without labels and messages without text.
+    std::fprintf(stderr, "%s\n", app::kResourceLibraryMissing);
+    return kExitFailure;
+  }
   app::ProductInfo product;
   const bool haveProduct = app::ReadProductInfo(programDirectory, product);
-  const CliTexts texts(LoadTexts(programPath, language),
-                       haveProduct ? product.Names() : app::ProductNames{});
+  const CliTexts texts(std::move(library), haveProduct ? product.Names() : app::ProductNames{});
   CommandContext context{texts, stdout, programDirectory, haveProduct ? &product : nullptr};
+  const int status = RunCommand(*command, context, commandArgs);
+  if (!FinishOutput() && status == kExitSuccess) {
+    // A script must not take cut-off output for the whole result. (A command that failed
+    // has already printed its one error line.)
+    PrintFailure(texts, kMsgOutputLost);
+    return kExitFailure;
+  }
+  return status;
+}
+
+namespace {
+
+int RunCommand(const CommandSpec& command, CommandContext& context,
+               const std::vector<std::string>& commandArgs) {
+  const platform::TextSource& texts = context.texts;
   try {
-    return command->run(context, commandArgs);
+    return command.run(context, commandArgs);
   } catch (const UsageError& error) {
-    std::fprintf(stderr, "vantrel-cli %s: %s\nusage: vantrel-cli %s %s\n", command->name.c_str(),
-                 error.what(), command->name.c_str(), command->usage.c_str());
+    std::fprintf(stderr, "vantrel-cli %s: %s\nusage: vantrel-cli %s %s\n", command.name.c_str(),
+                 error.what(), command.name.c_str(), command.usage.c_str());
     return kExitUsage;
   } catch (const CliFailure& error) {
     PrintFailure(texts, error.MessageId(), error.Argument());
@@ -239,5 +272,7 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
   }
   return kExitFailure;
 }
+
+}  // namespace
 
 }  // namespace vantrel::cli

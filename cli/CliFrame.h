@@ -29,6 +29,9 @@ constexpr int kExitUsage = 2;
 /// PDF output need Qt 6, which this build lacks.
 constexpr int kMsgPictureUnavailable = 33190;
 
+/// Output to stdout was lost (a full disk, a closed pipe): the command fails with this.
+constexpr int kMsgOutputLost = 33004;
+
 /// Bad command-line arguments; the frame prints the command's usage and exits with 2.
 class UsageError : public std::runtime_error {
  public:

@@ -10,9 +10,11 @@ namespace vantrel::cli {
 namespace {
 
 char DecimalPointOption(const std::string& text) {
-  // One printable character that cannot be taken for a digit, a sign or the field separator.
+  // One printable character that cannot be taken for a digit, a sign, the field separator
+  // or the quote that encloses a field.
   const bool usable = text.size() == 1 && text[0] > ' ' && text[0] < 0x7F && text[0] != ';' &&
-                      text[0] != '-' && text[0] != '+' && (text[0] < '0' || text[0] > '9');
+                      text[0] != '"' && text[0] != '-' && text[0] != '+' &&
+                      (text[0] < '0' || text[0] > '9');
   if (!usable) throw UsageError("--decimal-point takes one character such as . or ,");
   return text[0];
 }

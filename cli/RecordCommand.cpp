@@ -14,6 +14,7 @@
 #include "InstrumentOptions.h"
 #include "document/CVantrel40Doc.h"
 #include "instrument/CInstrumentLink.h"
+#include "platform/AtomicFile.h"
 
 namespace vantrel::cli {
 
@@ -48,6 +49,9 @@ int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
     throw UsageError("FILE must be a document (.vqa, .vqb), not an instrument text file");
   }
   const double seconds = SecondsOption(*secondsText);
+  // A recording that cannot be saved at its end is lost: the target is checked before
+  // anything is sent to the instrument.
+  platform::AtomicFile::CheckCanSave(*out);
   CliSettings settings(context);
   const instrument::AxisSettings axes{settings.AxisGrouping(parsed), settings.ScaleMode(parsed)};
   const int variant = VariantOption(parsed);
@@ -80,6 +84,10 @@ int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
 
   const int failure = messages.FirstId();
   auto doc = CliDocument::FromInstrument(std::move(measurement), context.texts);
+  // The target was writable at the start; a save that fails now (a full disk, the folder
+  // removed meanwhile) ends with the file error on stderr and exit 1. Keeping the samples
+  // for a later "recover" belongs to the recording's journal in the state folder: once it
+  // exists, it is closed here without removing it when this save fails.
   doc->SaveAs(*out);
   for (const auto& curve : doc->Measurement().Curves()) {
     std::fprintf(context.out, "%lld\n", curve->GetSampleCount());

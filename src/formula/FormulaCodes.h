@@ -46,6 +46,8 @@ constexpr int kMsgEvaluationFailed = 32930;
 constexpr int kMsgDivisionByZero = 32931;
 constexpr int kMsgRootOfNegative = 32932;
 constexpr int kMsgLogOfNegative = 32933;
+/// The formula text is longer than kMaxFormulaLength (the text names the limit).
+constexpr int kMsgFormulaTooLong = 33003;
 
 /// The message for a CheckFormula result below 1: 32929 for -6, 32928 for -5, else 32926.
 constexpr int CheckMessageId(int result) {

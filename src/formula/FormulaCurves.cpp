@@ -79,7 +79,11 @@ FormulaCurveResult CreateFormulaCurve(FormulaContext& context, model::CMessungOb
   }
   context.SetFormula(formula);
   const int check = context.CheckFormula();
-  if (check < kFormulaValid) return Refusal(check, CheckMessageId(check), true);
+  if (check < kFormulaValid) {
+    // An overlong text is not a wrong formula: the user learns the limit.
+    const bool tooLong = formula.size() > kMaxFormulaLength;
+    return Refusal(check, tooLong ? kMsgFormulaTooLong : CheckMessageId(check), true);
+  }
 
   model::CKurveObj* curve = measurement.AddCurve();
   if (curve == nullptr) return OutOfMemory();

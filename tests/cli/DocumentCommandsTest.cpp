@@ -262,6 +262,7 @@ TEST_F(DocumentCommands, UsageErrorsExitWith2BeforeReadingAnything) {
       {"export-csv", in},
       {"export-csv", in, Path("o.csv"), "--decimal-point", ";"},
       {"export-csv", in, Path("o.csv"), "--decimal-point", "ab"},
+      {"export-csv", in, Path("o.csv"), "--decimal-point", "\""},
       {"export-csv", in, Path("o.csv"), "--decimal-point"},
       {"formula", in, "I1"},
       {"formula", in, "I1", Path("o.vqb"), "--einteilung", "2"},

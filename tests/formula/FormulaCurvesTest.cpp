@@ -60,6 +60,25 @@ TEST(CreateFormulaCurve, ReportsTheMessageOfEveryCheckAndEvaluationFailure) {
   }
 }
 
+TEST(CreateFormulaCurve, AFormulaOverTheLengthLimitGetsItsOwnMessage) {
+  const std::u16string nested = std::u16string(120, u'(') + u"I1" + std::u16string(120, u')');
+  const std::u16string padded = std::u16string(kMaxFormulaLength - 2, u' ') + u"I1";
+  const std::vector<std::pair<std::u16string, int>> cases = {
+      {nested, 0},
+      {padded, 0},
+      {u" " + padded, kMsgFormulaTooLong},
+      {std::u16string(kMaxFormulaLength + 1, u'('), kMsgFormulaTooLong},
+  };
+  for (const auto& [formula, messageId] : cases) {
+    SCOPED_TRACE(formula.size());
+    model::CMessungObj m;
+    FillExampleCurves(m);
+    const FormulaCurveResult result = CreateFormulaCurve(m, formula, Options());
+    EXPECT_EQ(result.messageId, messageId);
+    EXPECT_EQ(m.GetCurveCount(), messageId == 0 ? 7 : 6);
+  }
+}
+
 TEST(CreateFormulaCurve, CopiesACurveWithUnitKeineAndAFittedAxisOfItsOwn) {
   model::CMessungObj m;
   AddCurve(m, {{1, 2, 0}, {3, 4, 0}}, 0.25, 7)->SetRecordingKind(0);
