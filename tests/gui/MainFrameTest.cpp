@@ -86,6 +86,25 @@ TEST(MainFrame, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) 
   SaveShot(frame, QStringLiteral("main_frame_document"));
 }
 
+TEST(MainFrame, AFileNameThatIsNotUtf8IsShownReadablyAndReopensFromTheRecentList) {
+  TempFolder folder;
+  const fs::path file = WriteArchive(folder.Path() / "Pr\xfc" "fung.vqb", u"P");
+  {
+    auto app = StartApp(folder);
+    ASSERT_NE(app, nullptr);
+    app->MainFrame().OpenFile(file);
+    ASSERT_EQ(app->MainFrame().Documents().Documents().size(), 1U);
+    EXPECT_TRUE(app->MainFrame().windowTitle().contains(QStringLiteral("Pr\uFFFDfung.vqb")));
+  }
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  const std::vector<fs::path> recent = app->MainFrame().Documents().RecentFiles();
+  ASSERT_FALSE(recent.empty());
+  EXPECT_EQ(recent.front(), file);
+  app->MainFrame().OpenFile(recent.front());
+  EXPECT_EQ(app->MainFrame().Documents().Documents().size(), 1U);
+}
+
 TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   TempFolder folder;
   auto app = StartApp(folder);
