@@ -9,8 +9,8 @@
 #include "InstrumentOptions.h"
 #include "app/ProductInfo.h"
 #include "instrument/InstrumentSetup.h"
-#include "platform/Strings.h"
 #include "platform/FileErrors.h"
+#include "platform/Strings.h"
 
 namespace vantrel::cli {
 
@@ -64,8 +64,7 @@ int RunAutoconfig(CommandContext& context, const std::vector<std::string>& args)
   std::fflush(context.out);
   if (parsed.Has("--save") &&
       !app::SetPortSettings(settings.Profile(), found->portNumber, found->baudRate)) {
-    throw CliFailure(platform::kMsgFileWriteError,
-                     platform::DisplayName(settings.Profile().Path()),
+    throw CliFailure(platform::kMsgFileWriteError, platform::DisplayName(settings.Profile().Path()),
                      settings.Profile().LastError());
   }
   return kExitSuccess;

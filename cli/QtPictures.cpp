@@ -4,13 +4,13 @@
 // complete new one, the name's bytes are used as they are and every failure names its cause.
 #include "QtPictures.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QBuffer>
-#include <QByteArray>
 #include <QPainter>
 #include <QPdfWriter>
 #include <cstdlib>

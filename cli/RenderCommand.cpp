@@ -8,9 +8,9 @@
 #include "CliFrame.h"
 #include "QtPictures.h"
 #include "chart/ChartPainter.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
 #include "platform/SvgCanvas.h"
-#include "platform/AtomicFile.h"
 
 namespace vantrel::cli {
 
@@ -64,8 +64,8 @@ int RunRender(CommandContext& context, const std::vector<std::string>& args) {
   } else {
     tables::TextConventions conventions;
     conventions.decimalSeparator = UserDecimalSeparator();
-    WritePdfPrintout(doc->Measurement(), platform::DisplayName(doc->Doc().GetPathName()), out, context.texts,
-                     conventions);
+    WritePdfPrintout(doc->Measurement(), platform::DisplayName(doc->Doc().GetPathName()), out,
+                     context.texts, conventions);
   }
   return kExitSuccess;
 }

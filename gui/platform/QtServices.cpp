@@ -1,11 +1,11 @@
 #include "gui/platform/QtServices.h"
 
-#include "platform/FileErrors.h"
-
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+
+#include "platform/FileErrors.h"
 
 namespace vantrel::gui {
 

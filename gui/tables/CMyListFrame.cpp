@@ -5,8 +5,8 @@
 
 #include "gui/app/OpenDocument.h"
 #include "gui/platform/QtServices.h"
-#include "platform/FileErrors.h"
 #include "gui/tables/CLegende.h"
+#include "platform/FileErrors.h"
 #include "tables/ListFrameLayout.h"
 #include "tables/TableFactory.h"
 

@@ -91,8 +91,7 @@ void AtomicFile::OpenTemporary(bool replacesFile, unsigned ownerId, unsigned gro
   for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%06x.tmp", hex(random));
-    const std::filesystem::path candidate =
-        folder / ("." + final_.filename().string() + suffix);
+    const std::filesystem::path candidate = folder / ("." + final_.filename().string() + suffix);
     fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     lastError = errno;
     if (fd_ >= 0) temporary_ = candidate;

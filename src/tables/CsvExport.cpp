@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/AtomicFile.h"
 #include "platform/NumberFormat.h"
 #include "platform/Strings.h"
-#include "platform/AtomicFile.h"
 #include "tables/CellTexts.h"
 #include "tables/Fixed3.h"
 

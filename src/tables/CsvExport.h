@@ -28,8 +28,8 @@ std::string CsvText(const model::CMessungObj& measurement, const platform::TextS
                     const TextConventions& conventions);
 
 /// Exports `measurement` to the file `path`. Throws platform::VantrelError with a file error
-/// message ID (platform::FileError, see platform/AtomicFile.h) when the file cannot be created, written or put in place;
-/// the previous file at `path`, if any, is then unchanged.
+/// message ID (platform::FileError, see platform/AtomicFile.h) when the file cannot be created,
+/// written or put in place; the previous file at `path`, if any, is then unchanged.
 void ExportCsvFile(const model::CMessungObj& measurement, const std::filesystem::path& path,
                    const platform::TextSource& texts, const TextConventions& conventions);
 

@@ -232,14 +232,14 @@ TEST(ProfileStore, RecentFilesKeepTheBytesOfNamesThatAreNotUtf8) {
   testing::TempFolder folder;
   const auto path = folder.Path() / "p.ini";
   const std::vector<std::filesystem::path> names = {
-      "/mnt/share/Pr\xfc" "fung.vqa",     // Latin-1 from an old share
-      "/home/m/Pr\xc3\xbc" "fung 100%.vqb",  // UTF-8 is stored as the text it is
+      "/mnt/share/Pr\374fung.vqa",        // Latin-1 from an old share
+      "/home/m/Pr\303\274fung 100%.vqb",  // UTF-8 is stored as the text it is
       "/tmp/a%41\x01.vqb",
   };
   {
     ProfileStore profile(path);
     for (const auto& name : names) ASSERT_TRUE(profile.AddRecentFilePath(name));
-    EXPECT_EQ(profile.RecentFiles()[1], u"/home/m/Pr\u00FC" u"fung 100%.vqb");
+    EXPECT_EQ(profile.RecentFiles()[1], u"/home/m/Pr\u00FCfung 100%.vqb");
   }
   const ProfileStore reread(path);
   const std::vector<std::filesystem::path> expected(names.rbegin(), names.rend());

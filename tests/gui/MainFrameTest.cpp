@@ -88,7 +88,7 @@ TEST(MainFrame, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) 
 
 TEST(MainFrame, AFileNameThatIsNotUtf8IsShownReadablyAndReopensFromTheRecentList) {
   TempFolder folder;
-  const fs::path file = WriteArchive(folder.Path() / "Pr\xfc" "fung.vqb", u"P");
+  const fs::path file = WriteArchive(folder.Path() / "Pr\374fung.vqb", u"P");
   {
     auto app = StartApp(folder);
     ASSERT_NE(app, nullptr);

@@ -1,7 +1,5 @@
 // The safe save: ordinary files replaced whole or not at all, links followed, devices and
 // pipes written in place, folders and sockets refused, nothing left behind.
-#include "platform/AtomicFile.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -21,6 +19,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/AtomicFile.h"
 
 namespace vantrel::platform {
 namespace {
@@ -75,6 +75,20 @@ TEST_F(AtomicFileTest, ReplacesAFileWholeAndKeepsItsPermissions) {
   EXPECT_EQ(Read(target), "new contents");
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(Names(), std::vector<std::string>{"m.vqb"});
+}
+
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsOwnerAlsoThroughALink) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only the superuser can give a file away";
+  const fs::path real = dir_ / "real.vqb";
+  Write(real, "old");
+  ASSERT_EQ(::chown(real.c_str(), 4321, 4322), 0);
+  fs::create_symlink("real.vqb", dir_ / "link.vqb");
+  SaveFileAtomically(dir_ / "link.vqb", "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 4321U);
+  EXPECT_EQ(info.st_gid, 4322U);
+  EXPECT_EQ(Read(real), "new");
 }
 
 TEST_F(AtomicFileTest, AFileNotCommittedLeavesTheOldFileAndNoTemporaryFile) {
@@ -168,12 +182,9 @@ TEST_F(AtomicFileTest, TargetsThatCannotBeSavedAreRefusedWithTheirCause) {
     int messageId;
   };
   const std::vector<Case> cases = {
-      {dir_ / "missing" / "m.vqb", kMsgFileNotFound},
-      {dir_ / "folder", kMsgFileIsFolder},
-      {dir_ / "folder-link", kMsgFileIsFolder},
-      {socketPath, kMsgFileNotOrdinary},
-      {dir_ / "loop-a", kMsgFileInvalidPath},
-      {"", kMsgFileInvalidPath},
+      {dir_ / "missing" / "m.vqb", kMsgFileNotFound}, {dir_ / "folder", kMsgFileIsFolder},
+      {dir_ / "folder-link", kMsgFileIsFolder},       {socketPath, kMsgFileNotOrdinary},
+      {dir_ / "loop-a", kMsgFileInvalidPath},         {"", kMsgFileInvalidPath},
   };
   const std::vector<std::string> before = Names();
   for (const Case& c : cases) {
@@ -233,8 +244,8 @@ TEST(FileErrors, ErrorNumbersMapToTheFileErrorMessages) {
 }
 
 TEST(FileErrors, DisplayNamesShowUndecodableBytesAsReplacementCharacters) {
-  EXPECT_EQ(DisplayName(fs::path("/data/Pr\xfc" "fung.vqa")), u"/data/Pr\uFFFDfung.vqa");
-  EXPECT_EQ(DisplayName(fs::path("/data/Pr\xc3\xbc" "fung.vqa")), u"/data/Pr\u00FCfung.vqa");
+  EXPECT_EQ(DisplayName(fs::path("/data/Pr\374fung.vqa")), u"/data/Pr\uFFFDfung.vqa");
+  EXPECT_EQ(DisplayName(fs::path("/data/Pr\303\274fung.vqa")), u"/data/Pr\u00FCfung.vqa");
 }
 
 }  // namespace
