@@ -14,8 +14,9 @@ namespace vantrel::cli {
 
 class CliDocument {
  public:
-  /// Opens `path` as the program opens a file; throws the first message on failure
-  /// (61728 archive error, 61697 open failure, 32905 file error, 32956 failed import, 32900).
+  /// Opens `path` as the program opens a file; throws the first message on failure (a file
+  /// error naming the file and its cause, 61728 archive error, 61697 open failure, 32905
+  /// file error inside an import, 32956 failed import, 32900).
   static std::unique_ptr<CliDocument> Open(const std::filesystem::path& path,
                                            const platform::TextSource& texts);
   /// A new document holding `measurement` from the instrument: imported, titled by its name.
@@ -31,9 +32,9 @@ class CliDocument {
   model::CMessungObj& Measurement() { return *doc_->GetMeasurement(); }
   CliMessages& Messages() { return *messages_; }
 
-  /// Saves under `path` as the program's save does (an unchanged import "saved" under an
-  /// instrument text name writes nothing; changed data is never written there: 32990);
-  /// throws the first message on failure (61698 by default).
+  /// Saves under `path` as the program's save does (an instrument text name writes nothing
+  /// and succeeds only for the unchanged document's own file, else 32990); throws the first
+  /// message on failure (a file error naming the file, 61698 by default).
   void SaveAs(const std::filesystem::path& path);
 
  private:

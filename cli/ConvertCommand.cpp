@@ -1,7 +1,7 @@
 // `convert IN OUT`: opens IN as `dump` does and saves OUT as the program's save writes it,
 // imported flag included. Like the program's save, a name ending in an instrument text
-// extension (.vqm, .vqo, .vqg, .vqk, any case) is never written: the unchanged document
-// "saved" there writes nothing and succeeds.
+// extension (.vqm, .vqo, .vqg, .vqk, any case) is never written: converting an instrument
+// text file onto itself writes nothing and succeeds, any other such name fails with 32990.
 #include "CliDocument.h"
 #include "CliFrame.h"
 

@@ -87,7 +87,7 @@ TEST_F(DocumentCommands, DumpOpensEveryFileTypeByTheLastCharacterOfItsName) {
       {kImports + "instrument_computed_x_unit.vqg", 0, R"({"imported":1,)"},
       {Path("A.VQO"), 1, "61728: Unerwartetes Dateiformat.\n"},
       {Path("broken.vqm"), 1, "32956: "},
-      {Path("missing.vqo"), 1, "32905: "},
+      {Path("missing.vqo"), 1, "33000: "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

@@ -154,7 +154,11 @@ TEST_F(DocumentTest, ImportFailuresShowTheirMessages) {
   EXPECT_EQ(messages_.asked, (std::vector<int>{32956}));
   messages_.asked.clear();
   EXPECT_FALSE(doc.OnOpenDocument(dir_ / "missing.vqm"));
-  EXPECT_EQ(messages_.asked, (std::vector<int>{32905}));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{platform::kMsgFileNotFound}));
+  messages_.asked.clear();
+  fs::create_directories(dir_ / "folder.vqo");
+  EXPECT_FALSE(doc.OnOpenDocument(dir_ / "folder.vqo"));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{platform::kMsgFileIsFolder}));
   messages_.asked.clear();
   EXPECT_FALSE(doc.OnOpenDocument(dir_ / "missing.vqb"));
   EXPECT_EQ(messages_.asked, (std::vector<int>{platform::kMsgFileNotFound}));
