@@ -26,6 +26,8 @@ class InstrumentAccess {
   instrument::CInstrumentLink& Link() { return link_; }
   OnlineSession& Online() { return online_; }
   bool Demo() const { return demo_; }
+  /// The mapping of port numbers to devices in force.
+  const app::PortMap& Ports() const { return ports_; }
 
   /// The port the link uses: the profile's "Comm"/"Port", or 1 in demo mode.
   int PortNumber() const;
