@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "app/PortMap.h"
-#include "platform/TextSource.h"
-
 #include "gui/app/AppContext.h"
 #include "gui/instrument/InstrumentAccess.h"
+#include "platform/TextSource.h"
 
 namespace vantrel::gui {
 

@@ -105,7 +105,8 @@ std::vector<PortMap::PresentPort> PortMap::PresentPorts(
   // The number of each device: every number whose mapping leads there, lowest first.
   std::map<std::string, int> numberOf;
   for (int number = kMaxPort; number >= kMinPort; --number) {
-    const bool overridden = runOverrides_.count(number) != 0 || profileOverrides_.count(number) != 0;
+    const bool overridden =
+        runOverrides_.count(number) != 0 || profileOverrides_.count(number) != 0;
     if (overridden) {
       numberOf[DevicePath(number)] = number;
     } else if (const std::string device = DefaultDevicePath(number); !device.empty()) {

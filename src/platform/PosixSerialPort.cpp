@@ -118,7 +118,8 @@ std::string PosixSerialPort::DeviceGroup(const std::string& devicePath) {
   return found->gr_name;
 }
 
-std::vector<std::string> PosixSerialPort::PresentDevices(const std::filesystem::path& devDirectory) {
+std::vector<std::string> PosixSerialPort::PresentDevices(
+    const std::filesystem::path& devDirectory) {
   static constexpr std::string_view kKinds[] = {"ttyS", "ttyUSB", "ttyACM"};
   struct Found {
     std::size_t kind;

@@ -96,15 +96,13 @@ TEST(PortMap, ListsThePresentDevicesWithTheNumbersThatReachThem) {
   std::ofstream(adapter) << "";
   PortMap map;
   ASSERT_TRUE(map.SetOverride(7, adapter));
-  ASSERT_TRUE(map.SetOverride(120, (dev / "ttyS40").string()));  // beyond the default rule
+  ASSERT_TRUE(map.SetOverride(120, (dev / "ttyS40").string()));         // beyond the default rule
   ASSERT_TRUE(map.SetOverride(35, (folder.Path() / "gone").string()));  // ttyUSB2 loses 35
-  ASSERT_TRUE(map.SetOverride(4, (dev / "ttyUSB0").string()));  // lower than 33
-  const std::vector<PortMap::PresentPort> expected = {{1, (dev / "ttyS0").string()},
-                                                      {120, (dev / "ttyS40").string()},
-                                                      {4, (dev / "ttyUSB0").string()},
-                                                      {0, (dev / "ttyUSB2").string()},
-                                                      {67, (dev / "ttyACM2").string()},
-                                                      {7, adapter}};
+  ASSERT_TRUE(map.SetOverride(4, (dev / "ttyUSB0").string()));          // lower than 33
+  const std::vector<PortMap::PresentPort> expected = {
+      {1, (dev / "ttyS0").string()},    {120, (dev / "ttyS40").string()},
+      {4, (dev / "ttyUSB0").string()},  {0, (dev / "ttyUSB2").string()},
+      {67, (dev / "ttyACM2").string()}, {7, adapter}};
   EXPECT_EQ(map.PresentPorts(dev), expected);
 }
 

@@ -60,14 +60,12 @@ TEST_F(CommandHelp, SimulatorPrintsItsHelpAndRefusesNumbersItCannotUse) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("usage: vantrel-sim ", 0), 0U) << help.out;
   EXPECT_EQ(help.err, "");
-  const char* const refused[] = {"--count abc",      "--count 256",     "--count -1",
-                                 "--channels 0",     "--channels 7",    "--samples 65536",
-                                 "--samples 10x",    "--rate nan",      "--rate inf",
-                                 "--rate 0",         "--rate -5",       "--rate 1e9",
-                                 "--seconds abc",    "--seed -1",       "--sets 1.5",
-                                 "--bad-crc 1,,2",   "--mute-after x",  "--garbage-start ''",
-                                 "--hello AB",       "--mode fast",     "--count",
-                                 "--frequency 3"};
+  const char* const refused[] = {
+      "--count abc",     "--count 256",    "--count -1",         "--channels 0", "--channels 7",
+      "--samples 65536", "--samples 10x",  "--rate nan",         "--rate inf",   "--rate 0",
+      "--rate -5",       "--rate 1e9",     "--seconds abc",      "--seed -1",    "--sets 1.5",
+      "--bad-crc 1,,2",  "--mute-after x", "--garbage-start ''", "--hello AB",   "--mode fast",
+      "--count",         "--frequency 3"};
   for (const char* args : refused) {
     SCOPED_TRACE(args);
     const CliRun run = Sim(dir_, args);

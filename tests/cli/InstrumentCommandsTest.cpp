@@ -149,7 +149,8 @@ TEST_F(InstrumentCommands, CheckPortReportsAnswerSilenceAndAPortThatCannotOpen) 
   // A port that cannot be opened says why: no such device, not a serial device.
   const CliRun dead = Cli({"--lang", "ENG", "check-port", "--port", "/nonexistent/tty"});
   EXPECT_EQ(dead.status, 1);
-  EXPECT_TRUE(dead.err.rfind("33062: The port cannot be opened: there is no such device.", 0) == 0 ||
+  EXPECT_TRUE(dead.err.rfind("33062: The port cannot be opened: there is no such device.", 0) ==
+                  0 ||
               dead.err.rfind("33063: The port /nonexistent/tty cannot be opened: there is no such "
                              "device",
                              0) == 0)

@@ -38,7 +38,8 @@ double MeanValue(const Curve& curve, double interval, double from, double to) {
 
 double Highest(const Curve& curve, std::size_t from = 0, std::size_t to = SIZE_MAX) {
   double high = -1e9;
-  for (std::size_t i = from; i < std::min(to, curve.size()); ++i) high = std::max(high, curve[i].maximum);
+  for (std::size_t i = from; i < std::min(to, curve.size()); ++i)
+    high = std::max(high, curve[i].maximum);
   return high;
 }
 

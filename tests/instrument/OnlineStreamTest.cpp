@@ -24,21 +24,20 @@ TEST(OnlineStream, MachineCycleShowsTheSamePhasesAtEveryRate) {
     double tolerance;
   };
   // Idle, extending against the load, holding on the relief valve, retracting.
-  const Phase phases[] = {{0.5, 0, 8.0, 2.0},     {3.0, 0, 60.0, 3.0},  {3.0, 1, 40.0, 2.0},
-                          {6.5, 0, 250.0, 6.0},   {6.5, 1, 0.0, 0.8},   {9.0, 0, 30.0, 3.0},
-                          {9.0, 4, 1305.0, 40.0}, {11.8, 1, 0.0, 0.8},  {3.0, 3, 1473.0, 8.0},
+  const Phase phases[] = {{0.5, 0, 8.0, 2.0},     {3.0, 0, 60.0, 3.0}, {3.0, 1, 40.0, 2.0},
+                          {6.5, 0, 250.0, 6.0},   {6.5, 1, 0.0, 0.8},  {9.0, 0, 30.0, 3.0},
+                          {9.0, 4, 1305.0, 40.0}, {11.8, 1, 0.0, 0.8}, {3.0, 3, 1473.0, 8.0},
                           {3.0, 5, 910.0, 40.0}};
   for (const double rate : {10.0, 100.0, 2000.0}) {
     for (const Phase& p : phases) {
-      SCOPED_TRACE(testing::Message() << "rate " << rate << " t " << p.seconds << " ch "
-                                      << p.channel);
+      SCOPED_TRACE(testing::Message()
+                   << "rate " << rate << " t " << p.seconds << " ch " << p.channel);
       const PhysicalSample now = At(p.channel, p.seconds, rate);
       EXPECT_NEAR(now.value, p.value, p.tolerance);
       EXPECT_LE(now.minimum, now.value);
       EXPECT_LE(now.value, now.maximum);
       // One cycle later the same phase again.
-      EXPECT_NEAR(At(p.channel, p.seconds + kMachineCyclePeriod, rate).value, p.value,
-                  p.tolerance);
+      EXPECT_NEAR(At(p.channel, p.seconds + kMachineCyclePeriod, rate).value, p.value, p.tolerance);
     }
   }
 }

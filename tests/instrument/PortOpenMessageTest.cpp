@@ -1,12 +1,11 @@
 // The message for a serial port that cannot be opened: the reason by error number and the
 // detail each message names.
-#include "instrument/PortOpenMessage.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
 #include "instrument/CInstrumentLink.h"
+#include "instrument/PortOpenMessage.h"
 #include "support/FakeTexts.h"
 
 namespace vantrel::instrument {

@@ -177,19 +177,20 @@ TEST(PosixSerialPortOpen, ReportsWhyAPathCannotBeOpened) {
     std::string path;
     PosixSerialPort::OpenFailure failure;
   };
-  const Case cases[] = {{(folder.Path() / "missing").string(), PosixSerialPort::OpenFailure::kNoDevice},
-                        {(folder.Path() / "plain" / "below").string(),
-                         PosixSerialPort::OpenFailure::kNoDevice},
-                        {file, PosixSerialPort::OpenFailure::kNotSerial},
-                        {fifo, PosixSerialPort::OpenFailure::kNotSerial},
-                        {folder.Path().string(), PosixSerialPort::OpenFailure::kNotSerial}};
+  const Case cases[] = {
+      {(folder.Path() / "missing").string(), PosixSerialPort::OpenFailure::kNoDevice},
+      {(folder.Path() / "plain" / "below").string(), PosixSerialPort::OpenFailure::kNoDevice},
+      {file, PosixSerialPort::OpenFailure::kNotSerial},
+      {fifo, PosixSerialPort::OpenFailure::kNotSerial},
+      {folder.Path().string(), PosixSerialPort::OpenFailure::kNotSerial}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     int error = 0;
     EXPECT_EQ(PosixSerialPort::Open(c.path, &error), nullptr);
     EXPECT_EQ(PosixSerialPort::ClassifyOpenError(error), c.failure) << error;
   }
-  EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EACCES), PosixSerialPort::OpenFailure::kNoPermission);
+  EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EACCES),
+            PosixSerialPort::OpenFailure::kNoPermission);
   EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EBUSY), PosixSerialPort::OpenFailure::kBusy);
   EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EIO), PosixSerialPort::OpenFailure::kOther);
 }

@@ -6,8 +6,9 @@ namespace {
 
 const std::string kBar = "bar  ";
 const std::string kFlow = "l/min";
-const std::string kCelsius = "\xDF"
-                             "C   ";
+const std::string kCelsius =
+    "\xDF"
+    "C   ";
 const std::string kSpeed = "U/min";
 const std::string kPsi = "PSI  ";
 const std::string kMillibar = "mbar ";

@@ -31,8 +31,7 @@ double Sine(double hertz, double t) { return std::sin(2.0 * std::numbers::pi * h
 
 double CylinderPressure(double t) {
   const double rise = SecondOrderStep(t - kCylinderRise, 1.5, 0.55);
-  const double release =
-      t < kCylinderRelease ? 1.0 : std::exp(-(t - kCylinderRelease) / 0.35);
+  const double release = t < kCylinderRelease ? 1.0 : std::exp(-(t - kCylinderRelease) / 0.35);
   return kCylinderBase + (kReliefSetPoint - kCylinderBase) * rise * release;
 }
 
@@ -61,7 +60,8 @@ double ValvePressure(double t, bool circuitA) {
     if (since <= 0.0) break;
     const bool towardsA = k % 2 == 0;
     if (towardsA == circuitA) {
-      pressure += (circuitA ? 135.0 : 120.0) * DampedRinging(since, circuitA ? 38.0 : 44.0, 0.06, 0.4);
+      pressure +=
+          (circuitA ? 135.0 : 120.0) * DampedRinging(since, circuitA ? 38.0 : 44.0, 0.06, 0.4);
     } else {
       pressure -= 25.0 * DampedRinging(since, circuitA ? 52.0 : 47.0, 0.05, 0.5);
     }

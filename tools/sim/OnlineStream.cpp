@@ -38,19 +38,18 @@ std::string Seven(double value, bool decimalComma) {
   return field;
 }
 
-constexpr SignalId kCycleSignals[] = {SignalId::kCyclePressureP,     SignalId::kCycleFlow,
+constexpr SignalId kCycleSignals[] = {SignalId::kCyclePressureP,      SignalId::kCycleFlow,
                                       SignalId::kCycleOilTemperature, SignalId::kCycleSpeed,
-                                      SignalId::kCyclePressureB,     SignalId::kCycleTankLine};
+                                      SignalId::kCyclePressureB,      SignalId::kCycleTankLine};
 
 }  // namespace
 
-StreamSet MachineCycleSet(int channels, std::uint64_t sequence, double rate,
-                          std::uint32_t seed) {
+StreamSet MachineCycleSet(int channels, std::uint64_t sequence, double rate, std::uint32_t seed) {
   const double interval = rate > 0.0 ? 1.0 / rate : 1.0;
   StreamSet set;
   for (int j = 0; j < std::clamp(channels, 0, 6); ++j) {
-    set.push_back(SampleSignal(kCycleSignals[j], static_cast<double>(sequence) * interval,
-                               interval, seed, sequence));
+    set.push_back(SampleSignal(kCycleSignals[j], static_cast<double>(sequence) * interval, interval,
+                               seed, sequence));
   }
   return set;
 }

@@ -16,8 +16,8 @@ double SecondOrderStep(double t, double hertz, double zeta) {
   const double omega = 2.0 * std::numbers::pi * hertz;
   const double root = std::sqrt(1.0 - zeta * zeta);
   const double damped = omega * root;
-  return 1.0 - std::exp(-zeta * omega * t) *
-                   (std::cos(damped * t) + zeta / root * std::sin(damped * t));
+  return 1.0 -
+         std::exp(-zeta * omega * t) * (std::cos(damped * t) + zeta / root * std::sin(damped * t));
 }
 
 double DampedRinging(double t, double hertz, double tau, double backSwing) {

@@ -100,8 +100,8 @@ std::vector<SimMeasurement> GenerateMeasurements(int count, int channels, int sa
         measurement.intervalMs = static_cast<std::uint32_t>(
             std::clamp(std::lround(seconds * 1000.0 / samples), 1L, 60000L));
       }
-      measurement.channels.push_back(
-          ChannelOf(signal, c + 1, StretchedCurve(signal.signal, seconds, samples, measurementSeed)));
+      measurement.channels.push_back(ChannelOf(
+          signal, c + 1, StretchedCurve(signal.signal, seconds, samples, measurementSeed)));
     }
     measurements.push_back(std::move(measurement));
   }

@@ -72,8 +72,8 @@ double DecimalNumber(const std::string& option, const std::string& text, double 
   if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value) ||
       value < minimum || value > maximum || (minimumExcluded && value == minimum)) {
     char range[96];
-    std::snprintf(range, sizeof range, "%s %g to %g", minimumExcluded ? "above" : "from",
-                  minimum, maximum);
+    std::snprintf(range, sizeof range, "%s %g to %g", minimumExcluded ? "above" : "from", minimum,
+                  maximum);
     UsageFailure(option + " takes a number " + range + ", not \"" + text + "\"");
   }
   return value;
@@ -191,11 +191,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vantrel-sim: %s\n", error.what());
     return 1;
   }
-  // The legacy memory holds the machine cycle: in the demonstration three measurements of
-  // pressure, flow and oil temperature with 600 samples each.
+  // The legacy memory holds the machine cycle: pressure, flow and oil temperature.
   options.legacyMeasurements = vantrel::sim::GenerateLegacyMeasurements(
-      static_cast<int>(count), std::min(static_cast<int>(channels), 3),
-      generated ? static_cast<int>(samples) : 600, seed);
+      static_cast<int>(count), std::min(static_cast<int>(channels), 3), static_cast<int>(samples),
+      seed);
 
   auto terminal = vantrel::sim::PseudoTerminal::Open();
   if (terminal == nullptr) {
