@@ -34,7 +34,7 @@ class InstrumentAccess {
   /// The profile's "Comm"/"Baud-Rate".
   int BaudRate() const;
   /// The device of port `number`; empty when the number cannot be mapped (opening it fails
-  /// with the link's message 32904).
+  /// with the link's message for a missing device).
   std::string DevicePath(int number) const;
   /// Gives the link the port and baud rate in force before it is opened.
   void ConfigureLink();

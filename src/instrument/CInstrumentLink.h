@@ -51,7 +51,7 @@ class CInstrumentLink {
  public:
   static constexpr std::size_t kReceiveBufferSize = 1000;
 
-  /// `messages` shows messages 32903/32904 and answers their buttons.
+  /// `messages` shows messages 32903, 32904 and 33060..33065 and answers their buttons.
   explicit CInstrumentLink(platform::MessageService* messages, PortOpener opener = OpenPosixPort);
   /// Stops a running online recording, then closes the port.
   ~CInstrumentLink();
