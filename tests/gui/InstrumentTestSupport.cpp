@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QThread>
 
@@ -56,6 +57,10 @@ bool ChooseFile(QWidget& modal, const std::filesystem::path& path) {
   if (dialog == nullptr) return false;
   dialog->setDirectory(QString::fromStdString(path.parent_path().string()));
   dialog->selectFile(QString::fromStdString(path.filename().string()));
+  // While the dialog still loads its folder the selection may not reach the name field.
+  if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    name->setText(QString::fromStdString(path.filename().string()));
+  }
   // QFileDialog checks the chosen name in its accept, which it hides from callers.
   QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
   return true;
