@@ -83,6 +83,7 @@ void BM_OnlineRecording(benchmark::State& state) {
     options.mode = sim::SimMode::kFieldFormat;
     options.onlineChannels = 6;
     options.onlineRate = kRate;
+    options.onlineCounting = true;
     options.onlineCount = static_cast<std::uint64_t>(kRate * seconds);
     options.intervalText = "0.0001";
     SimThread instrument(options);

@@ -227,6 +227,15 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
     return kExitUsage;
   }
   const std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
+  // "COMMAND --help" (before a "--" that ends the options) prints that command's usage.
+  for (const std::string& arg : commandArgs) {
+    if (arg == "--") break;
+    if (arg == "--help") {
+      std::fprintf(stdout, "usage: vantrel-cli %s %s\n", command->name.c_str(),
+                   command->usage.c_str());
+      return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? kExitSuccess : kExitFailure;
+    }
+  }
   const std::filesystem::path programDirectory = ProgramDirectory(programPath);
   std::unique_ptr<app::LanguageLibrary> library = LoadTexts(programDirectory, language);
   if (library == nullptr) {

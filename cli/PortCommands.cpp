@@ -1,6 +1,7 @@
 // `check-port [--port P] [--baud B]`: the port check of the instrument setup (the check
 // handshake on the port); prints the "connection works" text, or fails with 32831 when
-// the instrument does not answer and 32904 when the port cannot be opened.
+// the instrument does not answer and, when the port cannot be opened, the reason (33060..33065)
+// or 32904.
 // `autoconfig [--map N=PATH] [--save]`: the search over ports 1..9 and 1200..38400 baud;
 // prints the port number and baud rate found ("3 9600"), stores them in the profile with
 // --save, and fails with 32836 when nothing answers.

@@ -15,11 +15,10 @@ bool DemoInstrument::Start(const std::filesystem::path& programDirectory) {
   if (!std::filesystem::exists(simulator)) return false;
   process_ = std::make_unique<QProcess>();
   process_->setProgram(QString::fromStdString(simulator.string()));
-  // Three stored measurements of four channels for the readout, and a stream of four
-  // channels at ten sample sets per second for the online recording, on the same terminal.
-  process_->setArguments({QStringLiteral("--mode"), QStringLiteral("auto"), QStringLiteral("--count"),
-                          QStringLiteral("3"), QStringLiteral("--channels"), QStringLiteral("4"),
-                          QStringLiteral("--samples"), QStringLiteral("600"), QStringLiteral("--rate"),
+  // The demonstration measurements for the readout (cylinder test, pump characteristic,
+  // valve switching, warm-up, machine cycle) and the machine cycle of pressure, flow and
+  // oil temperature at ten sample sets per second for the online recording, on one terminal.
+  process_->setArguments({QStringLiteral("--mode"), QStringLiteral("auto"), QStringLiteral("--rate"),
                           QStringLiteral("10"), QStringLiteral("--interval"), QStringLiteral("0.1")});
   process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
   process_->start();

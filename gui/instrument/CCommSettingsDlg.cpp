@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <climits>
 
@@ -49,12 +50,18 @@ CCommSettingsDlg::CCommSettingsDlg(AppContext& context, InstrumentAccess& instru
   tools->addWidget(autoConfig);
   tools->addStretch(1);
 
+  auto* present = new QLabel(PresentPortsText(texts, instrument.Ports().PresentPorts()), this);
+  present->setObjectName(QStringLiteral("presentPorts"));
+  present->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
   QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addSpacing(6);
   layout->addLayout(tools);
+  layout->addSpacing(6);
+  layout->addWidget(present);
   layout->addStretch(1);
   layout->addWidget(buttons);
   setLayout(layout);
@@ -80,6 +87,17 @@ int CCommSettingsDlg::ReadNumber(const QString& text) {
   }
   if (negative) value = -value;
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+QString CCommSettingsDlg::PresentPortsText(const platform::TextSource& texts,
+                                           const std::vector<app::PortMap::PresentPort>& ports) {
+  QStringList lines{QString::fromStdU16String(texts.Text(kStrPresentPorts))};
+  for (const app::PortMap::PresentPort& port : ports) {
+    const QString path = QString::fromLocal8Bit(port.devicePath.c_str());
+    lines.append(port.number > 0 ? QStringLiteral("COM%1  %2").arg(port.number).arg(path) : path);
+  }
+  if (ports.empty()) lines.append(QString::fromStdU16String(texts.Text(kStrNoPresentPorts)));
+  return lines.join(QLatin1Char('\n'));
 }
 
 void CCommSettingsDlg::ShowStoredValues() {

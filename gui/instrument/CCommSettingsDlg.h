@@ -1,13 +1,17 @@
 // The comm settings dialog (template 147): the stored port number and baud rate as texts,
 // stored on OK; buttons for the port check and the automatic configuration, whose result is
-// shown again when that dialog stored one.
+// shown again when that dialog stored one. Below the values, the serial ports that exist on
+// this computer with their device paths and port numbers (port 33 is /dev/ttyUSB0).
 #pragma once
 
 #include <QDialog>
 #include <QLineEdit>
+#include <vector>
 
+#include "app/PortMap.h"
 #include "gui/app/AppContext.h"
 #include "gui/instrument/InstrumentAccess.h"
+#include "platform/TextSource.h"
 
 namespace vantrel::gui {
 
@@ -19,6 +23,8 @@ class CCommSettingsDlg final : public QDialog {
   static constexpr int kBaudEdit = 1052;
   static constexpr int kCheckButton = 1053;
   static constexpr int kAutoConfigButton = 1086;
+  static constexpr int kStrPresentPorts = 33070;
+  static constexpr int kStrNoPresentPorts = 33071;
 
   CCommSettingsDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent);
 
@@ -26,6 +32,11 @@ class CCommSettingsDlg final : public QDialog {
   /// and a sign allowed, read up to the first character that is not a digit; 0 when it does
   /// not start with a number. Values beyond the int range are cut to it.
   static int ReadNumber(const QString& text);
+
+  /// The list of present ports as shown: a title line, then "COM<n>  <path>" per device
+  /// (the path alone for a device no number reaches), or the "none found" line.
+  static QString PresentPortsText(const platform::TextSource& texts,
+                                  const std::vector<app::PortMap::PresentPort>& ports);
 
  public slots:
   /// Stores both values and closes with OK.

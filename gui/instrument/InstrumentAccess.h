@@ -26,13 +26,15 @@ class InstrumentAccess {
   instrument::CInstrumentLink& Link() { return link_; }
   OnlineSession& Online() { return online_; }
   bool Demo() const { return demo_; }
+  /// The mapping of port numbers to devices in force.
+  const app::PortMap& Ports() const { return ports_; }
 
   /// The port the link uses: the profile's "Comm"/"Port", or 1 in demo mode.
   int PortNumber() const;
   /// The profile's "Comm"/"Baud-Rate".
   int BaudRate() const;
   /// The device of port `number`; empty when the number cannot be mapped (opening it fails
-  /// with the link's message 32904).
+  /// with the link's message for a missing device).
   std::string DevicePath(int number) const;
   /// Gives the link the port and baud rate in force before it is opened.
   void ConfigureLink();

@@ -1,6 +1,7 @@
 // Mapping port numbers to device paths; see PortMap.h.
 #include "app/PortMap.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "app/ProductInfo.h"
 #include "platform/Error.h"
 #include "platform/NumberFormat.h"
+#include "platform/PosixSerialPort.h"
 #include "platform/Strings.h"
 
 namespace vantrel::app {
@@ -96,6 +98,38 @@ std::string PortMap::Resolve(std::string_view argument) const {
                                  "port number " + std::string(argument) + " has no device");
   }
   return std::string(argument);
+}
+
+std::vector<PortMap::PresentPort> PortMap::PresentPorts(
+    const std::filesystem::path& devDirectory) const {
+  // The number of each device: every number whose mapping leads there, lowest first.
+  std::map<std::string, int> numberOf;
+  for (int number = kMaxPort; number >= kMinPort; --number) {
+    const bool overridden =
+        runOverrides_.count(number) != 0 || profileOverrides_.count(number) != 0;
+    if (overridden) {
+      numberOf[DevicePath(number)] = number;
+    } else if (const std::string device = DefaultDevicePath(number); !device.empty()) {
+      numberOf[(devDirectory / std::filesystem::path(device).filename()).string()] = number;
+    }
+  }
+  std::vector<PresentPort> ports;
+  for (std::string& path : platform::PosixSerialPort::PresentDevices(devDirectory)) {
+    const auto it = numberOf.find(path);
+    ports.push_back({it != numberOf.end() ? it->second : 0, std::move(path)});
+  }
+  // Mapped devices outside the usual names (adapters with other names, links).
+  std::vector<PresentPort> extra;
+  for (const auto& [path, number] : numberOf) {
+    const bool listed = std::any_of(ports.begin(), ports.end(),
+                                    [&path](const PresentPort& p) { return p.devicePath == path; });
+    std::error_code error;
+    if (!listed && std::filesystem::exists(path, error)) extra.push_back({number, path});
+  }
+  std::sort(extra.begin(), extra.end(),
+            [](const PresentPort& a, const PresentPort& b) { return a.number < b.number; });
+  ports.insert(ports.end(), extra.begin(), extra.end());
+  return ports;
 }
 
 }  // namespace vantrel::app

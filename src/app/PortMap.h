@@ -1,12 +1,15 @@
 // Port numbers ("COM1", "COM2", ...) and the device paths they stand for: 1..32 are
 // /dev/ttyS0..31, 33..64 /dev/ttyUSB0..31, 65..96 /dev/ttyACM0..31; the profile section
 // "Comm" may map a number to another device ("COM<N>=path"), and a run may override that
-// again (the command line's --map N=PATH). Opening the device is the serial layer's job.
+// again (the command line's --map N=PATH). Also lists the serial devices present with the
+// numbers that stand for them. Opening the device is the serial layer's job.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/ProfileStore.h"
 
@@ -47,6 +50,16 @@ class PortMap {
   /// anything else is taken as a device path as it is. Throws platform::VantrelError
   /// (kPortErrorMessageId) for an empty argument or a number that cannot be mapped.
   std::string Resolve(std::string_view argument) const;
+
+  /// A serial device that exists and the port number it is reached by (0: none).
+  struct PresentPort {
+    int number = 0;
+    std::string devicePath;
+    bool operator==(const PresentPort&) const = default;
+  };
+  /// The serial devices in `devDirectory` (ttyS*, ttyUSB*, ttyACM*) followed by mapped
+  /// devices elsewhere that exist, each with the lowest number that maps to it.
+  std::vector<PresentPort> PresentPorts(const std::filesystem::path& devDirectory = "/dev") const;
 
  private:
   std::map<int, std::string> profileOverrides_;

@@ -6,11 +6,12 @@
 
 #include "instrument/MemoryReadout.h"
 #include "instrument/OnlineRecorder.h"
+#include "instrument/PortOpenMessage.h"
 #include "platform/PosixSerialPort.h"
 
 namespace vantrel::instrument {
-std::unique_ptr<platform::SerialPort> OpenPosixPort(const std::string& devicePath) {
-  return platform::PosixSerialPort::Open(devicePath);
+std::unique_ptr<platform::SerialPort> OpenPosixPort(const std::string& devicePath, int* error) {
+  return platform::PosixSerialPort::Open(devicePath, error);
 }
 
 CInstrumentLink::CInstrumentLink(platform::MessageService* messages, PortOpener opener)
@@ -29,16 +30,20 @@ void CInstrumentLink::SetPortSettings(std::string devicePath, int baudRate) {
 bool CInstrumentLink::Open(int variant) {
   variant_ = variant;
   Close();
-  auto askRetry = [this] {
+  auto askRetry = [this](const PortMessage& message) {
     return messages_ != nullptr &&
-           messages_->ShowMessage(kMsgPortFailed, platform::Buttons::RetryCancel,
-                                  platform::Icon::Exclamation) == platform::Answer::Retry;
+           messages_->ShowMessage(message.id, platform::Buttons::RetryCancel,
+                                  platform::Icon::Exclamation,
+                                  message.argument) == platform::Answer::Retry;
   };
-  while (!OpenPort(devicePath_)) {
-    if (!askRetry()) return false;
+  int error = 0;
+  while (!OpenPort(devicePath_, &error)) {
+    const PortMessage message =
+        error != 0 ? DiagnosePortOpen(devicePath_, error) : PortMessage{kMsgPortFailed, {}};
+    if (!askRetry(message)) return false;
   }
   while (!ConfigurePort(baudRate_)) {
-    if (!askRetry()) {
+    if (!askRetry({kMsgPortFailed, {}})) {
       Close();
       return false;
     }
@@ -47,8 +52,11 @@ bool CInstrumentLink::Open(int variant) {
   return true;
 }
 
-bool CInstrumentLink::OpenPort(const std::string& devicePath) {
-  std::unique_ptr<platform::SerialPort> opened = opener_ ? opener_(devicePath) : nullptr;
+bool CInstrumentLink::OpenPort(const std::string& devicePath, int* error) {
+  int openError = 0;
+  std::unique_ptr<platform::SerialPort> opened =
+      opener_ ? opener_(devicePath, &openError) : nullptr;
+  if (error != nullptr) *error = opened == nullptr ? openError : 0;
   if (opened == nullptr) return false;
   std::lock_guard lock(portMutex_);
   port_ = std::move(opened);

@@ -37,11 +37,13 @@ enum LinkState : int {
   kStateConnectHandshake = 5,
 };
 
-/// Opens a serial device by path; null when it cannot be opened.
-using PortOpener = std::function<std::unique_ptr<platform::SerialPort>(const std::string&)>;
+/// Opens a serial device by path; null when it cannot be opened, with the system's error
+/// number in `*error` (0 when there is none to tell).
+using PortOpener =
+    std::function<std::unique_ptr<platform::SerialPort>(const std::string&, int* error)>;
 
 /// The POSIX opener.
-std::unique_ptr<platform::SerialPort> OpenPosixPort(const std::string& devicePath);
+std::unique_ptr<platform::SerialPort> OpenPosixPort(const std::string& devicePath, int* error);
 
 class OnlineRecorder;
 
@@ -49,7 +51,7 @@ class CInstrumentLink {
  public:
   static constexpr std::size_t kReceiveBufferSize = 1000;
 
-  /// `messages` shows messages 32903/32904 and answers their buttons.
+  /// `messages` shows messages 32903, 32904 and 33060..33065 and answers their buttons.
   explicit CInstrumentLink(platform::MessageService* messages, PortOpener opener = OpenPosixPort);
   /// Stops a running online recording, then closes the port.
   ~CInstrumentLink();
@@ -68,9 +70,11 @@ class CInstrumentLink {
 
   // Port primitives.
   /// Closes any open port, then opens and configures the configured one; each failure asks
-  /// message 32904 with Retry/Cancel. True (state 1) when the port is ready.
+  /// with Retry/Cancel: why the device cannot be opened (33060..33065, see PortOpenMessage)
+  /// or 32904. True (state 1) when the port is ready.
   bool Open(int variant);
-  bool OpenPort(const std::string& devicePath);
+  /// `error` (optional) receives the opener's error number on failure.
+  bool OpenPort(const std::string& devicePath, int* error = nullptr);
   bool ConfigurePort(int baudRate);
   /// Read time-outs in ms; the write time-out is always 100 ms.
   bool SetReadTimeouts(std::uint32_t interval, std::uint32_t multiplier, std::uint32_t constant);

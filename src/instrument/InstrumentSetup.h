@@ -23,7 +23,7 @@ constexpr int kStrNothingFound = 32836;
 constexpr int kSearchPortCount = 9;
 constexpr std::array<int, 6> kSearchBaudRates = {1200, 2400, 4800, 9600, 19200, 38400};
 
-/// Opens the link's configured port (variant 0, with its Retry/Cancel prompt 32904), runs the
+/// Opens the link's configured port (variant 0, with its Retry/Cancel prompt on failure), runs the
 /// check handshake and closes. Returns 32832 when the instrument answered, 32831 when it did
 /// not, 0 when the port could not be opened.
 int CheckPort(CInstrumentLink& link);

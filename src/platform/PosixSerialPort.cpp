@@ -3,9 +3,11 @@
 #include "platform/PosixSerialPort.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 namespace vantrel::platform {
@@ -79,6 +82,71 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::Open(const std::string& device
   }
   ::tcflush(fd, TCIOFLUSH);
   return std::unique_ptr<PosixSerialPort>(new PosixSerialPort(fd, wakeFd));
+}
+
+PosixSerialPort::OpenFailure PosixSerialPort::ClassifyOpenError(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return OpenFailure::kNoPermission;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+      return OpenFailure::kNoDevice;
+    case EBUSY:
+      return OpenFailure::kBusy;
+    case ENOTTY:
+    case EISDIR:
+      return OpenFailure::kNotSerial;
+    default:
+      return OpenFailure::kOther;
+  }
+}
+
+std::string PosixSerialPort::DeviceGroup(const std::string& devicePath) {
+  struct stat info {};
+  if (::stat(devicePath.c_str(), &info) != 0) return {};
+  std::vector<char> buffer(16384);
+  struct group entry {};
+  struct group* found = nullptr;
+  if (::getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 ||
+      found == nullptr || found->gr_name == nullptr) {
+    return {};
+  }
+  return found->gr_name;
+}
+
+std::vector<std::string> PosixSerialPort::PresentDevices(
+    const std::filesystem::path& devDirectory) {
+  static constexpr std::string_view kKinds[] = {"ttyS", "ttyUSB", "ttyACM"};
+  struct Found {
+    std::size_t kind;
+    unsigned long number;
+    std::string path;
+  };
+  std::vector<Found> found;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(devDirectory, error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    for (std::size_t kind = 0; kind < std::size(kKinds); ++kind) {
+      const std::string_view prefix = kKinds[kind];
+      if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+      const std::string digits = name.substr(prefix.size());
+      if (digits.size() > 6 || digits.find_first_not_of("0123456789") != std::string::npos) {
+        continue;
+      }
+      found.push_back({kind, std::stoul(digits), it->path().string()});
+    }
+  }
+  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    return a.kind != b.kind ? a.kind < b.kind : a.number < b.number;
+  });
+  std::vector<std::string> paths;
+  for (Found& f : found) paths.push_back(std::move(f.path));
+  return paths;
 }
 
 PosixSerialPort::~PosixSerialPort() { Close(); }

@@ -1,11 +1,14 @@
 // Serial port on POSIX terminals (serial devices and pseudo-terminals): termios line
 // settings, poll-based reads with the link's interval and total time-outs, and an eventfd
-// that wakes a waiting read. Does not resolve port numbers to device paths.
+// that wakes a waiting read; why a device cannot be opened, and which serial devices exist.
+// Does not resolve port numbers to device paths.
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/SerialPort.h"
 
@@ -14,8 +17,20 @@ namespace vantrel::platform {
 class PosixSerialPort final : public SerialPort {
  public:
   /// Opens `devicePath` for reading and writing, exclusively, and drops anything left in its
-  /// buffers. Null when the device cannot be opened; `error` (optional) receives errno.
+  /// buffers. Null when the device cannot be opened; `error` (optional) receives errno
+  /// (ENOTTY for a file that is not a terminal, EBUSY when another program holds the device
+  /// exclusively).
   static std::unique_ptr<PosixSerialPort> Open(const std::string& devicePath, int* error = nullptr);
+
+  /// Why opening a device failed, from the errno Open reported.
+  enum class OpenFailure { kNoPermission, kNoDevice, kBusy, kNotSerial, kOther };
+  static OpenFailure ClassifyOpenError(int error);
+  /// Name of the group that owns `devicePath`; empty when it cannot be found.
+  static std::string DeviceGroup(const std::string& devicePath);
+  /// The serial devices in `devDirectory`: ttyS*, ttyUSB* and ttyACM* followed by a number,
+  /// sorted by kind and number (ttyS2 before ttyS10).
+  static std::vector<std::string> PresentDevices(
+      const std::filesystem::path& devDirectory = "/dev");
 
   ~PosixSerialPort() override;
   PosixSerialPort(const PosixSerialPort&) = delete;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "TempFolder.h"
 #include "app/PortMap.h"
 #include "platform/Error.h"
@@ -81,6 +83,27 @@ TEST(PortMap, PortArgumentsAreNumbersNamesOrDevicePaths) {
 TEST(PortMap, PortNamesAreComAndTheNumber) {
   EXPECT_EQ(PortMap::PortName(1), u"COM1");
   EXPECT_EQ(PortMap::PortName(12), u"COM12");
+}
+
+TEST(PortMap, ListsThePresentDevicesWithTheNumbersThatReachThem) {
+  testing::TempFolder folder;
+  const std::filesystem::path dev = folder.Path() / "dev";
+  std::filesystem::create_directories(dev);
+  for (const char* name : {"ttyS0", "ttyUSB0", "ttyACM2", "ttyS40", "ttyUSB2"}) {
+    std::ofstream((dev / name).string()) << "";
+  }
+  const std::string adapter = (folder.Path() / "adapter").string();
+  std::ofstream(adapter) << "";
+  PortMap map;
+  ASSERT_TRUE(map.SetOverride(7, adapter));
+  ASSERT_TRUE(map.SetOverride(120, (dev / "ttyS40").string()));         // beyond the default rule
+  ASSERT_TRUE(map.SetOverride(35, (folder.Path() / "gone").string()));  // ttyUSB2 loses 35
+  ASSERT_TRUE(map.SetOverride(4, (dev / "ttyUSB0").string()));          // lower than 33
+  const std::vector<PortMap::PresentPort> expected = {
+      {1, (dev / "ttyS0").string()},    {120, (dev / "ttyS40").string()},
+      {4, (dev / "ttyUSB0").string()},  {0, (dev / "ttyUSB2").string()},
+      {67, (dev / "ttyACM2").string()}, {7, adapter}};
+  EXPECT_EQ(map.PresentPorts(dev), expected);
 }
 
 }  // namespace

@@ -49,8 +49,9 @@ inline std::string Quote(const std::string& text) {
 class CliTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The process id keeps test runs of other build trees on this machine out of the folder.
     dir_ = fs::temp_directory_path() /
-           ("vantrel-cli-" +
+           ("vantrel-cli-" + std::to_string(::getpid()) + "-" +
             std::string(::testing::UnitTest::GetInstance()->current_test_suite()->name()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);

@@ -2,6 +2,7 @@
 // pseudo-terminal: memory readout (also with a rejected check), online recording, the port
 // check and the port search, and their failures on ports where nothing answers.
 #include <chrono>
+#include <fstream>
 
 #include "CliHarness.h"
 #include "app/ProductInfo.h"
@@ -145,9 +146,23 @@ TEST_F(InstrumentCommands, CheckPortReportsAnswerSilenceAndAPortThatCannotOpen) 
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.substr(0, 7), "32831: ") << run.err;
   }
+  // A port that cannot be opened says why: no such device, not a serial device.
   const CliRun dead = Cli({"--lang", "ENG", "check-port", "--port", "/nonexistent/tty"});
   EXPECT_EQ(dead.status, 1);
-  EXPECT_EQ(dead.err, "32904: The port cannot be opened.\n");
+  EXPECT_TRUE(dead.err.rfind("33062: The port cannot be opened: there is no such device.", 0) ==
+                  0 ||
+              dead.err.rfind("33063: The port /nonexistent/tty cannot be opened: there is no such "
+                             "device",
+                             0) == 0)
+      << dead.err;
+  std::ofstream(Path("plain")) << "";
+  const CliRun plain = Cli({"--lang", "ENG", "check-port", "--port", Path("plain")});
+  EXPECT_EQ(plain.status, 1);
+  EXPECT_EQ(plain.err, "33065: The port cannot be opened: " + Path("plain") +
+                           " is not a serial port. Choose another port in the port settings.\n");
+  const CliRun german = Cli({"check-port", "--port", Path("plain")});
+  EXPECT_EQ(german.err.rfind("33065: Die Schnittstelle kann nicht geöffnet werden: ", 0), 0U)
+      << german.err;
 }
 
 TEST_F(InstrumentCommands, AutoconfigFindsTheInstrumentAndStoresItOnRequest) {

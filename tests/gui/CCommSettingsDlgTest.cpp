@@ -1,7 +1,8 @@
 // The comm settings window: stored values shown, texts read as numbers and stored on OK
-// only, and the automatic configuration's result shown again.
+// only, the automatic configuration's result shown again, and the ports of this computer.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -51,6 +52,11 @@ TEST(CCommSettingsDlg, ShowsTheStoredValuesAndStoresTheEditedOnesOnOkOnly) {
     if (dialog == nullptr) return false;
     EXPECT_EQ(Edit(*dialog, gui::CCommSettingsDlg::kPortEdit)->text(), QStringLiteral("1"));
     EXPECT_EQ(Edit(*dialog, gui::CCommSettingsDlg::kBaudEdit)->text(), QStringLiteral("1200"));
+    auto* present = dialog->findChild<QLabel*>(QStringLiteral("presentPorts"));
+    EXPECT_NE(present, nullptr);
+    if (present != nullptr) {
+      EXPECT_TRUE(present->text().startsWith(QStringLiteral("Serielle Schnittstellen")));
+    }
     Edit(*dialog, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("4x"));
     Edit(*dialog, gui::CCommSettingsDlg::kBaudEdit)->setText(QStringLiteral("9600"));
     SaveShot(*dialog, QStringLiteral("comm_settings_dialog"));
@@ -65,6 +71,19 @@ TEST(CCommSettingsDlg, ShowsTheStoredValuesAndStoresTheEditedOnesOnOkOnly) {
   Edit(cancelled, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("7"));
   cancelled.reject();
   EXPECT_EQ(app::GetPortNumber(app->Profile()), 4);
+}
+
+TEST(CCommSettingsDlg, ListsThePortsOfThisComputerWithTheirNumbers) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  const platform::TextSource& texts = app->MainFrame().Context().texts;
+  const QString title = QStringLiteral("Serielle Schnittstellen an diesem Computer:\n");
+  EXPECT_EQ(gui::CCommSettingsDlg::PresentPortsText(
+                texts, {{1, "/dev/ttyS0"}, {33, "/dev/ttyUSB0"}, {0, "/dev/ttyUSB5"}}),
+            title + QStringLiteral("COM1  /dev/ttyS0\nCOM33  /dev/ttyUSB0\n/dev/ttyUSB5"));
+  EXPECT_EQ(gui::CCommSettingsDlg::PresentPortsText(texts, {}),
+            title + QStringLiteral("Keine gefunden. Bitte Kabel bzw. USB-Adapter anschließen."));
 }
 
 TEST(CCommSettingsDlg, SettingsThatCannotBeStoredAreReported) {

@@ -20,6 +20,7 @@ sim::SimOptions Stream(int channels) {
   options.mode = sim::SimMode::kFieldFormat;
   options.onlineChannels = channels;
   options.onlineRate = 100.0;
+  options.onlineCounting = true;
   options.intervalText = "0.01";
   return options;
 }

@@ -52,9 +52,12 @@ TEST(DemoInstrument, ServesReadoutAndOnlineRecordingOnPortOneWhateverTheProfileS
   gui::CMainFrame& frame = app.MainFrame();
   EXPECT_EQ(app.Instrument().PortNumber(), 1);
 
-  EXPECT_EQ(ReadAndDeclineSaving(frame), 3);
-  ASSERT_EQ(frame.Documents().Documents().size(), 3U);
-  EXPECT_EQ(frame.Documents().Documents()[2]->Measurement()->GetCurveCount(), 4);
+  // The five demonstration measurements: cylinder test, pump characteristic, valve switching,
+  // warm-up and machine cycle.
+  EXPECT_EQ(ReadAndDeclineSaving(frame), 5);
+  ASSERT_EQ(frame.Documents().Documents().size(), 5U);
+  EXPECT_EQ(frame.Documents().Documents()[0]->Measurement()->GetName(), u"Zylindertest");
+  EXPECT_EQ(frame.Documents().Documents()[4]->Measurement()->GetCurveCount(), 6);
 
   QString prompt;
   {
@@ -73,16 +76,16 @@ TEST(DemoInstrument, ServesReadoutAndOnlineRecordingOnPortOneWhateverTheProfileS
     });
     frame.ExecuteCommand(gui::kCmdOnlineStart);
   }
-  ASSERT_EQ(frame.Documents().Documents().size(), 4U);
-  model::CMessungObj* recorded = frame.Documents().Documents()[3]->Measurement();
-  EXPECT_EQ(recorded->GetCurveCount(), 4);
+  ASSERT_EQ(frame.Documents().Documents().size(), 6U);
+  model::CMessungObj* recorded = frame.Documents().Documents()[5]->Measurement();
+  EXPECT_EQ(recorded->GetCurveCount(), 3);
   frame.ExecuteCommand(gui::kCmdOnlineStop);
   EXPECT_GE(recorded->GetCurve(0)->GetSampleCount(), 3);
   SaveShot(frame, QStringLiteral("demo_documents"));
 
   // The stream the recording left running ends when the readout opens the port.
-  EXPECT_EQ(ReadAndDeclineSaving(frame), 3);
-  EXPECT_EQ(frame.Documents().Documents().size(), 7U);
+  EXPECT_EQ(ReadAndDeclineSaving(frame), 5);
+  EXPECT_EQ(frame.Documents().Documents().size(), 11U);
   EXPECT_EQ(app::GetPortNumber(app.Profile()), 6);  // the profile was not written
 }
 

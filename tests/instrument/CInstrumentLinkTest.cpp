@@ -79,7 +79,7 @@ TEST(CInstrumentLink, OpenAsksRetryOrCancelOnEveryFailure) {
   ScriptedMessages messages;
   messages.answers = {Answer::Retry, Answer::Retry, Answer::Cancel};
   int opens = 0;
-  CInstrumentLink link(&messages, [&opens](const std::string&) {
+  CInstrumentLink link(&messages, [&opens](const std::string&, int*) {
     ++opens;
     return std::unique_ptr<platform::SerialPort>();
   });
@@ -151,7 +151,7 @@ class FakeInstrumentPort final : public platform::SerialPort {
 
 TEST(InstrumentSetup, SearchFindsPortThreeAt9600AfterFifteenFailedTries) {
   CInstrumentLink link(nullptr,
-                       [](const std::string& path) -> std::unique_ptr<platform::SerialPort> {
+                       [](const std::string& path, int*) -> std::unique_ptr<platform::SerialPort> {
                          if (path == "port1") return nullptr;  // cannot be opened: fails at once
                          return std::make_unique<FakeInstrumentPort>(path == "port3" ? 9600 : -1);
                        });

@@ -112,7 +112,7 @@ TEST(OnlineFormats, LineFormatUnitsSitAtTheirColumns) {
 
 TEST(OnlineFormats, LineRecordShorterThanItsChannelsIsRefused) {
   OnlineSampleSet set;
-  const std::string line = sim::LineFormatRecord(2, 42);
+  const std::string line = sim::LineFormatRecord(sim::CountingSet(2, 42));
   ASSERT_TRUE(ParseLineRecord(line, 2, &set));
   EXPECT_EQ(set.channels[1].value, 42.0F);
   EXPECT_EQ(set.channels[1].maximum, 43.0F);

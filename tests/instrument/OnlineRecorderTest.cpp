@@ -60,6 +60,7 @@ TEST(OnlineRecorder, BothFormatsDeliverEverySampleSetInOrderAndStopKeepsThem) {
     options.mode = c.mode;
     options.onlineChannels = c.channels;
     options.onlineRate = 2000.0;
+    options.onlineCounting = true;
     options.intervalText = "0.0005";
     SimHarness harness(options);
     ASSERT_TRUE(harness.Ready());
@@ -131,8 +132,8 @@ TEST_F(ScriptedPeerTest, StartIsRefusedWithMessageWhenTheHeaderIsWrong) {
 
 TEST_F(ScriptedPeerTest, ShortDataLineEndsTheRecordingWithOneMessageAndKeepsEarlierSamples) {
   ASSERT_TRUE(link_.Open(1));
-  Answer(sim::LineFormatHeader(2, "1.0") + sim::LineFormatRecord(2, 0) +
-         sim::LineFormatRecord(2, 1) + "   1.0\r\n");
+  Answer(sim::LineFormatHeader(2, "1.0") + sim::LineFormatRecord(sim::CountingSet(2, 0)) +
+         sim::LineFormatRecord(sim::CountingSet(2, 1)) + "   1.0\r\n");
   ASSERT_TRUE(link_.StartOnline(measurement_, {}));
   for (int i = 0; i < 100 && link_.OnlineRunning(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -148,7 +149,7 @@ TEST_F(ScriptedPeerTest, ShortDataLineEndsTheRecordingWithOneMessageAndKeepsEarl
 TEST_F(ScriptedPeerTest, StopWakesAWorkerThatWaitsWithoutTimeout) {
   ASSERT_TRUE(link_.Open(0));
   // Sample period under a second: the worker waits for records without a total time-out.
-  Answer(sim::FieldFormatHeader(2, "0.5") + sim::FieldFormatRecord(2, 0));
+  Answer(sim::FieldFormatHeader(2, "0.5") + sim::FieldFormatRecord(sim::CountingSet(2, 0)));
   ASSERT_TRUE(link_.StartOnline(measurement_, {}));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_TRUE(link_.OnlineRunning());

@@ -1,9 +1,15 @@
-// Time-out semantics of the POSIX serial port, over a real pseudo-terminal.
+// Time-out semantics of the POSIX serial port, over a real pseudo-terminal; why a path
+// cannot be opened, the owning group and the serial devices present.
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "PseudoTerminal.h"
@@ -133,6 +139,83 @@ TEST(PosixSerialPort, UnknownBaudRateIsRefused) {
   ASSERT_NE(port, nullptr);
   EXPECT_FALSE(port->ConfigurePort(12345));
   EXPECT_TRUE(port->ConfigurePort(1200));
+}
+
+}  // namespace
+}  // namespace vantrel::platform
+
+namespace vantrel::platform {
+namespace {
+
+/// A fresh folder under the system's temporary folder, removed afterwards.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    path_ = std::filesystem::temp_directory_path() /
+            ("vantrel-serial-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_); }
+  const std::filesystem::path& Path() const { return path_; }
+  std::string Touch(const std::string& name) const {
+    std::ofstream((path_ / name).string()) << "";
+    return (path_ / name).string();
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+TEST(PosixSerialPortOpen, ReportsWhyAPathCannotBeOpened) {
+  ScratchFolder folder;
+  const std::string file = folder.Touch("plain");
+  const std::string fifo = (folder.Path() / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    PosixSerialPort::OpenFailure failure;
+  };
+  const Case cases[] = {
+      {(folder.Path() / "missing").string(), PosixSerialPort::OpenFailure::kNoDevice},
+      {(folder.Path() / "plain" / "below").string(), PosixSerialPort::OpenFailure::kNoDevice},
+      {file, PosixSerialPort::OpenFailure::kNotSerial},
+      {fifo, PosixSerialPort::OpenFailure::kNotSerial},
+      {folder.Path().string(), PosixSerialPort::OpenFailure::kNotSerial}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    int error = 0;
+    EXPECT_EQ(PosixSerialPort::Open(c.path, &error), nullptr);
+    EXPECT_EQ(PosixSerialPort::ClassifyOpenError(error), c.failure) << error;
+  }
+  EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EACCES),
+            PosixSerialPort::OpenFailure::kNoPermission);
+  EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EBUSY), PosixSerialPort::OpenFailure::kBusy);
+  EXPECT_EQ(PosixSerialPort::ClassifyOpenError(EIO), PosixSerialPort::OpenFailure::kOther);
+}
+
+TEST(PosixSerialPortOpen, NamesTheGroupThatOwnsADevice) {
+  ScratchFolder folder;
+  const std::string file = folder.Touch("device");
+  struct group* own = ::getgrgid(::getegid());
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(PosixSerialPort::DeviceGroup(file), own->gr_name);
+  EXPECT_EQ(PosixSerialPort::DeviceGroup((folder.Path() / "missing").string()), "");
+}
+
+TEST(PosixSerialPortOpen, ListsTheSerialDevicesPresentByKindAndNumber) {
+  ScratchFolder folder;
+  for (const char* name : {"ttyUSB1", "ttyS10", "ttyACM0", "ttyS2", "ttyUSB0", "ttyS0", "tty5",
+                           "ttyUSBx", "ttyS", "console", "ttyACM01x"}) {
+    folder.Touch(name);
+  }
+  std::vector<std::string> expected;
+  for (const char* name : {"ttyS0", "ttyS2", "ttyS10", "ttyUSB0", "ttyUSB1", "ttyACM0"}) {
+    expected.push_back((folder.Path() / name).string());
+  }
+  EXPECT_EQ(PosixSerialPort::PresentDevices(folder.Path()), expected);
+  EXPECT_TRUE(PosixSerialPort::PresentDevices(folder.Path() / "missing").empty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Online stream text of the simulated instrument.
 #include "OnlineStream.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace vantrel::sim {
@@ -17,10 +19,16 @@ const char* const kFieldUnits[] = {"bar",
                                    "PSI",
                                    "mbar"};
 
+/// A 7-character field with one decimal; a whole number too wide for that keeps its last
+/// seven digits (long counting runs).
 std::string Seven(double value, bool decimalComma) {
-  char text[32];
+  char text[48];
   std::snprintf(text, sizeof text, "%7.1f", value);
   std::string field(text);
+  if (field.size() > 7) {
+    std::snprintf(text, sizeof text, "%7.0f", std::fmod(value, 1e7));
+    field = text;
+  }
   if (field.size() > 7) field = field.substr(field.size() - 7);
   if (decimalComma) {
     for (char& c : field) {
@@ -30,13 +38,30 @@ std::string Seven(double value, bool decimalComma) {
   return field;
 }
 
-std::string Whole(std::uint64_t value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%7llu", static_cast<unsigned long long>(value % 10000000));
-  return text;
-}
+constexpr SignalId kCycleSignals[] = {SignalId::kCyclePressureP,      SignalId::kCycleFlow,
+                                      SignalId::kCycleOilTemperature, SignalId::kCycleSpeed,
+                                      SignalId::kCyclePressureB,      SignalId::kCycleTankLine};
 
 }  // namespace
+
+StreamSet MachineCycleSet(int channels, std::uint64_t sequence, double rate, std::uint32_t seed) {
+  const double interval = rate > 0.0 ? 1.0 / rate : 1.0;
+  StreamSet set;
+  for (int j = 0; j < std::clamp(channels, 0, 6); ++j) {
+    set.push_back(SampleSignal(kCycleSignals[j], static_cast<double>(sequence) * interval, interval,
+                               seed, sequence));
+  }
+  return set;
+}
+
+StreamSet CountingSet(int channels, std::uint64_t sequence) {
+  StreamSet set;
+  for (int j = 0; j < channels; ++j) {
+    const auto value = static_cast<double>(sequence);
+    set.push_back({j + 0.5, value + j, value});
+  }
+  return set;
+}
 
 std::string LineFormatHeader(int channels, const std::string& intervalText) {
   std::string text = "\x02\r\n\r\n";
@@ -47,12 +72,12 @@ std::string LineFormatHeader(int channels, const std::string& intervalText) {
   return text;
 }
 
-std::string LineFormatRecord(int channels, std::uint64_t sequence) {
+std::string LineFormatRecord(const StreamSet& set) {
   std::string line;
-  for (int j = 0; j < channels; ++j) {
-    line += Whole(sequence);
-    line += Whole(sequence + static_cast<std::uint64_t>(j));
-    line += Seven(j + 0.5, false);
+  for (const PhysicalSample& sample : set) {
+    line += Seven(sample.value, false);
+    line += Seven(sample.maximum, false);
+    line += Seven(sample.minimum, false);
   }
   return line + "\r\n";
 }
@@ -76,12 +101,12 @@ std::string FieldFormatHeader(int channels, const std::string& intervalText) {
   return text;
 }
 
-std::string FieldFormatRecord(int channels, std::uint64_t sequence) {
+std::string FieldFormatRecord(const StreamSet& set) {
   std::string record = "12:00:00";
-  for (int j = 0; j < channels; ++j) {
-    record += '\t' + Whole(sequence);
-    record += '\t' + Seven(j + 0.5, true);
-    record += '\t' + Whole(sequence + static_cast<std::uint64_t>(j));
+  for (const PhysicalSample& sample : set) {
+    record += '\t' + Seven(sample.value, true);
+    record += '\t' + Seven(sample.minimum, true);
+    record += '\t' + Seven(sample.maximum, true);
   }
   return record + "\r\n";
 }

@@ -163,9 +163,11 @@ void SimInstrument::QueueDueOnlineSets() {
   if (options_.onlineCount != 0) due = std::min(due, options_.onlineCount);
   std::string text;
   while (nextSequence_ < due && text.size() < 65536) {
-    text += streamFormat_ == SimMode::kLineFormat
-                ? LineFormatRecord(options_.onlineChannels, nextSequence_)
-                : FieldFormatRecord(options_.onlineChannels, nextSequence_);
+    const StreamSet set = options_.onlineCounting
+                              ? CountingSet(options_.onlineChannels, nextSequence_)
+                              : MachineCycleSet(options_.onlineChannels, nextSequence_,
+                                                options_.onlineRate, options_.seed);
+    text += streamFormat_ == SimMode::kLineFormat ? LineFormatRecord(set) : FieldFormatRecord(set);
     ++nextSequence_;
   }
   if (!text.empty()) {

@@ -34,6 +34,9 @@ struct SimOptions {
   double onlineRate = 10.0;          ///< sample sets per second
   std::uint64_t onlineCount = 0;     ///< sets to send, 0 = until stopped
   std::string intervalText = "0.1";  ///< sample interval as the header states it
+  /// Stream the counting pattern instead of the machine cycle (order and completeness checks).
+  bool onlineCounting = false;
+  std::uint32_t seed = 1;  ///< noise of the machine cycle
   // Faults.
   std::set<int>
       badCheckSends;  ///< measurement sends (1-based, repeats counted) with bad check bytes

@@ -2,10 +2,11 @@
 #include "SimMeasurements.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <random>
 
+#include "DemoScenarios.h"
 #include "instrument/BlockProtocol.h"
 #include "instrument/LegacyProtocol.h"
 
@@ -22,49 +23,85 @@ void AppendLe16(std::vector<std::uint8_t>& out, int value) {
   out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
 }
 
-std::pair<std::int16_t, std::int16_t> RandomPair(std::mt19937& random) {
-  std::uniform_int_distribution<int> value(-15000, 15000);
-  int a = value(random);
-  int b = value(random);
-  if (a > b) std::swap(a, b);
-  return {static_cast<std::int16_t>(a), static_cast<std::int16_t>(b)};
+/// Raw (minimum, maximum) of a sample: steps of sensor range / 15000, clamped to the range.
+std::pair<std::int16_t, std::int16_t> RawPair(const PhysicalSample& sample, float sensorRange) {
+  auto raw = [sensorRange](double value) {
+    const double steps = std::round(value / static_cast<double>(sensorRange) * 15000.0);
+    return static_cast<std::int16_t>(std::clamp(steps, -15000.0, 15000.0));
+  };
+  return {raw(sample.minimum), raw(sample.maximum)};
 }
 
-struct UnitChoice {
-  const char* unit;
-  float range;
-};
-constexpr UnitChoice kUnits[] = {{"bar  ", 600.0F},
-                                 {"l/min", 60.0F},
-                                 {"\xDF"
-                                  "C   ",
-                                  200.0F},
-                                 {"U/min", 10000.0F},
-                                 {"PSI  ", 600.0F},
-                                 {"mbar ", 1000.0F}};
+SimChannel ChannelOf(const ScenarioChannel& signal, int number,
+                     const std::vector<PhysicalSample>& curve) {
+  SimChannel channel;
+  channel.number = number;
+  channel.name = signal.name;
+  channel.unit = signal.unit;
+  channel.sensorRange = signal.sensorRange;
+  channel.samples.reserve(curve.size());
+  for (const PhysicalSample& sample : curve) {
+    channel.samples.push_back(RawPair(sample, signal.sensorRange));
+  }
+  return channel;
+}
+
+/// Seconds of the scenario a demonstration signal belongs to.
+double SignalSeconds(SignalId signal) {
+  for (const Scenario& scenario : DemoScenarios()) {
+    for (const ScenarioChannel& channel : scenario.channels) {
+      if (channel.signal == signal) return ScenarioSeconds(scenario);
+    }
+  }
+  return 1.0;
+}
 
 }  // namespace
 
+std::vector<SimMeasurement> DemoMeasurements(std::uint32_t seed) {
+  std::vector<SimMeasurement> measurements;
+  for (const Scenario& scenario : DemoScenarios()) {
+    SimMeasurement measurement;
+    measurement.storageNumber = static_cast<int>(measurements.size()) + 1;
+    measurement.name = scenario.name;
+    measurement.hour = scenario.hour;
+    measurement.minute = scenario.minute;
+    measurement.intervalMs = scenario.intervalMs;
+    measurement.pretriggerSamples = scenario.pretriggerSamples;
+    measurement.triggerLevel = scenario.triggerLevel;
+    measurement.triggerEdge = scenario.triggerEdge;
+    measurement.triggerLetter = scenario.triggerLetter;
+    const auto curves = ScenarioCurves(scenario, seed);
+    for (std::size_t c = 0; c < scenario.channels.size(); ++c) {
+      measurement.channels.push_back(
+          ChannelOf(scenario.channels[c], static_cast<int>(c) + 1, curves[c]));
+    }
+    measurements.push_back(std::move(measurement));
+  }
+  return measurements;
+}
+
 std::vector<SimMeasurement> GenerateMeasurements(int count, int channels, int samples,
                                                  std::uint32_t seed) {
-  std::mt19937 random(seed);
+  const std::vector<ScenarioChannel> signals = DemoSignals();
   std::vector<SimMeasurement> measurements;
+  std::size_t next = 0;
   for (int m = 0; m < count; ++m) {
     SimMeasurement measurement;
     measurement.storageNumber = m + 1;
     measurement.name = "Messung " + std::to_string(m + 1);
-    measurement.intervalMs = 10U + static_cast<std::uint32_t>(m % 3) * 5U;
     measurement.triggerLevel = 12.5F;
     measurement.triggerLetter = static_cast<std::uint8_t>("1MEZ2"[m % 5]);
+    const auto measurementSeed = seed + static_cast<std::uint32_t>(m);
     for (int c = 0; c < channels; ++c) {
-      SimChannel channel;
-      channel.number = c + 1;
-      channel.name = "Kanal " + std::to_string(c + 1);
-      const UnitChoice& unit = kUnits[c % 6];
-      channel.unit = unit.unit;
-      channel.sensorRange = unit.range;
-      for (int s = 0; s < samples; ++s) channel.samples.push_back(RandomPair(random));
-      measurement.channels.push_back(std::move(channel));
+      const ScenarioChannel& signal = signals[next++ % signals.size()];
+      const double seconds = SignalSeconds(signal.signal);
+      if (c == 0 && samples > 0) {
+        measurement.intervalMs = static_cast<std::uint32_t>(
+            std::clamp(std::lround(seconds * 1000.0 / samples), 1L, 60000L));
+      }
+      measurement.channels.push_back(ChannelOf(
+          signal, c + 1, StretchedCurve(signal.signal, seconds, samples, measurementSeed)));
     }
     measurements.push_back(std::move(measurement));
   }
@@ -141,18 +178,41 @@ std::vector<std::uint8_t> EncodeBlockMeasurement(const SimMeasurement& measureme
 
 std::vector<SimLegacyMeasurement> GenerateLegacyMeasurements(int count, int channels, int samples,
                                                              std::uint32_t seed) {
-  std::mt19937 random(seed);
-  std::vector<SimLegacyMeasurement> measurements;
+  // Pressure, flow and oil temperature of two machine cycles.
   static constexpr int kTypes[] = {1, 2, 3};
   static constexpr int kRanges[] = {40, 4, 10};
+  static constexpr SignalId kSignals[] = {SignalId::kCyclePressureP, SignalId::kCycleFlow,
+                                          SignalId::kCycleOilTemperature};
+  const double seconds = 2.0 * kMachineCyclePeriod;
+  std::vector<SimLegacyMeasurement> measurements;
   for (int m = 0; m < count; ++m) {
     SimLegacyMeasurement measurement;
     measurement.storageNumber = m + 1;
+    if (samples > 0) {
+      // One tick is timeBase x 10 microseconds.
+      const double tick = measurement.timeBase * 0.00001;
+      measurement.ticks1 =
+          static_cast<int>(std::clamp(std::lround(seconds / samples / tick), 1L, 99999L));
+    }
+    const auto measurementSeed = seed + static_cast<std::uint32_t>(m);
     for (int c = 0; c < std::min(channels, 3); ++c) {
       SimLegacyChannel channel;
       channel.type = kTypes[c];
       channel.rangeCode = kRanges[c];
-      for (int s = 0; s < samples; ++s) channel.samples.push_back(RandomPair(random));
+      const instrument::LegacyChannelType kind =
+          instrument::ClassifyLegacyChannel(kTypes[c], kRanges[c]);
+      const double step = static_cast<double>(kind.rangeMultiplier * kind.rangeCode) *
+                          static_cast<double>(instrument::kLegacyScale) *
+                          (kind.channelKind != 0 ? 2.0 : 1.0);
+      const double offset = kind.channelKind == 2 ? 50.0 : 0.0;
+      auto raw = [step, offset](double value) {
+        return static_cast<std::int16_t>(
+            std::clamp(std::round((value + offset) / step), -32768.0, 32767.0));
+      };
+      for (const PhysicalSample& sample :
+           StretchedCurve(kSignals[c], seconds, samples, measurementSeed)) {
+        channel.samples.emplace_back(raw(sample.minimum), raw(sample.maximum));
+      }
       measurement.channels.push_back(std::move(channel));
     }
     measurements.push_back(std::move(measurement));

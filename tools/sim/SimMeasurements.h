@@ -36,8 +36,12 @@ struct SimMeasurement {
   std::vector<SimChannel> channels;
 };
 
-/// `count` measurements with `channels` channels (1..6) of `samples` samples each, their
-/// values drawn from a generator seeded with `seed`.
+/// The demonstration scenarios as stored measurements, numbered 1, 2, ...; noise from `seed`.
+std::vector<SimMeasurement> DemoMeasurements(std::uint32_t seed);
+
+/// `count` measurements "Messung 1", ... with `channels` channels (1..6) of `samples` samples
+/// each. The channels take the demonstration scenarios' signals in turn, each signal's whole
+/// scenario spread over the samples; noise from `seed` and the measurement's number.
 std::vector<SimMeasurement> GenerateMeasurements(int count, int channels, int samples,
                                                  std::uint32_t seed);
 
@@ -76,6 +80,8 @@ struct SimLegacyMeasurement {
   int triggerEdge = 1;
 };
 
+/// `count` legacy measurements of pressure, flow and oil temperature (the first `channels`
+/// of them) over two machine cycles spread on `samples` samples.
 std::vector<SimLegacyMeasurement> GenerateLegacyMeasurements(int count, int channels, int samples,
                                                              std::uint32_t seed);
 /// The 167-byte header.

@@ -1,11 +1,15 @@
 // vantrel-sim: a simulated instrument on a pseudo-terminal. Prints the terminal's path on
 // its first output line, then plays the instrument until interrupted (or for --seconds).
+#include <atomic>
+#include <charconv>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,31 +24,72 @@ std::atomic<bool> stopRequested{false};
 
 void OnSignal(int) { stopRequested.store(true); }
 
-std::set<int> ParseList(const char* text) {
-  std::set<int> values;
-  std::string item;
-  for (const char* p = text;; ++p) {
-    if (*p == ',' || *p == '\0') {
-      if (!item.empty()) values.insert(std::atoi(item.c_str()));
-      item.clear();
-      if (*p == '\0') break;
-    } else {
-      item.push_back(*p);
-    }
-  }
-  return values;
+constexpr const char* kUsage =
+    "usage: vantrel-sim [--mode block|legacy|line|field|auto] [--hello B|A]\n"
+    "  [--count N] [--channels N] [--samples N] [--seed N]\n"
+    "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S] [--counting]\n"
+    "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
+    "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]...\n"
+    "Plays a measuring instrument on a pseudo-terminal and prints the terminal's path on\n"
+    "the first output line.\n"
+    "Without --count, --channels and --samples the memory holds the demonstration\n"
+    "measurements (cylinder pressure test, pump characteristic, valve switching peaks,\n"
+    "warm-up run, machine cycle); with any of them it holds N measurements (count 0..255,\n"
+    "default 3) of N channels (1..6, default 3) of N samples (0..65535, default 100) that\n"
+    "take the demonstration signals in turn. The online stream plays a 12 s machine cycle\n"
+    "at --rate sets per second (default 10); --counting streams a counting pattern instead.\n"
+    "SENDS is a comma-separated list of 1-based measurement sends.\n"
+    "--file serves the measurement of a document file (.vqb, .vqa) in the block\n"
+    "readout instead of generated ones; give it once per measurement.\n";
+
+/// Bad arguments: the reason and the usage on stderr, exit status 2.
+[[noreturn]] void UsageFailure(const std::string& reason) {
+  std::fprintf(stderr, "vantrel-sim: %s\n%s", reason.c_str(), kUsage);
+  std::exit(2);
 }
 
-void Usage() {
-  std::fprintf(stderr,
-               "usage: vantrel-sim [--mode block|legacy|line|field|auto] [--hello B|A]\n"
-               "  [--count N] [--channels N] [--samples N] [--seed N]\n"
-               "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S]\n"
-               "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
-               "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]...\n"
-               "SENDS is a comma-separated list of 1-based measurement sends.\n"
-               "--file serves the measurement of a document file (.vqb, .vqa) in the block\n"
-               "readout instead of generated ones; give it once per measurement.\n");
+/// A whole number in `minimum`..`maximum`, nothing else in `text`.
+long long WholeNumber(const std::string& option, const std::string& text, long long minimum,
+                      long long maximum) {
+  long long value = 0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end || value < minimum ||
+      value > maximum) {
+    UsageFailure(option + " takes a whole number from " + std::to_string(minimum) + " to " +
+                 std::to_string(maximum) + ", not \"" + text + "\"");
+  }
+  return value;
+}
+
+/// A finite decimal number (point as separator) in `minimum`..`maximum`; `minimum` itself is
+/// refused when `minimumExcluded`.
+double DecimalNumber(const std::string& option, const std::string& text, double minimum,
+                     double maximum, bool minimumExcluded) {
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value) ||
+      value < minimum || value > maximum || (minimumExcluded && value == minimum)) {
+    char range[96];
+    std::snprintf(range, sizeof range, "%s %g to %g", minimumExcluded ? "above" : "from", minimum,
+                  maximum);
+    UsageFailure(option + " takes a number " + range + ", not \"" + text + "\"");
+  }
+  return value;
+}
+
+std::set<int> ParseList(const std::string& option, const std::string& text) {
+  std::set<int> values;
+  std::size_t from = 0;
+  for (;;) {
+    const std::size_t comma = text.find(',', from);
+    const std::string item = text.substr(from, comma - from);
+    values.insert(static_cast<int>(WholeNumber(option, item, 1, 65535)));
+    if (comma == std::string::npos) break;
+    from = comma + 1;
+  }
+  return values;
 }
 
 }  // namespace
@@ -52,22 +97,26 @@ void Usage() {
 int main(int argc, char** argv) {
   using vantrel::sim::SimMode;
   vantrel::sim::SimOptions options;
-  int count = 3;
-  int channels = 3;
-  int samples = 100;
+  long long count = 3;
+  long long channels = 3;
+  long long samples = 100;
+  bool generated = false;
   unsigned seed = 1;
   double seconds = 0.0;
   std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    auto need = [&]() -> const char* {
-      if (value == nullptr) {
-        Usage();
-        std::exit(2);
-      }
-      ++i;
-      return value;
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+    }
+    if (arg == "--counting") {
+      options.onlineCounting = true;
+      continue;
+    }
+    auto need = [&]() -> std::string {
+      if (i + 1 >= argc) UsageFailure(arg + " needs a value");
+      return argv[++i];
     };
     if (arg == "--mode") {
       const std::string mode = need();
@@ -82,61 +131,70 @@ int main(int argc, char** argv) {
       else if (mode == "auto")
         options.mode = SimMode::kAuto;
       else
-        return Usage(), 2;
+        UsageFailure("unknown mode \"" + mode + "\"");
     } else if (arg == "--hello") {
-      options.hello = need()[0];
+      const std::string hello = need();
+      if (hello.size() != 1) UsageFailure("--hello takes one character");
+      options.hello = hello[0];
     } else if (arg == "--count") {
-      count = std::atoi(need());
+      count = WholeNumber(arg, need(), 0, 255);
+      generated = true;
     } else if (arg == "--channels") {
-      channels = std::atoi(need());
+      channels = WholeNumber(arg, need(), 1, 6);
+      generated = true;
     } else if (arg == "--samples") {
-      samples = std::atoi(need());
+      samples = WholeNumber(arg, need(), 0, 65535);
+      generated = true;
     } else if (arg == "--seed") {
-      seed = static_cast<unsigned>(std::strtoul(need(), nullptr, 10));
+      seed = static_cast<unsigned>(WholeNumber(arg, need(), 0, 4294967295LL));
     } else if (arg == "--rate") {
-      options.onlineRate = std::atof(need());
+      options.onlineRate = DecimalNumber(arg, need(), 0.0, 100000.0, true);
     } else if (arg == "--sets") {
-      options.onlineCount = std::strtoull(need(), nullptr, 10);
+      options.onlineCount = static_cast<std::uint64_t>(WholeNumber(arg, need(), 0, 1LL << 48));
     } else if (arg == "--interval") {
       options.intervalText = need();
+      if (options.intervalText.size() > 16) UsageFailure("--interval takes at most 16 characters");
     } else if (arg == "--seconds") {
-      seconds = std::atof(need());
+      seconds = DecimalNumber(arg, need(), 0.0, 1e7, false);
     } else if (arg == "--bad-crc") {
-      options.badCheckSends = ParseList(need());
+      options.badCheckSends = ParseList(arg, need());
     } else if (arg == "--seven-channels") {
-      options.sevenChannelSends = ParseList(need());
+      options.sevenChannelSends = ParseList(arg, need());
     } else if (arg == "--silence-after") {
-      options.silenceAfterBytes = std::atoll(need());
+      options.silenceAfterBytes = WholeNumber(arg, need(), 0, 1LL << 48);
     } else if (arg == "--mute-after") {
-      options.muteAfterBytes = std::atoll(need());
+      options.muteAfterBytes = WholeNumber(arg, need(), 0, 1LL << 48);
     } else if (arg == "--garbage-start") {
-      options.garbageStarts = std::atoi(need());
+      options.garbageStarts = static_cast<int>(WholeNumber(arg, need(), 0, 1000));
     } else if (arg == "--file") {
       files.emplace_back(need());
     } else {
-      Usage();
-      return 2;
+      UsageFailure("unknown option \"" + arg + "\"");
     }
   }
-  if (count < 0 || count > 255 || channels < 1 || channels > 6 || samples < 0 || samples > 65535) {
-    std::fprintf(stderr, "vantrel-sim: count 0..255, channels 1..6, samples 0..65535\n");
-    return 2;
-  }
-  options.onlineChannels = channels;
+  options.onlineChannels = static_cast<int>(channels);
+  options.seed = seed;
   if (files.size() > 255) {
     std::fprintf(stderr, "vantrel-sim: at most 255 files\n");
     return 2;
   }
   try {
-    options.measurements = files.empty()
-                               ? vantrel::sim::GenerateMeasurements(count, channels, samples, seed)
-                               : vantrel::sim::LoadDocumentMeasurements(files);
+    if (!files.empty()) {
+      options.measurements = vantrel::sim::LoadDocumentMeasurements(files);
+    } else if (generated) {
+      options.measurements = vantrel::sim::GenerateMeasurements(
+          static_cast<int>(count), static_cast<int>(channels), static_cast<int>(samples), seed);
+    } else {
+      options.measurements = vantrel::sim::DemoMeasurements(seed);
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vantrel-sim: %s\n", error.what());
     return 1;
   }
-  options.legacyMeasurements =
-      vantrel::sim::GenerateLegacyMeasurements(count, std::min(channels, 3), samples, seed);
+  // The legacy memory holds the machine cycle: pressure, flow and oil temperature.
+  options.legacyMeasurements = vantrel::sim::GenerateLegacyMeasurements(
+      static_cast<int>(count), std::min(static_cast<int>(channels), 3), static_cast<int>(samples),
+      seed);
 
   auto terminal = vantrel::sim::PseudoTerminal::Open();
   if (terminal == nullptr) {
