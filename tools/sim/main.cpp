@@ -41,10 +41,12 @@ void Usage() {
                "  [--count N] [--channels N] [--samples N] [--seed N]\n"
                "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S]\n"
                "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
-               "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]...\n"
+               "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]... [--send-log FILE]\n"
                "SENDS is a comma-separated list of 1-based measurement sends.\n"
                "--file serves the measurement of a document file (.vqb, .vqa) in the block\n"
-               "readout instead of generated ones; give it once per measurement.\n");
+               "readout instead of generated ones; give it once per measurement.\n"
+               "--send-log writes each online record once it was sent: the steady clock in\n"
+               "ns and the record's text.\n");
 }
 
 }  // namespace
@@ -111,6 +113,8 @@ int main(int argc, char** argv) {
       options.muteAfterBytes = std::atoll(need());
     } else if (arg == "--garbage-start") {
       options.garbageStarts = std::atoi(need());
+    } else if (arg == "--send-log") {
+      options.sendLogPath = need();
     } else if (arg == "--file") {
       files.emplace_back(need());
     } else {
