@@ -75,9 +75,13 @@ std::unique_ptr<RecoveredItem> RecoveredItem::Take(const RecoveryItem& item) {
   } else {
     lock = FileLock::TryLock(RecoveryFolder::CopyLockPath(item.path), FileLock::Open::kCreate);
   }
+  if (lock == nullptr) return nullptr;
   // Another program may have restored and deleted it between listing and taking.
   std::error_code code;
-  if (lock == nullptr || !std::filesystem::exists(item.path, code)) return nullptr;
+  if (!std::filesystem::exists(item.path, code)) {
+    if (item.kind == ItemKind::kCopy) ::unlink(RecoveryFolder::CopyLockPath(item.path).c_str());
+    return nullptr;
+  }
   return std::unique_ptr<RecoveredItem>(new RecoveredItem(item, std::move(lock)));
 }
 
