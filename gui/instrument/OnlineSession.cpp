@@ -41,15 +41,15 @@ void OnlineSession::Drain() {
   CheckJournal();
   sampleSets_ += sets;
   if (sets > 0) emit SamplesArrived();
-  if (!running) Finish();
+  if (!running) Finish(true);
 }
 
-void OnlineSession::Stop() {
+void OnlineSession::Stop(bool tellJournalFailure) {
   if (measurement_ == nullptr) return;
-  Finish();
+  Finish(tellJournalFailure);
 }
 
-void OnlineSession::Finish() {
+void OnlineSession::Finish(bool tellJournalFailure) {
   timer_.stop();
   endedAtMs_ = clock_.isValid() ? clock_.elapsed() : 0;
   // StopOnline joins the worker and appends what it received after the last drain.
@@ -62,18 +62,20 @@ void OnlineSession::Finish() {
   sampleSets_ += after - before;
   measurement_->SetOnlineActive(0);
   link_.Close();
+  bool journalFailed = false;
   if (journal_ != nullptr) {
     CheckJournal();
-    // The user learns at the end, too, that this recording exists only in memory.
-    if (journal_->Failed() && link_.Messages() != nullptr) {
-      link_.Messages()->ShowMessage(recovery::kMsgJournalEndNotice, platform::Buttons::Ok,
-                                    platform::Icon::Exclamation);
-    }
+    journalFailed = journal_->Failed();
     ended_[measurement_] = std::move(journal_);
   }
   measurement_ = nullptr;
   if (after > before) emit SamplesArrived();
   emit Ended();
+  // The user learns at the end, too, that this recording exists only in memory.
+  if (tellJournalFailure && journalFailed && link_.Messages() != nullptr) {
+    link_.Messages()->ShowMessage(recovery::kMsgJournalEndNotice, platform::Buttons::Ok,
+                                  platform::Icon::Exclamation);
+  }
 }
 
 void OnlineSession::StartJournal() {

@@ -51,7 +51,9 @@ class OnlineSession final : public QObject {
   }
   /// Stops the worker cooperatively, moves every sample it received into the measurement,
   /// clears its onlineActive and closes the port. Nothing happens when nothing is recorded.
-  void Stop();
+  /// With `tellJournalFailure` (the user's stop command) a recording whose journal could not
+  /// be written ends with a message saying so.
+  void Stop(bool tellJournalFailure = false);
   /// Moves the samples received so far into the measurement (the timer does this).
   void Drain();
 
@@ -69,7 +71,7 @@ class OnlineSession final : public QObject {
   void JournalFailed(const QString& text);
 
  private:
-  void Finish();
+  void Finish(bool tellJournalFailure);
   void StartJournal();
   void CheckJournal();
 
