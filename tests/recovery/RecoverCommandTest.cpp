@@ -14,6 +14,7 @@
 #include "cli/CliHarness.h"
 #include "document/MeasurementArchive.h"
 #include "instrument/OnlineFormats.h"
+#include "recovery/RecoveryFixtures.h"
 
 namespace vantrel::cli::testing {
 namespace {
@@ -193,6 +194,34 @@ TEST_F(RecoverCommand, UnusableStateFolderIsReportedOnceAndTheRecordingStillSave
   EXPECT_EQ(errors[0].substr(0, 7), "33080: ");
   const document::LoadedDocument doc = document::ReadDocumentFile(dir_ / "rec.vqb");
   EXPECT_GT(doc.measurement->GetCurve(0)->GetSampleCount(), 10);
+}
+
+TEST_F(RecoverCommand, OutSavesEachItemUnderItsDefaultNameWithSuffixesAndRemovesIt) {
+  std::vector<std::uint8_t> recorded;
+  for (const std::uint32_t sets : {30U, 70U}) {
+    recovery::testing::JournaledRecording recording(RecoveryFolder(), 2);
+    recording.Drain(recovery::testing::SampleSets(0, sets));
+    recording.journal->Flush();
+    if (sets == 30U) recorded = recording.SavedBytes();
+  }
+  fs::create_directories(dir_ / "out");
+  std::ofstream(dir_ / "out" / "Prüfstand7.vqb") << "taken";
+  const CliRun run = Cli({"recover", "--out", Path("out")}, StateEnv());
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> saved = Lines(run.out);
+  ASSERT_EQ(saved.size(), 2U) << run.out;
+  std::vector<std::string> names = {fs::path(saved[0]).filename().string(),
+                                    fs::path(saved[1]).filename().string()};
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Prüfstand7-2.vqb", "Prüfstand7-3.vqb"}));
+  EXPECT_EQ(ReadAll(dir_ / "out" / "Prüfstand7.vqb"), "taken");
+  EXPECT_TRUE(fs::is_empty(RecoveryFolder()));
+  bool found = false;
+  for (const std::string& path : saved) {
+    const document::LoadedDocument doc = document::ReadDocumentFile(path);
+    found = found || document::DocumentBytes(*doc.measurement, doc.imported) == recorded;
+  }
+  EXPECT_TRUE(found) << "the 30-set journal saved as the recording would have been";
 }
 
 TEST_F(RecoverCommand, UnreadableItemsAreReportedByPathAndKept) {
