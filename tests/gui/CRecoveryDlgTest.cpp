@@ -2,6 +2,8 @@
 // recovery copy), and the recovery copy timer of changed documents.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -173,6 +175,21 @@ TEST_F(RecoveryCopyTimerTest, TerminationKeepsTheCopiesOfChangedDocuments) {
   Context().documents.Destroy(*changed);
   EXPECT_EQ(CopiesIn(copies), 1U);
   EXPECT_EQ(RecoveryFolder(copies).AbandonedItems().size(), 0U);  // still this program's
+}
+
+TEST_F(RecoveryCopyTimerTest, HangUpSignalWritesTheCopiesAndKeepsThem) {
+  const fs::path copies = folder_.Path() / "copies";
+  {
+    gui::RecoveryKeeper keeper(Context(), copies, 3600000);
+    keeper.CatchTerminationSignals();
+    gui::OpenDocument* changed = ChangedDocument();
+    ASSERT_NE(changed, nullptr);
+    std::raise(SIGHUP);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keeper.HasCopy(*changed); }, 20000));
+    Context().documents.Destroy(*changed);
+  }  // the keeper puts the signals back
+  EXPECT_EQ(CopiesIn(copies), 1U);
+  EXPECT_EQ(RecoveryFolder(copies).AbandonedItems().size(), 1U);
 }
 
 }  // namespace
