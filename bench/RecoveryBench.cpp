@@ -81,8 +81,8 @@ void BM_RecordingJournal(benchmark::State& state) {
   // in the machine's noise.
   const double seconds = secondsText != nullptr ? std::atof(secondsText) : 10.0;
   constexpr double kRate = 10000.0;
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vantrel-recovery-bench-" + std::to_string(::getpid()));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("vantrel-recovery-bench-" + std::to_string(::getpid()));
   for (auto _ : state) {
     sim::SimOptions options;
     options.mode = sim::SimMode::kFieldFormat;
@@ -120,7 +120,8 @@ void BM_RecordingJournal(benchmark::State& state) {
       received += link.DrainOnline();
       ownerCpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
     }
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     link.StopOnline();
     link.SetOnlineSink(nullptr);
     std::uintmax_t journalBytes = 0;
@@ -136,7 +137,8 @@ void BM_RecordingJournal(benchmark::State& state) {
     figures.ownerCorePercent = 100.0 * ownerCpu / wall;
     figures.recorderCpuSeconds = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart - simCpu;
     figures.journalBytesPerSecond = static_cast<double>(journalBytes) / wall;
-    figures.lost = static_cast<long long>(options.onlineCount) - measurement.GetCurve(0)->GetSampleCount();
+    figures.lost =
+        static_cast<long long>(options.onlineCount) - measurement.GetCurve(0)->GetSampleCount();
     Results()[journaled ? 1 : 0] = figures;
     state.counters["owner_core_percent"] = figures.ownerCorePercent;
     state.counters["recorder_cpu_s"] = figures.recorderCpuSeconds;
@@ -146,7 +148,12 @@ void BM_RecordingJournal(benchmark::State& state) {
   std::error_code ignored;
   std::filesystem::remove_all(folder, ignored);
 }
-BENCHMARK(BM_RecordingJournal)->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_RecordingJournal)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace
 
@@ -169,8 +176,9 @@ int main(int argc, char** argv) {
               on.ownerCorePercent, on.ownerCorePercent < 2.0 ? "met" : "NOT MET");
   std::printf("owning thread without journal: %.3f %% of one core\n", off.ownerCorePercent);
   std::printf("journal: %.2f MB/s to the disk\n", on.journalBytesPerSecond / 1e6);
-  std::printf("recorder CPU with / without journal: %.3f s / %.3f s = %+.1f %% (limit +10 %%): %s\n",
-              on.recorderCpuSeconds, off.recorderCpuSeconds, overhead,
-              overhead <= 10.0 ? "met" : "NOT MET");
+  std::printf(
+      "recorder CPU with / without journal: %.3f s / %.3f s = %+.1f %% (limit +10 %%): %s\n",
+      on.recorderCpuSeconds, off.recorderCpuSeconds, overhead,
+      overhead <= 10.0 ? "met" : "NOT MET");
   return 0;
 }

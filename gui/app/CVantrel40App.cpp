@@ -90,10 +90,11 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   InstallFeatureCommands(*mainFrame_);
 
   // Crash recovery: journals of recordings, recovery copies, the termination signals.
-  const std::filesystem::path recoveryFolder =
-      options.recoveryFolder.empty()
-          ? recovery::RecoveryFolder::DefaultPath(product_.manufacturerName, product_.applicationName)
-          : options.recoveryFolder;
+  std::filesystem::path recoveryFolder = options.recoveryFolder;
+  if (recoveryFolder.empty()) {
+    recoveryFolder = recovery::RecoveryFolder::DefaultPath(product_.manufacturerName,
+                                                           product_.applicationName);
+  }
   instrument_->Online().SetJournalFolder(recoveryFolder);
   recovery_ = std::make_unique<RecoveryKeeper>(mainFrame_->Context(), recoveryFolder);
   CMainFrame* frame = mainFrame_.get();

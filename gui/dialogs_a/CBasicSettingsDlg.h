@@ -1,6 +1,6 @@
 // The basic settings dialog (template 148): the working folder, the two axis options and
-// the recovery interval of the user settings. OK changes them for this session; the save button (1045) also writes
-// them to the profile and reports a profile that cannot be written.
+// the recovery interval of the user settings. OK changes them for this session; the save
+// button (1045) also writes them to the profile and reports a profile that cannot be written.
 #pragma once
 
 #include <QDialog>

@@ -67,8 +67,7 @@ void ReportUnusable(AppContext& context, const recovery::RecoveryError& error) {
 
 }  // namespace
 
-CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entries,
-                           QWidget* parent)
+CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entries, QWidget* parent)
     : QDialog(parent), context_(context) {
   const BrandedTexts& texts = context.texts;
   setWindowTitle(TextOf(texts, recovery::kMsgDialogTitle));
@@ -77,10 +76,9 @@ CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entrie
 
   table_ = new QTableWidget(static_cast<int>(entries.size()), 5, this);
   table_->setObjectName(QStringLiteral("recoveryItems"));
-  table_->setHorizontalHeaderLabels({TextOf(texts, recovery::kMsgColumnName), QString(),
-                                     TextOf(texts, recovery::kMsgColumnStart),
-                                     TextOf(texts, recovery::kMsgColumnSamples),
-                                     TextOf(texts, recovery::kMsgColumnAge)});
+  table_->setHorizontalHeaderLabels(
+      {TextOf(texts, recovery::kMsgColumnName), QString(), TextOf(texts, recovery::kMsgColumnStart),
+       TextOf(texts, recovery::kMsgColumnSamples), TextOf(texts, recovery::kMsgColumnAge)});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -108,8 +106,8 @@ CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entrie
   restore->setDefault(true);
   QPushButton* discard = AddButton(buttons, TextOf(texts, recovery::kMsgDiscard), "discard",
                                    QDialogButtonBox::DestructiveRole);
-  QPushButton* later = AddButton(buttons, TextOf(texts, recovery::kMsgLater), "later",
-                                 QDialogButtonBox::RejectRole);
+  QPushButton* later =
+      AddButton(buttons, TextOf(texts, recovery::kMsgLater), "later", QDialogButtonBox::RejectRole);
   connect(restore, &QPushButton::clicked, this, [this] { Choose(Choice::kRestore); });
   connect(discard, &QPushButton::clicked, this, [this] {
     if (ConfirmDiscard(context_, this)) Choose(Choice::kDiscard);
@@ -134,7 +132,8 @@ void CRecoveryDlg::Choose(Choice choice) {
 
 int OfferRecovery(AppContext& context, RecoveryKeeper& keeper, QWidget* parent) {
   std::vector<CRecoveryDlg::Entry> entries;
-  for (const recovery::RecoveryItem& item : recovery::RecoveryFolder(keeper.Folder()).AbandonedItems()) {
+  for (const recovery::RecoveryItem& item :
+       recovery::RecoveryFolder(keeper.Folder()).AbandonedItems()) {
     auto taken = recovery::RecoveredItem::Take(item);
     if (taken == nullptr) continue;  // another program has it
     try {

@@ -108,8 +108,8 @@ std::vector<std::uint8_t> EncodeStartBlock(const JournalHeader& header) {
   return block;
 }
 
-void AppendRecords(std::vector<std::uint8_t>& out, std::span<const instrument::OnlineSampleSet> sets,
-                   int channelCount) {
+void AppendRecords(std::vector<std::uint8_t>& out,
+                   std::span<const instrument::OnlineSampleSet> sets, int channelCount) {
   const auto channels = static_cast<std::size_t>(channelCount);
   while (!sets.empty()) {
     const std::size_t count = std::min<std::size_t>(sets.size(), kMaxSetsPerRecord);

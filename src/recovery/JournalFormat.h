@@ -45,8 +45,8 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0);
 /// The start block of a journal with `header`.
 std::vector<std::uint8_t> EncodeStartBlock(const JournalHeader& header);
 /// Appends records holding `sets` (split at kMaxSetsPerRecord) to `out`.
-void AppendRecords(std::vector<std::uint8_t>& out, std::span<const instrument::OnlineSampleSet> sets,
-                   int channelCount);
+void AppendRecords(std::vector<std::uint8_t>& out,
+                   std::span<const instrument::OnlineSampleSet> sets, int channelCount);
 
 /// Reads a journal from an open file front to back.
 class JournalScanner {

@@ -71,8 +71,8 @@ class RecordingJournal final : public instrument::OnlineSetSink {
   std::condition_variable wake_;
   std::condition_variable done_;
   std::vector<instrument::OnlineSampleSet> queued_;
-  std::uint64_t handedOver_ = 0;  // batches handed over
-  std::uint64_t written_ = 0;     // batches written
+  std::uint64_t handedOver_ = 0;   // batches handed over
+  std::uint64_t written_ = 0;      // batches written
   std::uint64_t syncTickets_ = 0;  // Flush requests
   std::uint64_t syncedTicket_ = 0;
   bool stopRequested_ = false;

@@ -59,8 +59,7 @@ document::LoadedDocument HeaderDocument(const std::filesystem::path& path,
   } catch (const platform::VantrelError& error) {
     throw RecoveryError(kMsgDamagedHeader, path, error.what());
   }
-  if (loaded.measurement == nullptr ||
-      loaded.measurement->GetCurveCount() < header.channelCount) {
+  if (loaded.measurement == nullptr || loaded.measurement->GetCurveCount() < header.channelCount) {
     throw RecoveryError(kMsgDamagedHeader, path, "fewer curves than channels");
   }
   return loaded;
@@ -86,8 +85,7 @@ std::unique_ptr<RecoveredItem> RecoveredItem::Take(const RecoveryItem& item) {
 }
 
 ItemSummary RecoveredItem::Summarize() const {
-  ItemSummary summary =
-      item_.kind == ItemKind::kJournal ? SummarizeJournal() : SummarizeCopy();
+  ItemSummary summary = item_.kind == ItemKind::kJournal ? SummarizeJournal() : SummarizeCopy();
   summary.changedAt = ChangedAt(item_.path);
   return summary;
 }
@@ -99,8 +97,8 @@ ItemSummary RecoveredItem::SummarizeJournal() const {
   const FilePointer file = OpenJournal(item_.path, &header, &scanner, owner);
   const document::LoadedDocument loaded = HeaderDocument(item_.path, header, nullptr);
   ItemSummary summary;
-  summary.name = loaded.measurement->GetName().empty() ? header.title
-                                                       : loaded.measurement->GetName();
+  summary.name =
+      loaded.measurement->GetName().empty() ? header.title : loaded.measurement->GetName();
   summary.startTime = header.startedAt;
   std::vector<instrument::OnlineSampleSet> sets;
   while (scanner->NextRecord(sets)) summary.samples += static_cast<long long>(sets.size());

@@ -2,12 +2,11 @@
 // recovery copy), and the recovery copy timer of changed documents.
 #include <gtest/gtest.h>
 
-#include <csignal>
-
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest/QTest>
+#include <csignal>
 
 #include "GuiTestSupport.h"
 #include "gui/app/DocumentManager.h"

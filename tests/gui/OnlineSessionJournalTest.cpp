@@ -69,8 +69,8 @@ TEST(OnlineSessionJournal, JournalRebuildsTheRecordedDocumentAndGoesWhenItIsSave
   ASSERT_EQ(Journals(folder).size(), 1U);
   gui::OnlineSession& session = setup.App().Instrument().Online();
   EXPECT_TRUE(session.HasJournal(measurement));
-  EXPECT_TRUE(QTest::qWaitFor([&] { return measurement->GetCurve(0)->GetSampleCount() >= 100; },
-                              20000));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return measurement->GetCurve(0)->GetSampleCount() >= 100; }, 20000));
   setup.Frame().ExecuteCommand(gui::kCmdOnlineStop);
   ASSERT_EQ(Journals(folder).size(), 1U);  // kept until the document is saved
 

@@ -1,13 +1,12 @@
 // The journal's bytes: header round trip, refusal of other versions and damaged headers,
 // and that a journal cut anywhere keeps exactly its intact records.
-#include "recovery/JournalFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cstdio>
 
 #include "RecoveryFixtures.h"
+#include "recovery/JournalFormat.h"
 
 namespace vantrel::recovery {
 namespace {

@@ -1,8 +1,6 @@
 // The journal writer: a journal left by a run rebuilds exactly what a normal end saves, a
 // running program's journal is never offered, and a full disk or an unusable folder only
 // stops the journal, never the recording.
-#include "recovery/RecordingJournal.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -12,6 +10,7 @@
 #include <fstream>
 
 #include "RecoveryFixtures.h"
+#include "recovery/RecordingJournal.h"
 #include "recovery/RecoveredItem.h"
 #include "recovery/RecoveryFolder.h"
 

@@ -235,8 +235,7 @@ TEST_F(RecoverCommand, UnreadableItemsAreReportedByPathAndKept) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find("33081: " + copy.string()), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("33083: The header of " + journal.string()), std::string::npos)
-      << run.err;
+  EXPECT_NE(run.err.find("33083: The header of " + journal.string()), std::string::npos) << run.err;
   EXPECT_TRUE(fs::exists(journal));
   EXPECT_TRUE(fs::exists(copy));
   EXPECT_TRUE(fs::is_empty(dir_ / "out"));

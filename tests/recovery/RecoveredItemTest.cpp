@@ -1,12 +1,11 @@
 // Taking, summarising and deleting items of the recovery folder; unusable items are
 // reported by path and kept.
-#include "recovery/RecoveredItem.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "RecoveryFixtures.h"
+#include "recovery/RecoveredItem.h"
 #include "recovery/RecoveryMessages.h"
 
 namespace vantrel::recovery {
@@ -72,7 +71,8 @@ TEST(RecoveredItem, UnusableItemsAreReportedByPathAndKept) {
     changed[c.offset] ^= 0x22;
     const auto path = folder.Path() / (std::string("journal-") + std::to_string(c.offset) + ".vqj");
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(changed.data()), static_cast<std::streamsize>(changed.size()));
+        .write(reinterpret_cast<const char*>(changed.data()),
+               static_cast<std::streamsize>(changed.size()));
     const auto item = RecoveredItem::Take({path, ItemKind::kJournal});
     ASSERT_NE(item, nullptr);
     try {

@@ -1,13 +1,12 @@
 // Recovery copies: written atomically, offered only once their program is gone, restored
 // as they were written, and gone without a trace when removed.
-#include "recovery/RecoveryCopy.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "RecoveryFixtures.h"
 #include "recovery/RecoveredItem.h"
+#include "recovery/RecoveryCopy.h"
 #include "recovery/RecoveryFolder.h"
 
 namespace vantrel::recovery {

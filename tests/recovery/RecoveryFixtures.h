@@ -72,7 +72,8 @@ inline instrument::OnlineSampleSet SampleSet(std::uint32_t n) {
   return set;
 }
 
-inline std::vector<instrument::OnlineSampleSet> SampleSets(std::uint32_t first, std::uint32_t count) {
+inline std::vector<instrument::OnlineSampleSet> SampleSets(std::uint32_t first,
+                                                           std::uint32_t count) {
   std::vector<instrument::OnlineSampleSet> sets;
   for (std::uint32_t n = first; n < first + count; ++n) sets.push_back(SampleSet(n));
   return sets;
