@@ -3,18 +3,26 @@
 // sending or Ctrl-C. The samples go into the measurement on this thread every 200 ms, as
 // the chart's timer does; the recording is saved to FILE as an unchanged import and each
 // curve's sample count printed, one line per curve. When the recording ended on a failed
-// read, what arrived is still saved and the failure reported (exit 1).
+// read, what arrived is still saved and the failure reported (exit 1). Every sample set also
+// goes into a recording journal in the recovery folder, removed once FILE is saved, so that a
+// killed run can be recovered with `recover`; when the journal cannot be written the
+// recording goes on in memory and stderr says so once.
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <thread>
 
 #include "CliDocument.h"
 #include "CliFrame.h"
 #include "InstrumentOptions.h"
+#include "RecoveryCli.h"
 #include "document/CVantrel40Doc.h"
+#include "document/MeasurementArchive.h"
 #include "instrument/CInstrumentLink.h"
 #include "platform/AtomicFile.h"
+#include "recovery/RecordingJournal.h"
+#include "recovery/RecoveryMessages.h"
 
 namespace vantrel::cli {
 
@@ -33,6 +41,27 @@ double SecondsOption(const std::string& text) {
     throw UsageError("--seconds takes a duration in seconds above 0 (at most a week)");
   }
   return seconds;
+}
+
+/// The journal of a recording that just started into `measurement` (its curves made, no
+/// samples yet), as an unchanged import like the document it is saved as.
+std::unique_ptr<recovery::RecordingJournal> StartJournal(const CommandContext& context,
+                                                         const model::CMessungObj& measurement,
+                                                         const instrument::AxisSettings& axes) {
+  recovery::JournalHeader header;
+  header.channelCount = measurement.GetCurveCount();
+  header.axes = axes;
+  header.startedAt = static_cast<std::int64_t>(std::time(nullptr));
+  header.title = measurement.GetName();
+  header.templateExtension = u".vqa";
+  header.image = document::DocumentBytes(measurement, 1);
+  return recovery::RecordingJournal::Start(RecoveryFolderPath(context), header);
+}
+
+void TellJournalFailure(const CommandContext& context, recovery::RecordingJournal& journal) {
+  if (journal.TakeFailureNotice()) {
+    PrintNotice(context, recovery::kMsgJournalNotWritten, journal.FailureText());
+  }
 }
 
 int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
@@ -59,6 +88,7 @@ int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
 
   CliMessages messages;
   auto measurement = std::make_unique<model::CMessungObj>(&messages);
+  std::unique_ptr<recovery::RecordingJournal> journal;
   {
     instrument::CInstrumentLink link(&messages);
     link.SetPortSettings(port.devicePath, port.baudRate);
@@ -69,9 +99,12 @@ int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
       messages.ThrowFirst(instrument::kMsgTransferFailed);
     }
     measurement->SetOnlineActive(1);
+    journal = StartJournal(context, *measurement, axes);
+    link.SetOnlineSink(journal.get());
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     while (link.OnlineRunning() && !watch.Interrupted()) {
       link.DrainOnline();
+      TellJournalFailure(context, *journal);
       const auto now = std::chrono::steady_clock::now();
       if (now >= end) break;
       std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
@@ -80,15 +113,14 @@ int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
     }
     link.StopOnline();
     link.Close();
+    journal->Flush();
+    TellJournalFailure(context, *journal);
   }
 
   const int failure = messages.FirstId();
   auto doc = CliDocument::FromInstrument(std::move(measurement), context.texts);
-  // The target was writable at the start; a save that fails now (a full disk, the folder
-  // removed meanwhile) ends with the file error on stderr and exit 1. Keeping the samples
-  // for a later "recover" belongs to the recording's journal in the state folder: once it
-  // exists, it is closed here without removing it when this save fails.
-  doc->SaveAs(*out);
+  doc->SaveAs(*out);  // a failed save throws and leaves the journal for `recover`
+  journal->Remove();
   for (const auto& curve : doc->Measurement().Curves()) {
     std::fprintf(context.out, "%lld\n", curve->GetSampleCount());
   }

@@ -2,7 +2,7 @@
 vantrel_cli_command(ReadMemoryCommand ReadMemoryCommand.cpp InstrumentOptions.cpp CliDocument.cpp
   CliMessages.cpp CliSettings.cpp)
 vantrel_cli_command(RecordCommand RecordCommand.cpp InstrumentOptions.cpp CliDocument.cpp
-  CliMessages.cpp CliSettings.cpp)
+  CliMessages.cpp CliSettings.cpp RecoveryCli.cpp)
 vantrel_cli_command(CheckPortCommand PortCommands.cpp InstrumentOptions.cpp CliMessages.cpp
   CliSettings.cpp)
 vantrel_cli_command(AutoconfigCommand PortCommands.cpp InstrumentOptions.cpp CliMessages.cpp

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QStatusBar>
 #include <QThread>
 
 #include "app/Placeholders.h"
@@ -11,7 +12,11 @@
 #include "gui/app/StartPicture.h"
 #include "gui/app/Features.h"
 #include "gui/chart/ChartFrames.h"
+#include "gui/instrument/DialogTexts.h"
+#include "gui/recovery/CRecoveryDlg.h"
 #include "platform/Error.h"
+#include "recovery/RecoveryFolder.h"
+#include "recovery/RecoveryMessages.h"
 
 namespace vantrel::gui {
 
@@ -20,6 +25,7 @@ CVantrel40App::CVantrel40App() = default;
 CVantrel40App::~CVantrel40App() {
   // A recording ends before the document that holds its measurement goes.
   if (instrument_ != nullptr) instrument_->Online().Stop();
+  recovery_.reset();
   // Windows go before the services they use.
   mainFrame_.reset();
 }
@@ -82,6 +88,29 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   mainFrame_->Context().instrument = instrument_.get();
   InstallChartFrames(*mainFrame_);
   InstallFeatureCommands(*mainFrame_);
+
+  // Crash recovery: journals of recordings, recovery copies, the termination signals.
+  std::filesystem::path recoveryFolder = options.recoveryFolder;
+  if (recoveryFolder.empty()) {
+    recoveryFolder = recovery::RecoveryFolder::DefaultPath(product_.manufacturerName,
+                                                           product_.applicationName);
+  }
+  instrument_->Online().SetJournalFolder(recoveryFolder);
+  recovery_ = std::make_unique<RecoveryKeeper>(mainFrame_->Context(), recoveryFolder);
+  CMainFrame* frame = mainFrame_.get();
+  const BrandedTexts* texts = texts_.get();
+  auto showInStatusBar = [frame, texts](int id, const QString& cause) {
+    frame->statusBar()->showMessage(TextOf(*texts, id).replace(QStringLiteral("%1"), cause));
+  };
+  QObject::connect(&instrument_->Online(), &OnlineSession::JournalFailed, frame,
+                   [showInStatusBar](const QString& cause) {
+                     showInStatusBar(recovery::kMsgJournalNotWritten, cause);
+                   });
+  QObject::connect(recovery_.get(), &RecoveryKeeper::CopyFailed, frame,
+                   [showInStatusBar](const QString& cause) {
+                     showInStatusBar(recovery::kMsgCopyNotWritten, cause);
+                   });
+  if (!quiet) recovery_->CatchTerminationSignals();
   if (options.minimized) {
     mainFrame_->showMinimized();
   } else {
@@ -107,6 +136,9 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setPageOrientation(QPageLayout::Landscape);
   mainFrame_->Context().printer = printer_.get();
+
+  // What an abnormally ended run left, offered once the window is up.
+  if (!quiet) OfferRecovery(mainFrame_->Context(), *recovery_, mainFrame_.get());
   return true;
 }
 

@@ -18,6 +18,7 @@
 #include "gui/app/DemoInstrument.h"
 #include "gui/instrument/InstrumentAccess.h"
 #include "gui/platform/QtServices.h"
+#include "gui/recovery/RecoveryKeeper.h"
 #include "settings/CUserSettings.h"
 
 namespace vantrel::gui {
@@ -35,6 +36,8 @@ struct StartupOptions {
   std::vector<std::string> portOverrides;
   /// Overrides the profile file (tests).
   std::filesystem::path profilePath;
+  /// Overrides the recovery folder of journals and recovery copies (tests).
+  std::filesystem::path recoveryFolder;
 };
 
 class CVantrel40App {
@@ -58,6 +61,7 @@ class CVantrel40App {
   app::PortMap& Ports() { return portMap_; }
   /// The one instrument link and the online recording.
   InstrumentAccess& Instrument() { return *instrument_; }
+  RecoveryKeeper& Recovery() { return *recovery_; }
   /// The printer every print command uses, landscape by default.
   QPrinter& Printer() { return *printer_; }
 
@@ -77,6 +81,7 @@ class CVantrel40App {
   std::unique_ptr<CMainFrame> mainFrame_;
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<DemoInstrument> demo_;
+  std::unique_ptr<RecoveryKeeper> recovery_;
 };
 
 }  // namespace vantrel::gui

@@ -65,6 +65,7 @@ OpenDocument* DocumentManager::AddMeasurement(std::unique_ptr<model::CMessungObj
 bool DocumentManager::Save(OpenDocument& document, bool saveAs) {
   const bool saved = saveAs ? document.Doc().DoSave({}) : document.Doc().Save();
   document.RefreshViews();
+  if (saved) emit DocumentSaved(&document);
   return saved;
 }
 
@@ -78,6 +79,7 @@ bool DocumentManager::CloseAll() {
 
 void DocumentManager::Destroy(OpenDocument& document) {
   if (destroyHook_) destroyHook_(document);
+  emit DocumentClosing(&document);
   for (QMdiSubWindow* window : document.Windows()) {
     window->removeEventFilter(this);
     area_.removeSubWindow(window);

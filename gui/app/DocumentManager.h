@@ -55,6 +55,10 @@ class DocumentManager final : public QObject {
  signals:
   void RecentFilesChanged();
   void DocumentsChanged();
+  /// The document was saved.
+  void DocumentSaved(OpenDocument* document);
+  /// The document is being destroyed (after the destroy hook ran).
+  void DocumentClosing(OpenDocument* document);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/instrument/DialogTexts.h"
+#include "recovery/RecoveryMessages.h"
 
 namespace vantrel::gui {
 
@@ -23,6 +24,12 @@ CBasicSettingsDlg::CBasicSettingsDlg(AppContext& context, QWidget* parent)
   workDirLabel->setBuddy(workDir_);
   auto* form = new QFormLayout;
   form->addRow(workDirLabel, workDir_);
+  recoveryInterval_ = new QSpinBox(this);
+  recoveryInterval_->setObjectName(QStringLiteral("recoveryInterval"));
+  recoveryInterval_->setRange(0, settings::kMaxRecoveryInterval);
+  auto* intervalLabel = new QLabel(TextOf(texts, recovery::kMsgIntervalLabel), this);
+  intervalLabel->setBuddy(recoveryInterval_);
+  form->addRow(intervalLabel, recoveryInterval_);
 
   scaleMode_ = std::make_unique<RadioGroup>(
       texts, kTemplate, 1201, std::initializer_list<int>{kScaleModeGroup, 1202}, this);
@@ -60,6 +67,7 @@ CBasicSettingsDlg::CBasicSettingsDlg(AppContext& context, QWidget* parent)
   workDir_->setText(ToQString(stored.GetWorkDir()));
   scaleMode_->SetIndex(stored.GetScaleMode());
   axisGrouping_->SetIndex(stored.GetAxisGrouping());
+  recoveryInterval_->setValue(stored.GetRecoveryInterval());
   workDir_->setFocus();
 }
 
@@ -68,6 +76,7 @@ void CBasicSettingsDlg::Apply() {
   // A group without a checked button keeps its value.
   if (const int index = scaleMode_->Index(); index >= 0) stored.SetScaleMode(index);
   if (const int index = axisGrouping_->Index(); index >= 0) stored.SetAxisGrouping(index);
+  stored.SetRecoveryInterval(recoveryInterval_->value());
   // A folder that cannot be made current is kept as text without a message.
   stored.SetWorkDir(FromQString(workDir_->text()));
 }

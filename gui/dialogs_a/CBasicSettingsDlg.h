@@ -1,10 +1,11 @@
-// The basic settings dialog (template 148): the working folder and the two axis options of
-// the user settings. OK changes them for this session; the save button (1045) also writes
-// them to the profile and reports a profile that cannot be written.
+// The basic settings dialog (template 148): the working folder, the two axis options and
+// the recovery interval of the user settings. OK changes them for this session; the save
+// button (1045) also writes them to the profile and reports a profile that cannot be written.
 #pragma once
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <memory>
 
 #include "gui/app/AppContext.h"
@@ -36,6 +37,7 @@ class CBasicSettingsDlg final : public QDialog {
 
   AppContext& context_;
   QLineEdit* workDir_ = nullptr;
+  QSpinBox* recoveryInterval_ = nullptr;
   std::unique_ptr<RadioGroup> scaleMode_;
   std::unique_ptr<RadioGroup> axisGrouping_;
 };

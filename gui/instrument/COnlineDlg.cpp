@@ -119,7 +119,7 @@ bool COnlineDlg::Start() {
   measurement_ = std::move(measurement);
   if (formulaButton_ != nullptr) formulaButton_->setEnabled(true);
   if (chartSetupButton_ != nullptr) chartSetupButton_->setEnabled(true);
-  instrument_.Online().Begin(*measurement_);
+  instrument_.Online().Begin(*measurement_, axes);
   clock_.start();
   ShowStatus();
   return true;
@@ -138,6 +138,7 @@ void COnlineDlg::DiscardRecording() {
   clock_.stop();
   if (measurement_ == nullptr) return;
   if (instrument_.Online().Records(measurement_.get())) instrument_.Online().Stop();
+  instrument_.Online().EndJournal(measurement_.get(), false);
   measurement_.reset();
 }
 

@@ -41,7 +41,7 @@ void StartOnline(CMainFrame& frame, InstrumentAccess& instrument) {
 
 void StopOnline(CMainFrame& frame, InstrumentAccess& instrument) {
   model::CMessungObj* recorded = instrument.Online().Measurement();
-  instrument.Online().Stop();
+  instrument.Online().Stop(true);
   if (recorded == nullptr) return;
   for (const auto& document : frame.Documents().Documents()) {
     if (document->Measurement() == recorded) document->RefreshViews();

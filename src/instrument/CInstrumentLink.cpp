@@ -180,6 +180,10 @@ bool CInstrumentLink::StartOnline(model::CMessungObj& measurement, const AxisSet
 
 int CInstrumentLink::DrainOnline() { return online_ != nullptr ? online_->Drain() : 0; }
 
+void CInstrumentLink::SetOnlineSink(OnlineSetSink* sink) {
+  if (online_ != nullptr) online_->SetSink(sink);
+}
+
 bool CInstrumentLink::OnlineRunning() const { return online_ != nullptr && online_->Running(); }
 
 void CInstrumentLink::StopOnline() {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "instrument/AxisAssignment.h"
+#include "instrument/OnlineSetSink.h"
 #include "instrument/ReadoutList.h"
 #include "instrument/TransferObserver.h"
 #include "model/CMessungObj.h"
@@ -140,6 +141,9 @@ class CInstrumentLink {
   int DrainOnline();
   /// True while the worker thread receives.
   bool OnlineRunning() const;
+  /// Hands every sample set the running recording appends to `sink` as well (null: none);
+  /// ends with the recording. Owning thread only.
+  void SetOnlineSink(OnlineSetSink* sink);
   /// Stops the worker cooperatively, appends what it received and clears the measurement's
   /// onlineActive. The port stays open.
   void StopOnline();

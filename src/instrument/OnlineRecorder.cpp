@@ -16,6 +16,17 @@ std::uint32_t RecordTimeout(int periodSeconds) {
 
 }  // namespace
 
+void AppendOnlineSets(OnlineAxisGrowth& growth, model::CMessungObj& measurement,
+                      std::span<const OnlineSampleSet> sets, int channelCount) {
+  for (const OnlineSampleSet& set : sets) {
+    for (int j = 0; j < channelCount; ++j) {
+      const OnlineSampleSet::Triple& triple = set.channels[static_cast<std::size_t>(j)];
+      growth.AddOnlineSample(j, triple.minimum, triple.maximum, triple.value);
+    }
+  }
+  if (!sets.empty()) measurement.SetFormulaUpdatePending(1);
+}
+
 OnlineRecorder::OnlineRecorder(CInstrumentLink& link, model::CMessungObj& measurement,
                                const AxisSettings& settings)
     : link_(link), measurement_(measurement), growth_(measurement, settings) {}
@@ -194,13 +205,8 @@ void OnlineRecorder::RunFieldWorker(std::uint32_t waitTimeout) {
 
 int OnlineRecorder::Drain() {
   const SampleQueue::End end = queue_.TakeAll(drained_);
-  for (const OnlineSampleSet& set : drained_) {
-    for (int j = 0; j < channelCount_; ++j) {
-      const OnlineSampleSet::Triple& triple = set.channels[static_cast<std::size_t>(j)];
-      growth_.AddOnlineSample(j, triple.minimum, triple.maximum, triple.value);
-    }
-  }
-  if (!drained_.empty()) measurement_.SetFormulaUpdatePending(1);
+  AppendOnlineSets(growth_, measurement_, drained_, channelCount_);
+  if (sink_ != nullptr && !drained_.empty()) sink_->SetsAppended(drained_, channelCount_);
   if (end == SampleQueue::End::kFailed && !failureShown_) {
     failureShown_ = true;
     if (link_.Messages() != nullptr) {

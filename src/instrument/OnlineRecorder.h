@@ -5,18 +5,26 @@
 #pragma once
 
 #include <atomic>
+#include <span>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "instrument/AxisAssignment.h"
 #include "instrument/OnlineFormats.h"
+#include "instrument/OnlineSetSink.h"
 #include "instrument/SampleQueue.h"
 #include "model/CMessungObj.h"
 
 namespace vantrel::instrument {
 
 class CInstrumentLink;
+
+/// The one append path of online sample sets: each set's channels go through
+/// OnlineAxisGrowth::AddOnlineSample in slot order, and the measurement's formula curves are
+/// marked for an update. The recording and the rebuilding of a crashed recording both use it.
+void AppendOnlineSets(OnlineAxisGrowth& growth, model::CMessungObj& measurement,
+                      std::span<const OnlineSampleSet> sets, int channelCount);
 
 class OnlineRecorder {
  public:
@@ -38,6 +46,8 @@ class OnlineRecorder {
   /// Ends the worker cooperatively, then appends what it received; clears onlineActive.
   void Stop();
   int ChannelCount() const { return channelCount_; }
+  /// Hands every appended sample set to `sink` too (null: none). Owning thread only.
+  void SetSink(OnlineSetSink* sink) { sink_ = sink; }
 
  private:
   bool StartLineFormat();
@@ -64,6 +74,7 @@ class OnlineRecorder {
   bool workerFailed_ = false;  // worker thread only
   bool failureShown_ = false;
   std::vector<OnlineSampleSet> drained_;  // owning thread only
+  OnlineSetSink* sink_ = nullptr;         // owning thread only
 };
 
 }  // namespace vantrel::instrument

@@ -80,6 +80,11 @@ UnitPreferences CUserSettings::DefaultUnits(std::u16string_view languageCode) {
 void CUserSettings::Load(const app::ProfileStore& profile, const platform::TextSource& texts) {
   scaleMode_ = profile.GetProfileInt(kSettingsSection, kScaleModeKey, 0);
   axisGrouping_ = profile.GetProfileInt(kSettingsSection, kAxisGroupingKey, 0);
+  recoveryInterval_ =
+      profile.GetProfileInt(kSettingsSection, kRecoveryIntervalKey, kDefaultRecoveryInterval);
+  if (recoveryInterval_ < 0 || recoveryInterval_ > kMaxRecoveryInterval) {
+    recoveryInterval_ = kDefaultRecoveryInterval;
+  }
 
   const UnitPreferences defaults = DefaultUnits(texts.Text(kLanguageCodeString));
   speedUnit_ = UnitInRange(profile, kSpeedUnitKey, kUnitRpm, kUnitTrPerMin, defaults.speed);
@@ -106,7 +111,8 @@ bool CUserSettings::SaveGeneral(app::ProfileStore& profile) const {
   return profile.WriteProfileValues(kSettingsSection,
                                     {{std::string(kScaleModeKey), scaleMode_},
                                      {std::string(kAxisGroupingKey), axisGrouping_},
-                                     {std::string(kWorkDirKey), workDir_}});
+                                     {std::string(kWorkDirKey), workDir_},
+                                     {std::string(kRecoveryIntervalKey), recoveryInterval_}});
 }
 
 bool CUserSettings::SaveUnits(app::ProfileStore& profile) const {

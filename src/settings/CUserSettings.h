@@ -20,6 +20,10 @@ constexpr int kLanguageCodeString = 32964;
 constexpr std::string_view kSettingsSection = "Einstellungen";
 constexpr std::string_view kWorkDirKey = "Arbeitsverzeichnis";
 constexpr std::string_view kScaleModeKey = "Einteilung";
+/// Minutes between recovery copies of changed documents; 0 switches them off.
+constexpr std::string_view kRecoveryIntervalKey = "Wiederherstellungsintervall";
+constexpr int kDefaultRecoveryInterval = 5;
+constexpr int kMaxRecoveryInterval = 1440;
 constexpr std::string_view kAxisGroupingKey = "Zusammenfassen";
 constexpr std::string_view kSpeedUnitKey = "Drehzahl";
 constexpr std::string_view kPressureUnitKey = "Druck";
@@ -44,7 +48,8 @@ class CUserSettings {
   /// of `texts`. The working folder defaults to the current folder and is made current; when
   /// the current folder cannot be read it stays empty and the folder is not changed.
   void Load(const app::ProfileStore& profile, const platform::TextSource& texts);
-  /// Writes "Einteilung", "Zusammenfassen" and "Arbeitsverzeichnis" in one step; false when
+  /// Writes "Einteilung", "Zusammenfassen", "Arbeitsverzeichnis" and
+  /// "Wiederherstellungsintervall" in one step; false when
   /// the profile cannot be written (profile.LastError() says why).
   bool SaveGeneral(app::ProfileStore& profile) const;
   /// Writes "Drehzahl", "Druck", "Temperatur" and "Volumenstrom" in one step.
@@ -59,6 +64,9 @@ class CUserSettings {
   void SetScaleMode(int mode) { scaleMode_ = mode; }
   int GetAxisGrouping() const { return axisGrouping_; }
   void SetAxisGrouping(int grouping) { axisGrouping_ = grouping; }
+  /// Minutes between recovery copies (0..kMaxRecoveryInterval, 0 = off).
+  int GetRecoveryInterval() const { return recoveryInterval_; }
+  void SetRecoveryInterval(int minutes) { recoveryInterval_ = minutes; }
   int GetSpeedUnit() const { return speedUnit_; }
   void SetSpeedUnit(int code) { speedUnit_ = code; }
   int GetPressureUnit() const { return pressureUnit_; }
@@ -77,6 +85,7 @@ class CUserSettings {
   std::u16string workDir_;
   int scaleMode_ = 0;
   int axisGrouping_ = 0;
+  int recoveryInterval_ = kDefaultRecoveryInterval;
   int speedUnit_ = 0;
   int pressureUnit_ = 0;
   int temperatureUnit_ = 0;

@@ -63,7 +63,8 @@ class CliTest : public ::testing::Test {
   CliRun Cli(const std::vector<std::string>& args, const std::string& env = "") const {
     std::string command =
         "env -u VANTREL_LANG LANG=C LC_ALL=C XDG_CONFIG_HOME=" + Quote((dir_ / "config").string()) +
-        " " + env + " '" VANTREL_BINARY_DIR "/bin/vantrel-cli'";
+        " XDG_STATE_HOME=" + Quote((dir_ / "state").string()) + " " + env +
+        " '" VANTREL_BINARY_DIR "/bin/vantrel-cli'";
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " >" + Quote((dir_ / "stdout").string()) + " 2>" + Quote((dir_ / "stderr").string());
     const int raw = std::system(command.c_str());

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QtTest/QTest>
 
 #include "DialogsATestSupport.h"
@@ -119,6 +120,26 @@ TEST_F(BasicSettingsDialogTest, SaveButtonAlsoWritesTheProfile) {
   EXPECT_EQ(
       gui::ToQString(disk.GetProfileString(settings::kSettingsSection, settings::kWorkDirKey, u"")),
       folder);
+}
+
+TEST_F(BasicSettingsDialogTest, RecoveryIntervalIsShownTakenOverAndSaved) {
+  EXPECT_EQ(Settings().GetRecoveryInterval(), settings::kDefaultRecoveryInterval);
+  ModalScript script;
+  RunCommand(
+      [](CBasicSettingsDlg& dialog) {
+        auto* interval = dialog.findChild<QSpinBox*>(QStringLiteral("recoveryInterval"));
+        ASSERT_NE(interval, nullptr);
+        EXPECT_EQ(interval->value(), 5);
+        EXPECT_EQ(interval->minimum(), 0);  // 0 switches the copies off
+        interval->setValue(0);
+        ClickLater(dialog, CBasicSettingsDlg::kSaveButton);
+      },
+      script);
+  EXPECT_EQ(script.Pending(), 0U);
+  EXPECT_EQ(Settings().GetRecoveryInterval(), 0);
+  EXPECT_EQ(ProfileOnDisk().GetProfileInt(settings::kSettingsSection,
+                                          settings::kRecoveryIntervalKey, -1),
+            0);
 }
 
 TEST_F(BasicSettingsDialogTest, AProfileThatCannotBeWrittenIsReported) {

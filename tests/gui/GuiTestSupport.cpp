@@ -28,6 +28,7 @@ std::unique_ptr<gui::CVantrel40App> StartApp(const TempFolder& folder, const std
   options.language = language;
   options.startPicture = false;
   options.profilePath = folder.Path() / "profile.ini";
+  options.recoveryFolder = folder.Path() / "recovery";
   if (!app->InitInstance(options, true)) return nullptr;
   return app;
 }

@@ -78,6 +78,21 @@ TEST_F(CUserSettingsTest, StoredValuesWinAndUnitsOfTheWrongQuantityGiveTheDefaul
   EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), folder_.Path()));
 }
 
+TEST_F(CUserSettingsTest, RecoveryIntervalOutsideItsRangeGivesTheDefault) {
+  const struct {
+    int stored;
+    int expected;
+  } cases[] = {{0, 0}, {1, 1}, {1440, 1440}, {1441, 5}, {-1, 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    app::ProfileStore profile(ProfilePath());
+    ASSERT_TRUE(profile.WriteProfileInt("Einstellungen", "Wiederherstellungsintervall", c.stored));
+    CUserSettings settings;
+    settings.Load(profile, Language(u"GER"));
+    EXPECT_EQ(settings.GetRecoveryInterval(), c.expected);
+  }
+}
+
 TEST_F(CUserSettingsTest, AnEmptyStoredFolderKeepsTheStartFolder) {
   app::ProfileStore profile(ProfilePath());
   ASSERT_TRUE(profile.WriteProfileString("Einstellungen", "Arbeitsverzeichnis", u""));

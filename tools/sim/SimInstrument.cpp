@@ -153,6 +153,7 @@ void SimInstrument::HandleHostFlush() {
   if (state_ != State::kStreaming) return;
   out_.clear();
   outPosition_ = 0;
+  pendingRecords_.clear();
   state_ = State::kIdle;
 }
 
@@ -162,12 +163,18 @@ void SimInstrument::QueueDueOnlineSets() {
   auto due = static_cast<std::uint64_t>(elapsed * options_.onlineRate) + 1;
   if (options_.onlineCount != 0) due = std::min(due, options_.onlineCount);
   std::string text;
+  const std::uint64_t queuedEnd = bytesSent_.load() + (out_.size() - outPosition_);
   while (nextSequence_ < due && text.size() < 65536) {
     const StreamSet set = options_.onlineCounting
                               ? CountingSet(options_.onlineChannels, nextSequence_)
                               : MachineCycleSet(options_.onlineChannels, nextSequence_,
                                                 options_.onlineRate, options_.seed);
-    text += streamFormat_ == SimMode::kLineFormat ? LineFormatRecord(set) : FieldFormatRecord(set);
+    const std::string record =
+        streamFormat_ == SimMode::kLineFormat ? LineFormatRecord(set) : FieldFormatRecord(set);
+    text += record;
+    if (sendLog_ != nullptr) {
+      pendingRecords_.push_back({queuedEnd + text.size(), record.substr(0, record.size() - 2)});
+    }
     ++nextSequence_;
   }
   if (!text.empty()) {
@@ -222,12 +229,29 @@ bool SimInstrument::Flush(int fd) {
     }
     outPosition_ += static_cast<std::size_t>(put);
     bytesSent_ += static_cast<std::uint64_t>(put);
+    LogSentRecords();
   }
   if (state_ == State::kSending) state_ = State::kAwaitReply;
   return true;
 }
 
+void SimInstrument::LogSentRecords() {
+  if (sendLog_ == nullptr || pendingRecords_.empty()) return;
+  const std::uint64_t sent = bytesSent_.load();
+  const std::uint64_t now = NowNs();
+  while (!pendingRecords_.empty() && pendingRecords_.front().end <= sent) {
+    std::fprintf(sendLog_.get(), "%llu %s\n", static_cast<unsigned long long>(now),
+                 pendingRecords_.front().text.c_str());
+    pendingRecords_.pop_front();
+  }
+  std::fflush(sendLog_.get());
+}
+
 int SimInstrument::Run(int fd, const std::atomic<bool>& stop) {
+  if (!options_.sendLogPath.empty()) {
+    sendLog_.reset(std::fopen(options_.sendLogPath.c_str(), "w"));
+    if (sendLog_ == nullptr) return 1;
+  }
   std::uint8_t input[4096];
   // Packet mode reports the host's flushes (its port opening) as control bytes.
   int packet = 1;

@@ -8,6 +8,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <deque>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +47,9 @@ struct SimOptions {
   long long silenceAfterBytes = -1;  ///< drop the rest of the send in progress once, after k bytes
   long long muteAfterBytes = -1;     ///< send nothing at all after k bytes
   int garbageStarts = 0;             ///< answer the first n start bytes with garbage
+  /// When set: every online record is logged there once its last byte was written, one line
+  /// each: the steady clock in ns, a blank, the record without its CR LF.
+  std::string sendLogPath;
 };
 
 /// What the simulator saw, for tests.
@@ -81,6 +87,17 @@ class SimInstrument {
   void QueueNextLegacyMeasurement();
   /// Writes what the line takes; false on an I/O error.
   bool Flush(int fd);
+  /// Logs the online records whose bytes have all been written.
+  void LogSentRecords();
+
+  struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  /// An online record waiting in out_: where its bytes end in the whole output, its text.
+  struct PendingRecord {
+    std::uint64_t end = 0;
+    std::string text;
+  };
 
   SimOptions options_;
   State state_ = State::kIdle;
@@ -99,6 +116,8 @@ class SimInstrument {
   std::atomic<int> accepted_{0};
   std::atomic<int> rejected_{0};
   std::atomic<std::uint64_t> onlineSent_{0};
+  std::unique_ptr<std::FILE, FileCloser> sendLog_;
+  std::deque<PendingRecord> pendingRecords_;
 };
 
 }  // namespace vantrel::sim

@@ -29,7 +29,7 @@ constexpr const char* kUsage =
     "  [--count N] [--channels N] [--samples N] [--seed N]\n"
     "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S] [--counting]\n"
     "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
-    "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]...\n"
+    "  [--mute-after K] [--garbage-start N] [--file ARCHIVE]... [--send-log FILE]\n"
     "Plays a measuring instrument on a pseudo-terminal and prints the terminal's path on\n"
     "the first output line.\n"
     "Without --count, --channels and --samples the memory holds the demonstration\n"
@@ -40,7 +40,9 @@ constexpr const char* kUsage =
     "at --rate sets per second (default 10); --counting streams a counting pattern instead.\n"
     "SENDS is a comma-separated list of 1-based measurement sends.\n"
     "--file serves the measurement of a document file (.vqb, .vqa) in the block\n"
-    "readout instead of generated ones; give it once per measurement.\n";
+    "readout instead of generated ones; give it once per measurement.\n"
+    "--send-log writes each online record once it was sent: the steady clock in ns and\n"
+    "the record's text.\n";
 
 /// Bad arguments: the reason and the usage on stderr, exit status 2.
 [[noreturn]] void UsageFailure(const std::string& reason) {
@@ -166,6 +168,8 @@ int main(int argc, char** argv) {
       options.muteAfterBytes = WholeNumber(arg, need(), 0, 1LL << 48);
     } else if (arg == "--garbage-start") {
       options.garbageStarts = static_cast<int>(WholeNumber(arg, need(), 0, 1000));
+    } else if (arg == "--send-log") {
+      options.sendLogPath = need();
     } else if (arg == "--file") {
       files.emplace_back(need());
     } else {

@@ -1,0 +1,42 @@
+// flock-based item locks; see FileLock.h.
+#include "recovery/FileLock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace vantrel::recovery {
+
+std::unique_ptr<FileLock> FileLock::TryLock(const std::filesystem::path& path, Open open,
+                                            int* error) {
+  int flags = O_RDWR | O_CLOEXEC;
+  if (open == Open::kCreate) flags |= O_CREAT;
+  if (open == Open::kCreateNew) flags |= O_CREAT | O_EXCL;
+  const int fd = ::open(path.c_str(), flags, 0600);
+  if (fd < 0) {
+    if (error != nullptr) *error = errno;
+    return nullptr;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int lockError = errno;
+    ::close(fd);
+    if (error != nullptr) *error = lockError == EWOULDBLOCK ? 0 : lockError;
+    return nullptr;
+  }
+  if (error != nullptr) *error = 0;
+  return std::unique_ptr<FileLock>(new FileLock(fd));
+}
+
+bool FileLock::IsFree(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+  ::close(fd);
+  return free;
+}
+
+FileLock::~FileLock() { ::close(fd_); }
+
+}  // namespace vantrel::recovery
