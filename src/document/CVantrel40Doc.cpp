@@ -128,9 +128,7 @@ bool CVantrel40Doc::OpenImport(const std::filesystem::path& path, FileKind kind)
   }
   auto measurement = std::make_unique<model::CMessungObj>(env_.messages);
   ImportSettings settings;
-  settings.importTime = static_cast<std::int32_t>(std::chrono::duration_cast<std::chrono::seconds>(
-                                                      std::chrono::system_clock::now().time_since_epoch())
-                                                      .count());
+  settings.importTime = platform::CurrentTimeStamp();
   ImportResult result;
   try {
     result = kind == FileKind::OnlineText ? ImportOnlineText(bytes, *measurement, settings)

@@ -34,7 +34,7 @@ void Append(std::vector<std::uint8_t>& notes, std::string_view text) {
 struct Header {
   bool computed = false;  // A + B = 2: computed curves over a custom x unit
   std::u16string xUnitText;
-  std::int32_t startTime = 0;
+  platform::TimeStamp startTime = 0;
   std::int32_t pretrigger = 0;
   std::int32_t triggerModeCode = 0;
   std::int32_t triggerLevel = 0;
@@ -63,7 +63,7 @@ Header ReadHeader(TextFileReader& reader, const ImportSettings& settings, Import
     start.year = ExpandYear(ParseInt(date));
     start.hour = ParseInt(timeLine);
     start.minute = ParseInt(After(timeLine, ':'));
-    const std::optional<std::int32_t> stamp = settings.toTimeStamp(start);
+    const std::optional<platform::TimeStamp> stamp = settings.toTimeStamp(start);
     if (!stamp) result.warnings.emplace_back("invalid start date or time; start time 0");
     header.startTime = stamp.value_or(0);
   }

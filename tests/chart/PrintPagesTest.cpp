@@ -36,7 +36,7 @@ struct Printout {
     m.SetName(u"Test", -1);
     testing::AddAxis(m, 0, 100);
     options.nextSheet = [this] { ++sheetsStarted; };
-    options.conventions.dateTime = [](std::int32_t) { return std::u16string(u"date"); };
+    options.conventions.dateTime = [](platform::TimeStamp) { return std::u16string(u"date"); };
   }
   model::CKurveObj* AddCurve(platform::Color color = 0x112233) {
     return testing::AddCurve(m, 0, color, 0, {1, 2, 3});
@@ -188,7 +188,7 @@ TEST(PrintPages, ColumnTextsFollowTheirFormats) {
   vantrel::testing::FakeTexts texts;
   tables::TextConventions conventions;
   conventions.decimalSeparator = ',';
-  conventions.dateTime = [](std::int32_t) { return std::u16string(u"01.02.2003 04:05:06"); };
+  conventions.dateTime = [](platform::TimeStamp) { return std::u16string(u"01.02.2003 04:05:06"); };
   const std::vector<std::u16string> rows =
       CurveTableColumn(m, 1, PrintFileName(u"C:\\Messungen\\pumpe.vqa"), texts, conventions);
   const std::vector<std::u16string> expected = {u"P1",

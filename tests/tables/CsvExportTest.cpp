@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 TextConventions GermanConventions() {
   TextConventions conventions;
   conventions.decimalSeparator = ',';
-  conventions.dateTime = [](std::int32_t) { return std::u16string(u"D"); };
+  conventions.dateTime = [](platform::TimeStamp) { return std::u16string(u"D"); };
   return conventions;
 }
 
