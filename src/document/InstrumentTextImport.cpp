@@ -30,6 +30,15 @@ void Append(std::vector<std::uint8_t>& notes, std::string_view text) {
   notes.insert(notes.end(), text.begin(), text.end());
 }
 
+/// Appends a notes line as RTF text: "\", "{" and "}" get a backslash so they stay text
+/// and cannot end the notes or start a control word; every other byte is kept.
+void AppendNotesLine(std::vector<std::uint8_t>& notes, std::string_view line) {
+  for (const char byte : line) {
+    if (byte == '\\' || byte == '{' || byte == '}') notes.push_back('\\');
+    notes.push_back(static_cast<std::uint8_t>(byte));
+  }
+}
+
 /// The header facts every curve block shares.
 struct Header {
   bool computed = false;  // A + B = 2: computed curves over a custom x unit
@@ -196,7 +205,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
   if (!created) return Failure(kMsgTextImportFailed, "out of memory while creating the notes");
   for (int k = 0; k < kNotesLines; ++k) {
     if (k > 0) line = reader.ReadLine();
-    Append(notes, line);
+    AppendNotesLine(notes, line);
     Append(notes, kLineBreak);
   }
   notes.push_back('}');
@@ -208,7 +217,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
     for (int extra = 0; extra < 2; ++extra) {
       if (extra > 0) line = reader.ReadLine();
       notes.pop_back();
-      Append(notes, line);
+      AppendNotesLine(notes, line);
       Append(notes, kLineBreak);
       notes.push_back('}');
     }

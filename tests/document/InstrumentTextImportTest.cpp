@@ -170,6 +170,25 @@ TEST(InstrumentTextImport, NotesKeepEightBitCharactersAsSingleBytes) {
             "e \\par ");
 }
 
+TEST(InstrumentTextImport, NotesEscapeBackslashesAndBracesAndKeepEveryOtherByte) {
+  InstrumentFile file;
+  file.blocks.push_back(Block({"1,2,3"}));
+  file.notes[0] = "Ventil 3} offen";
+  file.notes[1] = "Druck {ok";
+  file.notes[2] = "C:\\par\\test";
+  file.notes[3] = "\\ {}\xB0";
+  file.notes.push_back("{n9}");  // the two lines after the eighth take the same way
+  file.notes.push_back("\\n10");
+  model::CMessungObj measurement;
+  ASSERT_TRUE(ImportInstrumentText(Bytes(file.Build()), measurement, UtcSettings()).Succeeded());
+  const std::string notes = NotesOf(measurement);
+  EXPECT_EQ(notes.substr(0, 207), std::string(kFrameWithoutEnd));
+  EXPECT_EQ(notes.substr(207),
+            "Ventil 3\\} offen \\par Druck \\{ok \\par C:\\\\par\\\\test \\par "
+            "\\\\ \\{\\}\xB0 \\par n5 \\par n6 \\par n7 \\par n8 \\par \\{n9\\} \\par "
+            "\\\\n10 \\par }");
+}
+
 TEST(InstrumentTextImport, YearSixtyNineIs2069InUtcAndInLocalTime) {
   InstrumentFile file;
   file.blocks.push_back(Block({"1,2,3"}));
