@@ -56,8 +56,9 @@ CVantrel40Doc::~CVantrel40Doc() = default;
 
 std::unique_ptr<CVantrel40Doc> CVantrel40Doc::FromMeasurement(
     DocumentEnvironment environment, std::u16string templateExtension,
-    std::unique_ptr<model::CMessungObj> measurement) {
+    std::unique_ptr<model::CMessungObj> measurement, std::u16string untitledTitle) {
   auto doc = std::make_unique<CVantrel40Doc>(std::move(environment), std::move(templateExtension));
+  doc->SetTitle(std::move(untitledTitle));
   if (measurement != nullptr && !measurement->GetName().empty()) {
     doc->SetTitle(measurement->GetName());
   }
