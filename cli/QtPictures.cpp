@@ -65,7 +65,8 @@ QString ToQString(const std::filesystem::path& path) {
 }  // namespace
 
 void WritePngChart(model::CMessungObj& measurement, platform::Size size,
-                   const std::filesystem::path& out, const platform::TextSource& texts) {
+                   const std::filesystem::path& out, const platform::TextSource& texts,
+                   char decimalSeparator) {
   const QtSession session;
   QImage image(size.cx, size.cy, QImage::Format_RGB32);
   if (image.isNull()) throw std::bad_alloc();
@@ -75,7 +76,8 @@ void WritePngChart(model::CMessungObj& measurement, platform::Size size,
     gui::QtCanvas canvas(painter);
     canvas.SetBackgroundColor(platform::kWhite);
     chart::ChartPainter chart;
-    chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts);
+    chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts,
+               decimalSeparator);
   }
   errno = 0;
   QSaveFile file(ToQString(out));
