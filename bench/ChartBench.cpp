@@ -25,9 +25,9 @@ void Redraw(benchmark::State& state) {
   const NoTexts texts;
   RasterCanvas canvas(kScreen);
   ChartPainter painter;
-  painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts);  // builds the summaries
+  painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts, '.');  // builds the summaries
   for (auto _ : state) {
-    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts);
+    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts, '.');
     benchmark::DoNotOptimize(canvas.Pixels().data());
   }
 }
@@ -40,9 +40,9 @@ void RedrawZoomed(benchmark::State& state) {
   ChartPainter painter;
   m.SetZoom(8.0, 1.0);
   m.SetScroll(0.5, 0.0);
-  painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts);
+  painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts, '.');
   for (auto _ : state) {
-    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts);
+    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts, '.');
     benchmark::DoNotOptimize(canvas.Pixels().data());
   }
   m.SetZoom(1.0, 1.0);
@@ -56,7 +56,7 @@ void FirstDraw(benchmark::State& state) {
   RasterCanvas canvas(kScreen);
   for (auto _ : state) {
     ChartPainter painter;
-    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts);
+    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts, '.');
     benchmark::DoNotOptimize(canvas.Pixels().data());
   }
 }
@@ -69,7 +69,7 @@ void RedrawSampleBySample(benchmark::State& state) {
   ChartPainter painter;
   painter.SetCurveMode(CurveMode::Literal);
   for (auto _ : state) {
-    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts);
+    painter.Draw(canvas, m, {0, 0, kScreen.cx, kScreen.cy}, texts, '.');
     benchmark::DoNotOptimize(canvas.Pixels().data());
   }
 }

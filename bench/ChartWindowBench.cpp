@@ -24,7 +24,7 @@ void RenderPicture(QImage& picture, vantrel::chart::ChartPainter& chart,
   {
     QPainter painter(&picture);
     vantrel::gui::QtCanvas canvas(painter);
-    chart.Draw(canvas, m, {0, 0, kScreenWidth, kScreenHeight}, texts);
+    chart.Draw(canvas, m, {0, 0, kScreenWidth, kScreenHeight}, texts, '.');
   }
   benchmark::DoNotOptimize(picture.constBits());
 }

@@ -66,7 +66,7 @@ void WriteCurve(JsonWriter& json, const model::CKurveObj& c, bool withSamples) {
   json.Key("sensorRange");
   json.Float(c.GetSensorRange());
   json.Key("startTime");
-  json.Int(c.GetStartTime());
+  json.UInt(c.GetStartTime());
   json.Key("duration");
   json.Int(c.GetDuration());
   json.Key("sampleInterval");

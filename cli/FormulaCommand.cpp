@@ -3,24 +3,17 @@
 // saves OUT. Adding a curve is a change, so the document is no longer an unchanged import.
 // A check or evaluation failure prints its message (32926..32933, 32927 for a full
 // measurement) and writes nothing. "Einteilung" comes from the profile unless given.
-#include <chrono>
-
 #include "CliDocument.h"
 #include "CliFrame.h"
 #include "CliSettings.h"
 #include "formula/FormulaCodes.h"
 #include "formula/FormulaCurves.h"
 #include "platform/Strings.h"
+#include "platform/TimeStamp.h"
 
 namespace vantrel::cli {
 
 namespace {
-
-std::int32_t Now() {
-  return static_cast<std::int32_t>(std::chrono::duration_cast<std::chrono::seconds>(
-                                       std::chrono::system_clock::now().time_since_epoch())
-                                       .count());
-}
 
 int RunFormula(CommandContext& context, const std::vector<std::string>& args) {
   const ParsedArgs parsed = ParseArgs(args, {}, {"--einteilung"});
@@ -30,7 +23,7 @@ int RunFormula(CommandContext& context, const std::vector<std::string>& args) {
   const CliSettings settings(context);
   formula::FormulaCurveOptions options;
   options.scaleMode = settings.ScaleMode(parsed);
-  options.startTime = Now();
+  options.startTime = platform::CurrentTimeStamp();
   auto doc = CliDocument::Open(parsed.positional[0], context.texts);
   const formula::FormulaCurveResult result = formula::CreateFormulaCurve(
       doc->Measurement(), platform::FromUtf8(parsed.positional[1]), options);

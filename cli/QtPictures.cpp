@@ -75,7 +75,8 @@ class MemoryDevice {
 }  // namespace
 
 void WritePngChart(model::CMessungObj& measurement, platform::Size size,
-                   const std::filesystem::path& out, const platform::TextSource& texts) {
+                   const std::filesystem::path& out, const platform::TextSource& texts,
+                   char decimalSeparator) {
   const QtSession session;
   QImage image(size.cx, size.cy, QImage::Format_RGB32);
   if (image.isNull()) throw std::bad_alloc();
@@ -85,7 +86,8 @@ void WritePngChart(model::CMessungObj& measurement, platform::Size size,
     gui::QtCanvas canvas(painter);
     canvas.SetBackgroundColor(platform::kWhite);
     chart::ChartPainter chart;
-    chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts);
+    chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts,
+               decimalSeparator);
   }
   MemoryDevice png;
   // Encoding into memory fails only when memory runs out.

@@ -13,10 +13,12 @@
 
 namespace vantrel::cli {
 
-/// Draws the chart of `measurement` into a `size` image on white and writes it as PNG
-/// to `out` (replacing an existing file only when the whole image was written).
+/// Draws the chart of `measurement` into a `size` image on white, its numbers with
+/// `decimalSeparator`, and writes it as PNG to `out` (replacing an existing file only when
+/// the whole image was written).
 void WritePngChart(model::CMessungObj& measurement, platform::Size size,
-                   const std::filesystem::path& out, const platform::TextSource& texts);
+                   const std::filesystem::path& out, const platform::TextSource& texts,
+                   char decimalSeparator);
 
 /// Prints `measurement` as the chart window does onto landscape A4 pages of a PDF file:
 /// page 1 the chart, page 2 the curve information (as many sheets as needed) and, when the

@@ -10,7 +10,7 @@ namespace {
 }  // namespace
 
 void WritePngChart(model::CMessungObj&, platform::Size, const std::filesystem::path&,
-                   const platform::TextSource&) {
+                   const platform::TextSource&, char) {
   NoQt();
 }
 

@@ -1,6 +1,7 @@
 // `render IN OUT [--size WxH]`: the chart of a document as a picture, chosen by OUT's
 // extension: .svg (the core's SVG canvas) and .png (Qt) draw the chart into a W x H area
-// (default 1200 x 800) on white; .pdf is the printout on landscape A4 (Qt).
+// (default 1200 x 800) on white; .pdf is the printout on landscape A4 (Qt). Numbers use the
+// decimal separator of the locale environment (LC_ALL, LC_NUMERIC, LANG).
 #include <algorithm>
 #include <cctype>
 
@@ -36,11 +37,12 @@ std::string LowerExtension(const std::filesystem::path& path) {
 }
 
 void WriteSvgChart(model::CMessungObj& measurement, platform::Size size,
-                   const std::filesystem::path& out, const platform::TextSource& texts) {
+                   const std::filesystem::path& out, const platform::TextSource& texts,
+                   char decimalSeparator) {
   platform::SvgCanvas canvas(size);
   canvas.FillRect(platform::Rect{0, 0, size.cx, size.cy}, platform::kWhite);
   chart::ChartPainter chart;
-  chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts);
+  chart.Draw(canvas, measurement, platform::Rect{0, 0, size.cx, size.cy}, texts, decimalSeparator);
   platform::SaveFileAtomically(out, canvas.Document());
 }
 
@@ -57,13 +59,15 @@ int RunRender(CommandContext& context, const std::vector<std::string>& args) {
   const platform::Size size =
       sizeText ? SizeOption(*sizeText) : platform::Size{kDefaultWidth, kDefaultHeight};
   auto doc = CliDocument::Open(parsed.positional[0], context.texts);
+  // Numbers on the chart follow the locale environment, as the CSV export's do.
+  const char decimalSeparator = UserDecimalSeparator();
   if (kind == ".svg") {
-    WriteSvgChart(doc->Measurement(), size, out, context.texts);
+    WriteSvgChart(doc->Measurement(), size, out, context.texts, decimalSeparator);
   } else if (kind == ".png") {
-    WritePngChart(doc->Measurement(), size, out, context.texts);
+    WritePngChart(doc->Measurement(), size, out, context.texts, decimalSeparator);
   } else {
     tables::TextConventions conventions;
-    conventions.decimalSeparator = UserDecimalSeparator();
+    conventions.decimalSeparator = decimalSeparator;
     WritePdfPrintout(doc->Measurement(), platform::DisplayName(doc->Doc().GetPathName()), out,
                      context.texts, conventions);
   }

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
+#include "document/DocumentTitle.h"
 #include "gui/app/DocumentFrame.h"
 #include "gui/platform/QtServices.h"
 
@@ -56,9 +57,15 @@ OpenDocument* DocumentManager::OpenFile(const std::filesystem::path& path) {
 }
 
 OpenDocument* DocumentManager::AddMeasurement(std::unique_ptr<model::CMessungObj> measurement) {
+  document::DocumentEnvironment environment = environment_();
+  // Every new document of the template counts, named or not, as the template's titles do.
+  ++measurementDocuments_;
+  std::u16string untitled = document::UntitledTitle(
+      templates_.MeasurementTemplate().documentString, measurementDocuments_,
+      environment.texts != nullptr ? environment.texts->Text(document::kMsgUntitled) : u"");
   auto doc = document::CVantrel40Doc::FromMeasurement(
-      WithRecentList(environment_(), [this](const auto& p) { AddRecentFile(p); }),
-      templates_.MeasurementTemplate().extension, std::move(measurement));
+      WithRecentList(std::move(environment), [this](const auto& p) { AddRecentFile(p); }),
+      templates_.MeasurementTemplate().extension, std::move(measurement), std::move(untitled));
   return Adopt(std::move(doc));
 }
 

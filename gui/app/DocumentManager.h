@@ -76,6 +76,8 @@ class DocumentManager final : public QObject {
   FrameFactory chartFactory_;
   std::function<void(OpenDocument&)> destroyHook_;
   std::vector<std::unique_ptr<OpenDocument>> documents_;
+  /// New documents made from the measurement template so far (their default titles).
+  int measurementDocuments_ = 0;
   bool destroying_ = false;
 };
 

@@ -12,6 +12,7 @@ DocumentTemplates::DocumentTemplates(const BrandedTexts& texts)
     const QStringList fields = docString.split(QLatin1Char('\n'));
     DocumentTemplate t;
     t.resourceId = id;
+    t.documentString = FromQString(docString);
     if (fields.size() > 4) {
       t.filterName = fields[3];
       t.extension = FromQString(fields[4].trimmed());

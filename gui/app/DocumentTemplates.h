@@ -16,6 +16,7 @@ struct DocumentTemplate {
   int resourceId = 0;
   QString filterName;       // e.g. "Vantrel-Dokumente (*.vqb)"
   std::u16string extension; // e.g. ".vqb"; empty when the template names none
+  std::u16string documentString;  // with the product names put in
 };
 
 class DocumentTemplates {

@@ -90,7 +90,7 @@ void CVantrel40View::RenderPicture(QSize size) {
     QPainter painter(&picture_);
     QtCanvas canvas(painter);
     painter_.Draw(canvas, *m, platform::Rect{0, 0, size.width(), size.height()},
-                  main_.Context().texts);
+                  main_.Context().texts, UserTextConventions().decimalSeparator);
   }
   pictureValid_ = true;
 }

@@ -130,7 +130,7 @@ void CFormulaDlg::OnReferenceChosen(int index) {
 void CFormulaDlg::accept() {
   formula::FormulaCurveOptions options;
   options.scaleMode = context_.settings.GetScaleMode();
-  options.startTime = static_cast<std::int32_t>(std::time(nullptr));
+  options.startTime = platform::CurrentTimeStamp();
   options.whileRecording = whileRecording_;
   const formula::FormulaCurveResult result =
       formula::CreateFormulaCurve(working_, measurement_, FromQString(formula_->text()), options);

@@ -20,8 +20,8 @@ tables::TextConventions UserTextConventions() {
   if (point.size() == 1 && point.at(0).unicode() > 0x20 && point.at(0).unicode() < 0x7F) {
     conventions.decimalSeparator = point.at(0).toLatin1();
   }
-  conventions.dateTime = [locale](std::int32_t stamp) {
-    const QDateTime time = QDateTime::fromSecsSinceEpoch(stamp);
+  conventions.dateTime = [locale](platform::TimeStamp stamp) {
+    const QDateTime time = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(stamp));
     if (!time.isValid()) return std::u16string();
     return FromQString(locale.toString(time.date(), QLocale::ShortFormat) + QStringLiteral(" ") +
                        time.time().toString(QStringLiteral("HH:mm:ss")));

@@ -51,14 +51,16 @@ platform::Size AxisCharSize(platform::Canvas& canvas) {
 }
 
 ChartLayout ChartPainter::Draw(platform::Canvas& canvas, model::CMessungObj& m,
-                               const platform::Rect& area, const platform::TextSource& texts) {
+                               const platform::Rect& area, const platform::TextSource& texts,
+                               char decimalSeparator) {
   ChartLayout layout = ComputeChartLayout(m, area, AxisCharSize(canvas));
   if (!layout.fits) return layout;
 
   // Measuring pass: every axis records its visible window for the curves.
   for (const AxisColumn& column : layout.measureColumns) {
     m.GetYAxis(column.axis)
-        ->Draw(canvas, column.rect, m.GetYZoom(), m.GetYScroll(), column.colors, false, texts);
+        ->Draw(canvas, column.rect, m.GetYZoom(), m.GetYScroll(), column.colors, false, texts,
+               decimalSeparator);
   }
   if (!layout.measureColumns.empty() || !layout.unplacedAxes.empty()) {
     // Axes without a column still need their windows (of the same height) for their curves.
@@ -67,10 +69,11 @@ ChartLayout ChartPainter::Draw(platform::Canvas& canvas, model::CMessungObj& m,
     hidden.bottom = hidden.top + layout.columnHeight;
     for (int axis : layout.unplacedAxes) {
       m.GetYAxis(axis)->Draw(canvas, hidden, m.GetYZoom(), m.GetYScroll(),
-                             m.CollectAxisColors(axis), false, texts);
+                             m.CollectAxisColors(axis), false, texts, decimalSeparator);
     }
   }
-  m.GetXAxis().Draw(canvas, layout.xBand, m.GetXZoom(), m.GetXScroll(), false, texts);
+  m.GetXAxis().Draw(canvas, layout.xBand, m.GetXZoom(), m.GetXScroll(), false, texts,
+                    decimalSeparator);
   m.SetPlotRect(layout.plotRect);
 
   canvas.FillRect(area, canvas.BackgroundColor());
@@ -89,9 +92,11 @@ ChartLayout ChartPainter::Draw(platform::Canvas& canvas, model::CMessungObj& m,
   // Painting pass: the axes paint over any curve overflow into their columns and band.
   for (const AxisColumn& column : layout.paintColumns) {
     m.GetYAxis(column.axis)
-        ->Draw(canvas, column.rect, m.GetYZoom(), m.GetYScroll(), column.colors, true, texts);
+        ->Draw(canvas, column.rect, m.GetYZoom(), m.GetYScroll(), column.colors, true, texts,
+               decimalSeparator);
   }
-  m.GetXAxis().Draw(canvas, layout.xBand, m.GetXZoom(), m.GetXScroll(), true, texts);
+  m.GetXAxis().Draw(canvas, layout.xBand, m.GetXZoom(), m.GetXScroll(), true, texts,
+                    decimalSeparator);
   DrawCursors(canvas, m);
   return layout;
 }

@@ -43,9 +43,10 @@ class ChartPainter {
 
   /// Lays out and draws `measurement` into `area`; writes its plot rectangle and the axes'
   /// visible windows. Returns the layout; when it does not fit, nothing is drawn and the
-  /// plot rectangle is kept.
+  /// plot rectangle is kept. Numbers on the chart use `decimalSeparator` (the user's).
   ChartLayout Draw(platform::Canvas& canvas, model::CMessungObj& measurement,
-                   const platform::Rect& area, const platform::TextSource& texts);
+                   const platform::Rect& area, const platform::TextSource& texts,
+                   char decimalSeparator);
 
   /// Forgets the curve summaries (they are rebuilt on the next drawing).
   void SamplesChanged() { summaries_.clear(); }

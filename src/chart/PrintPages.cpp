@@ -122,12 +122,13 @@ std::vector<std::u16string> CurveTableColumn(const model::CMessungObj& m, int po
 }
 
 void PrintChartPage(platform::Canvas& canvas, model::CMessungObj& m,
-                    const platform::TextSource& texts, ChartPainter& painter) {
+                    const platform::TextSource& texts, ChartPainter& painter,
+                    char decimalSeparator) {
   const int x = canvas.DpiX();
   const int y = canvas.DpiY();
   const platform::Size page = canvas.PageSize();
   const platform::Rect area{x, y, page.cx - x, page.cy - y};
-  painter.Draw(canvas, m, area, texts);
+  painter.Draw(canvas, m, area, texts, decimalSeparator);
   // Whatever the chart drew outside its area is covered by the margins.
   const platform::Color background = canvas.BackgroundColor();
   canvas.FillRect({0, 0, page.cx, y}, background);
@@ -190,10 +191,10 @@ bool PrintPage(platform::Canvas& canvas, model::CMessungObj& m, int page,
                const platform::TextSource& texts, const PrintOptions& options) {
   if (page == 1) {
     if (options.painter != nullptr) {
-      PrintChartPage(canvas, m, texts, *options.painter);
+      PrintChartPage(canvas, m, texts, *options.painter, options.conventions.decimalSeparator);
     } else {
       ChartPainter painter;
-      PrintChartPage(canvas, m, texts, painter);
+      PrintChartPage(canvas, m, texts, painter, options.conventions.decimalSeparator);
     }
     return true;
   }

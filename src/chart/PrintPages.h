@@ -63,9 +63,11 @@ struct PrintOptions {
   ChartPainter* painter = nullptr;
 };
 
-/// Page 1: the chart in the area one inch inside the page, margins cleared, framed.
+/// Page 1: the chart in the area one inch inside the page, margins cleared, framed; its
+/// numbers use `decimalSeparator`.
 void PrintChartPage(platform::Canvas& canvas, model::CMessungObj& measurement,
-                    const platform::TextSource& texts, ChartPainter& painter);
+                    const platform::TextSource& texts, ChartPainter& painter,
+                    char decimalSeparator);
 
 /// One physical sheet of page 2: the title, the row labels and the curves from
 /// `sheet` x columns-per-sheet on.

@@ -58,8 +58,9 @@ CVantrel40Doc::~CVantrel40Doc() = default;
 
 std::unique_ptr<CVantrel40Doc> CVantrel40Doc::FromMeasurement(
     DocumentEnvironment environment, std::u16string templateExtension,
-    std::unique_ptr<model::CMessungObj> measurement) {
+    std::unique_ptr<model::CMessungObj> measurement, std::u16string untitledTitle) {
   auto doc = std::make_unique<CVantrel40Doc>(std::move(environment), std::move(templateExtension));
+  doc->SetTitle(std::move(untitledTitle));
   if (measurement != nullptr && !measurement->GetName().empty()) {
     doc->SetTitle(measurement->GetName());
   }
@@ -153,9 +154,7 @@ bool CVantrel40Doc::OpenImport(const std::filesystem::path& path, FileKind kind)
   }
   auto measurement = std::make_unique<model::CMessungObj>(env_.messages);
   ImportSettings settings;
-  settings.importTime = static_cast<std::int32_t>(std::chrono::duration_cast<std::chrono::seconds>(
-                                                      std::chrono::system_clock::now().time_since_epoch())
-                                                      .count());
+  settings.importTime = platform::CurrentTimeStamp();
   ImportResult result;
   try {
     result = kind == FileKind::OnlineText ? ImportOnlineText(bytes, *measurement, settings)

@@ -66,10 +66,11 @@ class CVantrel40Doc {
   CVantrel40Doc(const CVantrel40Doc&) = delete;
   CVantrel40Doc& operator=(const CVantrel40Doc&) = delete;
 
-  /// A document holding a measurement from the instrument: imported, titled by its name.
+  /// A document holding a measurement from the instrument: imported, titled by its name,
+  /// or by `untitledTitle` (the template's default title, UntitledTitle) when it has none.
   static std::unique_ptr<CVantrel40Doc> FromMeasurement(
       DocumentEnvironment environment, std::u16string templateExtension,
-      std::unique_ptr<model::CMessungObj> measurement);
+      std::unique_ptr<model::CMessungObj> measurement, std::u16string untitledTitle = {});
 
   /// Opens a file by its type; on failure shows the message and returns false, and the
   /// document holds no measurement.

@@ -30,11 +30,20 @@ void Append(std::vector<std::uint8_t>& notes, std::string_view text) {
   notes.insert(notes.end(), text.begin(), text.end());
 }
 
+/// Appends a notes line as RTF text: "\", "{" and "}" get a backslash so they stay text
+/// and cannot end the notes or start a control word; every other byte is kept.
+void AppendNotesLine(std::vector<std::uint8_t>& notes, std::string_view line) {
+  for (const char byte : line) {
+    if (byte == '\\' || byte == '{' || byte == '}') notes.push_back('\\');
+    notes.push_back(static_cast<std::uint8_t>(byte));
+  }
+}
+
 /// The header facts every curve block shares.
 struct Header {
   bool computed = false;  // A + B = 2: computed curves over a custom x unit
   std::u16string xUnitText;
-  std::int32_t startTime = 0;
+  platform::TimeStamp startTime = 0;
   std::int32_t pretrigger = 0;
   std::int32_t triggerModeCode = 0;
   std::int32_t triggerLevel = 0;
@@ -63,7 +72,7 @@ Header ReadHeader(TextFileReader& reader, const ImportSettings& settings, Import
     start.year = ExpandYear(ParseInt(date));
     start.hour = ParseInt(timeLine);
     start.minute = ParseInt(After(timeLine, ':'));
-    const std::optional<std::int32_t> stamp = settings.toTimeStamp(start);
+    const std::optional<platform::TimeStamp> stamp = settings.toTimeStamp(start);
     if (!stamp) result.warnings.emplace_back("invalid start date or time; start time 0");
     header.startTime = stamp.value_or(0);
   }
@@ -196,7 +205,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
   if (!created) return Failure(kMsgTextImportFailed, "out of memory while creating the notes");
   for (int k = 0; k < kNotesLines; ++k) {
     if (k > 0) line = reader.ReadLine();
-    Append(notes, line);
+    AppendNotesLine(notes, line);
     Append(notes, kLineBreak);
   }
   notes.push_back('}');
@@ -208,7 +217,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
     for (int extra = 0; extra < 2; ++extra) {
       if (extra > 0) line = reader.ReadLine();
       notes.pop_back();
-      Append(notes, line);
+      AppendNotesLine(notes, line);
       Append(notes, kLineBreak);
       notes.push_back('}');
     }

@@ -1,7 +1,7 @@
 // Import of the instrument data files (".vqm", ".vqg", ".vqk"): a header with start time and
 // trigger settings, one block per curve with minimum/maximum samples over a time column, and
-// up to ten lines of notes that become an RTF text. It reads bytes already in memory;
-// opening the file and reporting messages is the document's.
+// up to ten lines of notes that become an RTF text (with "\", "{" and "}" escaped). It
+// reads bytes already in memory; opening the file and reporting messages is the document's.
 #pragma once
 
 #include <cstdint>

@@ -85,7 +85,7 @@ void WriteCurve(ArchiveWriter& w, const CKurveObj& c) {
   w.WriteString(c.GetUnitText());
   w.WriteString(c.GetSourceText());
   w.WriteInt(c.GetDuration());
-  w.WriteInt(c.GetStartTime());
+  w.WriteDword(c.GetStartTime());
   w.WriteFloat(c.GetSensorRange());
   w.WriteInt(c.GetTriggerInPercent());
 }
@@ -152,7 +152,7 @@ std::unique_ptr<CKurveObj> ReadCurve(ArchiveReader& r) {
   c->SetUnitText(r.ReadString());
   c->SetSourceText(r.ReadString());
   c->SetDuration(r.ReadInt());
-  c->SetStartTime(r.ReadInt());
+  c->SetStartTime(r.ReadDword());
   c->SetSensorRange(r.ReadFloat());
   c->SetTriggerInPercent(r.ReadInt());
   return c;

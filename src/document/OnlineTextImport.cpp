@@ -49,9 +49,9 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
   start.hour = ParseInt(From(time, 2));
   start.minute = ParseInt(From(time, 7));
   start.second = ParseInt(From(time, 12));
-  const std::optional<std::int32_t> stamp = settings.toTimeStamp(start);
+  const std::optional<platform::TimeStamp> stamp = settings.toTimeStamp(start);
   if (!stamp) result.warnings.emplace_back("invalid start date or time; start time 0");
-  const std::int32_t startTime = stamp.value_or(0);
+  const platform::TimeStamp startTime = stamp.value_or(0);
 
   const double interval = ParseDecimal(reader.ReadRaw(3));
   const std::string header = reader.ReadLine();

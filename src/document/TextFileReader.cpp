@@ -184,7 +184,7 @@ std::int32_t CeilSeconds(double seconds) {
   return static_cast<std::int32_t>(rounded);
 }
 
-std::optional<std::int32_t> LocalTimeToStamp(const LocalDateTime& time) {
+std::optional<platform::TimeStamp> LocalTimeToStamp(const LocalDateTime& time) {
   const auto within = [](std::int64_t v, std::int64_t lo, std::int64_t hi) {
     return v >= lo && v <= hi;
   };
@@ -192,22 +192,9 @@ std::optional<std::int32_t> LocalTimeToStamp(const LocalDateTime& time) {
       !within(time.hour, 0, 23) || !within(time.minute, 0, 59) || !within(time.second, 0, 59)) {
     return std::nullopt;
   }
-  std::tm calendar{};
-  calendar.tm_year = static_cast<int>(time.year - 1900);
-  calendar.tm_mon = static_cast<int>(time.month - 1);
-  calendar.tm_mday = static_cast<int>(time.day);
-  calendar.tm_hour = static_cast<int>(time.hour);
-  calendar.tm_min = static_cast<int>(time.minute);
-  calendar.tm_sec = static_cast<int>(time.second);
-  calendar.tm_isdst = -1;
-  const std::time_t stamp = std::mktime(&calendar);
-  if (stamp > std::numeric_limits<std::int32_t>::max()) {
-    return std::numeric_limits<std::int32_t>::max();
-  }
-  if (stamp < std::numeric_limits<std::int32_t>::min()) {
-    return std::numeric_limits<std::int32_t>::min();
-  }
-  return static_cast<std::int32_t>(stamp);
+  return platform::LocalTimeStamp(static_cast<int>(time.year), static_cast<int>(time.month),
+                                  static_cast<int>(time.day), static_cast<int>(time.hour),
+                                  static_cast<int>(time.minute), static_cast<int>(time.second));
 }
 
 std::int64_t ExpandYear(std::int64_t twoDigitYear) {

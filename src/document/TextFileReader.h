@@ -4,9 +4,6 @@
 // types of an import. It covers reading only; the imports themselves build the measurement.
 #pragma once
 
-#include "model/CAchse.h"
-#include "model/CKurveObj.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,6 +11,10 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "model/CAchse.h"
+#include "model/CKurveObj.h"
+#include "platform/TimeStamp.h"
 
 namespace vantrel::document {
 
@@ -95,7 +96,7 @@ struct LocalDateTime {
 /// time zone; nullopt when a field lies outside its calendar range (month 1..12, day 1..31,
 /// hour 0..23, minute and second 0..59, year 1900..9999). Results past the 32-bit range
 /// saturate.
-std::optional<std::int32_t> LocalTimeToStamp(const LocalDateTime& time);
+std::optional<platform::TimeStamp> LocalTimeToStamp(const LocalDateTime& time);
 
 /// The expansion of a two-digit year: below 70 means 2000 + year, otherwise 1900 + year.
 std::int64_t ExpandYear(std::int64_t twoDigitYear);
@@ -110,10 +111,10 @@ void ApplyFileUnit(const std::string& line, model::CKurveObj& curve, model::CAch
 struct ImportSettings {
   /// Local date and time to a time stamp; nullopt for an invalid date (the start time
   /// then stays 0). Tests put a fixed time zone here.
-  std::optional<std::int32_t> (*toTimeStamp)(const LocalDateTime&) = &LocalTimeToStamp;
+  std::optional<platform::TimeStamp> (*toTimeStamp)(const LocalDateTime&) = &LocalTimeToStamp;
   /// The moment of the import in seconds since 1970 UTC: the start time of instrument data
   /// files that carry no date. Filled by the caller with the current time.
-  std::int32_t importTime = 0;
+  platform::TimeStamp importTime = 0;
 };
 
 /// The outcome of an import. `messageId` is 0 on success; otherwise 32956 (not an

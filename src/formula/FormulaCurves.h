@@ -13,6 +13,7 @@
 #include "formula/FormulaProgram.h"
 #include "model/CMessungObj.h"
 #include "platform/Geometry.h"
+#include "platform/TimeStamp.h"
 
 namespace vantrel::formula {
 
@@ -27,7 +28,7 @@ struct FormulaCurveOptions {
   /// side, anything else fits it exactly.
   int scaleMode = 0;
   /// The new curve's start time, seconds since 1970 UTC (the current time).
-  std::int32_t startTime = 0;
+  platform::TimeStamp startTime = 0;
   /// Set only by the online recording's own dialog: adding to a measurement that is being
   /// recorded is otherwise refused, as the chart's command does nothing then.
   bool whileRecording = false;

@@ -150,7 +150,7 @@ MemoryReadout::Attempt MemoryReadout::ReadBlockMeasurement() {
   channelCount_ = header.channelCount;
   const long long recordCount = static_cast<long long>(channelCount_) * header.samplesPerChannel;
   const double interval = static_cast<double>(header.intervalMs) * 0.001;
-  const std::int32_t startTime =
+  const platform::TimeStamp startTime =
       LocalTimestamp(header.year, header.month, header.day, header.hour, header.minute, 0);
   const TriggerSetting trigger = TriggerFromLetter(header.triggerLetter);
   model::CXAchse& xAxis = measurement_->GetXAxis();
@@ -333,7 +333,7 @@ void MemoryReadout::BuildLegacyMeasurement(const LegacyHeader& header) {
     ++channelCount_;
   }
   const double interval = LegacySampleInterval(header);
-  const std::int32_t startTime =
+  const platform::TimeStamp startTime =
       LocalTimestamp(header.year, header.month, header.day, header.hour, header.minute, 0);
   const int triggerMode = LegacyTriggerMode(header.triggerMode);
   for (int j = 0; j < channelCount_; ++j) {

@@ -40,7 +40,7 @@ struct OnlineChannel {
 
 /// What the header of either format tells.
 struct OnlineHeader {
-  std::int32_t startTime = 0;
+  platform::TimeStamp startTime = 0;
   double sampleInterval = 0.0;
   /// Whole seconds of the sample period, for the read time-outs.
   int periodSeconds = 0;

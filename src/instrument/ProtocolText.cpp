@@ -100,20 +100,8 @@ std::u16string UnitTextUpToBlank(std::string_view text, std::size_t length) {
   return platform::FromCp1252(text.substr(0, end));
 }
 
-std::int32_t LocalTimestamp(int year, int month, int day, int hour, int minute, int second) {
-  std::tm local{};
-  local.tm_year = year - 1900;
-  local.tm_mon = month - 1;
-  local.tm_mday = day;
-  local.tm_hour = hour;
-  local.tm_min = minute;
-  local.tm_sec = second;
-  local.tm_isdst = -1;
-  const std::time_t stamp = std::mktime(&local);
-  if (stamp == static_cast<std::time_t>(-1)) return 0;
-  if (stamp > INT32_MAX) return INT32_MAX;
-  if (stamp < INT32_MIN) return INT32_MIN;
-  return static_cast<std::int32_t>(stamp);
+platform::TimeStamp LocalTimestamp(int year, int month, int day, int hour, int minute, int second) {
+  return platform::LocalTimeStamp(year, month, day, hour, minute, second).value_or(0);
 }
 
 }  // namespace vantrel::instrument

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TimeStamp.h"
+
 namespace vantrel::instrument {
 
 /// The decimal number that starts at `column` of `text` (leading blanks skipped, an optional
@@ -33,8 +35,8 @@ std::string_view KnownUnitText(int code);
 /// `text` cut before the first blank, CR or LF, at most `length` characters, as UTF-16.
 std::u16string UnitTextUpToBlank(std::string_view text, std::size_t length);
 
-/// Seconds since 1970 UTC of a local date and time (daylight saving decided automatically),
-/// clamped to the 32-bit range; 0 for a date the C library cannot represent.
-std::int32_t LocalTimestamp(int year, int month, int day, int hour, int minute, int second);
+/// The time stamp of a local date and time (daylight saving decided automatically), clamped
+/// to the stamp's range 1970..2106; 0 for a date the C library cannot represent.
+platform::TimeStamp LocalTimestamp(int year, int month, int day, int hour, int minute, int second);
 
 }  // namespace vantrel::instrument

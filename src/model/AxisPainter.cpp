@@ -37,6 +37,12 @@ void AddLine(AxisLayout& layout, platform::Point from, platform::Point to,
   layout.push_back(AxisMark{false, from, to, color, {}});
 }
 
+/// A tick label: `value` formatted in the "C" convention with the user's decimal separator.
+std::u16string Number(const char* format, double value, char decimalSeparator) {
+  return platform::Widen(
+      platform::WithDecimalSeparator(platform::FormatC(format, value), decimalSeparator));
+}
+
 void AddLabel(AxisLayout& layout, int x, int y, std::u16string text) {
   layout.push_back(AxisMark{true, {x, y}, {}, platform::kBlack, std::move(text)});
 }
@@ -54,7 +60,7 @@ AxisWindow WindowOf(const CAchse& axis, double zoom, double scroll, int extent) 
 AxisLayout LayoutValueAxis(platform::Canvas& canvas, const platform::Rect& r,
                            const AxisWindow& window, int exponent,
                            const std::vector<platform::Color>& colors,
-                           const std::u16string& unitName) {
+                           const std::u16string& unitName, char decimalSeparator) {
   AxisLayout layout;
   const platform::Size x = canvas.TextExtent(u"X");
   const int cw = x.cx;
@@ -83,7 +89,7 @@ AxisLayout LayoutValueAxis(platform::Canvas& canvas, const platform::Rect& r,
   for (std::size_t i = 0; i <= last; ++i) {
     const int y = TruncatePixel(r.bottom - static_cast<double>(i) * window.pixelStep);
     AddLine(layout, {r.right, y}, {r.right - cw, y});
-    std::u16string label = platform::FormatC16("%5.2f", window.tickValues[i] / scale);
+    std::u16string label = Number("%5.2f", window.tickValues[i] / scale, decimalSeparator);
     const int left = r.right - canvas.TextExtent(label).cx - cw;
     int top = y;  // the top label hangs below the last tick
     if (i == 0) {
@@ -99,7 +105,8 @@ AxisLayout LayoutValueAxis(platform::Canvas& canvas, const platform::Rect& r,
 /// The x axis along the top edge of `r`. `divisor` turns tick values (seconds in time mode)
 /// into the displayed unit.
 AxisLayout LayoutXAxis(platform::Canvas& canvas, const platform::Rect& r, const AxisWindow& window,
-                       int exponent, double divisor, const std::u16string& unitName) {
+                       int exponent, double divisor, const std::u16string& unitName,
+                       char decimalSeparator) {
   AxisLayout layout;
   AddLine(layout, {r.left, r.top}, {r.right, r.top});
   const int cw = canvas.TextExtent(u"X").cx;
@@ -114,7 +121,8 @@ AxisLayout LayoutXAxis(platform::Canvas& canvas, const platform::Rect& r, const 
   for (std::size_t i = 0; i <= last; ++i) {
     const int x = TruncatePixel(static_cast<double>(i) * window.pixelStep + r.left);
     AddLine(layout, {x, r.top}, {x, r.top + cw});
-    std::u16string label = platform::FormatC16("%3.2f", window.tickValues[i] / divisor / scale);
+    std::u16string label =
+        Number("%3.2f", window.tickValues[i] / divisor / scale, decimalSeparator);
     const int width = canvas.TextExtent(label).cx;
     int left = r.right - width;  // the last label is right-aligned to the band
     if (i == 0) {
@@ -169,18 +177,19 @@ int TruncatePixel(double position) {
 
 void CAchse::Draw(platform::Canvas& canvas, const platform::Rect& column, double zoom,
                   double scroll, const std::vector<platform::Color>& colors, bool paint,
-                  const platform::TextSource& texts) {
+                  const platform::TextSource& texts, char decimalSeparator) {
   const AxisWindow window = WindowOf(*this, zoom, scroll, column.bottom - column.top);
   SetVisible(window.visibleStart, window.visibleEnd);
   if (!paint) return;
   const int exponent = DecadeExponent(static_cast<double>(GetMax()));
   const std::u16string unitName = UnitDisplayName(texts);
-  PaintAxis(canvas, column,
-            [&] { return LayoutValueAxis(canvas, column, window, exponent, colors, unitName); });
+  PaintAxis(canvas, column, [&] {
+    return LayoutValueAxis(canvas, column, window, exponent, colors, unitName, decimalSeparator);
+  });
 }
 
 void CXAchse::Draw(platform::Canvas& canvas, const platform::Rect& band, double zoom, double scroll,
-                   bool paint, const platform::TextSource& texts) {
+                   bool paint, const platform::TextSource& texts, char decimalSeparator) {
   const AxisWindow window = WindowOf(*this, zoom, scroll, band.right - band.left);
   SetVisible(window.visibleStart, window.visibleEnd);
   if (!paint) return;
@@ -190,8 +199,9 @@ void CXAchse::Draw(platform::Canvas& canvas, const platform::Rect& band, double 
   if (GetXYMode() == 0 && GetTimeUnit() == kTimeMinutes) divisor = 60.0;
   const int exponent = DecadeExponent(static_cast<double>(GetMax()) / divisor);
   const std::u16string unitName = UnitDisplayName(texts);
-  PaintAxis(canvas, band,
-            [&] { return LayoutXAxis(canvas, band, window, exponent, divisor, unitName); });
+  PaintAxis(canvas, band, [&] {
+    return LayoutXAxis(canvas, band, window, exponent, divisor, unitName, decimalSeparator);
+  });
 }
 
 }  // namespace vantrel::model

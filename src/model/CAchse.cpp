@@ -17,14 +17,17 @@ AxisWindow ComputeAxisWindow(double min, double max, int divisions, double zoom,
   const double valueStep = range / zoom / static_cast<double>(n);
   // A corrupt file may carry a huge or negative division count; the ticks are bounded by
   // what an axis can show so the chart never allocates or loops without end.
-  const auto ticks = static_cast<int>(std::clamp(n, 0LL, 100000LL));
+  const auto ticks = static_cast<int>(std::clamp(n, 0LL, kMaxAxisTicks));
   window.tickValues.reserve(static_cast<std::size_t>(ticks) + 1);
   double value = start;
   for (int i = 0; i <= ticks; ++i) {
     window.tickValues.push_back(value);
     value += valueStep;
   }
-  window.visibleEnd = static_cast<float>(window.tickValues.back());
+  // The window keeps its width when the tick loop stopped early: the last tick it would
+  // have reached lies at start + range / zoom.
+  window.visibleEnd =
+      static_cast<float>(ticks < n ? start + range / zoom : window.tickValues.back());
   return window;
 }
 

@@ -22,6 +22,9 @@ struct AxisWindow {
   float visibleEnd = 0.0F;
 };
 
+/// Ticks an axis computes at most (beyond them the tick list stops; the window does not).
+inline constexpr long long kMaxAxisTicks = 100000;
+
 /// Computes the visible window of range [min, max] with `divisions` inner ticks, shown at
 /// `zoom` from the fraction `scroll` of the range, on an axis `extent` pixels long.
 AxisWindow ComputeAxisWindow(double min, double max, int divisions, double zoom, double scroll,
@@ -60,10 +63,10 @@ class CAchse {
 
   /// Draws the value axis along the right edge of `column` (see the chart layout). With
   /// `paint` false only records the visible window. `colors` are the colours of the curves
-  /// drawn on this axis, bottom segment first.
+  /// drawn on this axis, bottom segment first. Labels use `decimalSeparator` (the user's).
   void Draw(platform::Canvas& canvas, const platform::Rect& column, double zoom, double scroll,
             const std::vector<platform::Color>& colors, bool paint,
-            const platform::TextSource& texts);
+            const platform::TextSource& texts, char decimalSeparator);
 
   // Raw field access for the archive and the dialogs (no mode switching).
   int RawUnitCode() const { return unitCode_; }
@@ -122,9 +125,9 @@ class CXAchse final : public CAchse {
   int GetTimeUnit() const { return timeUnit_; }
 
   /// Draws the horizontal axis along the top edge of `band`; with `paint` false only records
-  /// the visible window.
+  /// the visible window. Labels use `decimalSeparator` (the user's).
   void Draw(platform::Canvas& canvas, const platform::Rect& band, double zoom, double scroll,
-            bool paint, const platform::TextSource& texts);
+            bool paint, const platform::TextSource& texts, char decimalSeparator);
 
   // Raw field access for the archive.
   int RawDrawLines() const { return drawLines_; }

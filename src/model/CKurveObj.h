@@ -11,6 +11,7 @@
 #include "platform/Canvas.h"
 #include "platform/MessageService.h"
 #include "platform/TextSource.h"
+#include "platform/TimeStamp.h"
 
 namespace vantrel::model {
 
@@ -52,8 +53,8 @@ class CKurveObj {
   // Identity and recording facts.
   void SetName(const std::u16string& name) { name_ = name; }
   const std::u16string& GetName() const { return name_; }
-  void SetStartTime(std::int32_t seconds) { startTime_ = seconds; }
-  std::int32_t GetStartTime() const { return startTime_; }
+  void SetStartTime(platform::TimeStamp seconds) { startTime_ = seconds; }
+  platform::TimeStamp GetStartTime() const { return startTime_; }
   void SetDuration(std::int32_t seconds) { duration_ = seconds; }
   std::int32_t GetDuration() const { return duration_; }
   void SetSampleInterval(double seconds) { sampleInterval_ = seconds; }
@@ -145,7 +146,7 @@ class CKurveObj {
   int triggerInPercent_ = 0;
   float sensorRange_ = 0.0F;
   std::u16string name_;
-  std::int32_t startTime_ = 0;
+  platform::TimeStamp startTime_ = 0;
   std::int32_t duration_ = 0;
   double sampleInterval_ = 0.0;
   int triggerMode_ = 0;

@@ -9,9 +9,11 @@
 namespace vantrel::model {
 namespace {
 
-/// The annotation font. A size from a corrupt file is kept within what a font can be, so
-/// the canvas never computes a pixel height that overflows.
+/// The annotation font. A size of 0 (also what a size that is no number reads as) asks for
+/// the device's default height; any other size from a corrupt file is kept within what a
+/// font can be, so the canvas never computes a pixel height that overflows.
 platform::Font TextFont(int points) {
+  if (points == 0) return platform::Font{u"Arial", kDefaultTextPoints};
   return platform::Font{u"Arial", std::clamp(points, 1, 1000)};
 }
 

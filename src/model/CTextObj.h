@@ -9,6 +9,10 @@ namespace vantrel::model {
 
 class CMessungObj;
 
+/// The height of a text of size 0: the device's default font height, 12 points at the
+/// device's resolution.
+inline constexpr int kDefaultTextPoints = 12;
+
 class CTextObj {
  public:
   CTextObj() = default;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ctime>
+#include <optional>
 
 #include "model/Units.h"
 #include "platform/NumberFormat.h"
@@ -33,12 +34,11 @@ std::u16string Concat(std::u16string a, const std::u16string& b) { return a.appe
 
 }  // namespace
 
-std::u16string DefaultDateTimeText(std::int32_t stamp) {
-  const std::time_t time = stamp;
-  std::tm local{};
-  if (localtime_r(&time, &local) == nullptr) return {};
-  return platform::FormatC16("%02d.%02d.%04d %02d:%02d:%02d", local.tm_mday, local.tm_mon + 1,
-                             local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec);
+std::u16string DefaultDateTimeText(platform::TimeStamp stamp) {
+  const std::optional<std::tm> local = platform::LocalTimeOf(stamp);
+  if (!local) return {};
+  return platform::FormatC16("%02d.%02d.%04d %02d:%02d:%02d", local->tm_mday, local->tm_mon + 1,
+                             local->tm_year + 1900, local->tm_hour, local->tm_min, local->tm_sec);
 }
 
 std::u16string FormatNumber(const char* format, double value, char decimalSeparator) {

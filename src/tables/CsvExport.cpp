@@ -55,6 +55,19 @@ class Output {
   std::size_t used_ = 0;
 };
 
+/// A text field as the CSV rule writes it: enclosed in double quotes, with inner quotes
+/// doubled, when it holds the field separator, a quote, CR or LF; otherwise as it is.
+std::u16string Field(const std::u16string& text) {
+  if (text.find_first_of(u";\"\r\n") == std::u16string::npos) return text;
+  std::u16string quoted = u"\"";
+  for (const char16_t c : text) {
+    if (c == u'"') quoted += u'"';
+    quoted += c;
+  }
+  quoted += u'"';
+  return quoted;
+}
+
 void WriteCurveHeader(Output& out, const model::CKurveObj& curve, long long k, long long n,
                       const model::CMessungObj& measurement, const platform::TextSource& texts,
                       const TextConventions& conventions) {
@@ -68,31 +81,32 @@ void WriteCurveHeader(Output& out, const model::CKurveObj& curve, long long k, l
   line(platform::Widen(kHyphens), trailer);
   line(texts.Text(32912) + u" " + IntText(k), trailer);
   line(platform::Widen(kHyphens), trailer);
-  line(texts.Text(32913) + u" " + curve.GetName(), trailer);
-  line(texts.Text(32907) + u" " + conventions.DateTime(curve.GetStartTime()), trailer);
+  line(Field(texts.Text(32913) + u" " + curve.GetName()), trailer);
+  line(Field(texts.Text(32907) + u" " + conventions.DateTime(curve.GetStartTime())), trailer);
 
   const bool levelTrigger = curve.GetTriggerMode() == 1;
-  std::u16string trigger = texts.Text(32910) + u" " + TriggerModeText(curve, texts) + u";";
+  std::u16string trigger = Field(texts.Text(32910) + u" " + TriggerModeText(curve, texts)) + u";";
   if (levelTrigger) {
     trigger +=
-        texts.Text(32951) + u" " + TriggerLevelText(curve, measurement, texts, separator) + u";";
+        Field(texts.Text(32951) + u" " + TriggerLevelText(curve, measurement, texts, separator)) +
+        u";";
   } else {
     trigger += u" ;";
   }
-  trigger += texts.Text(32909) + u" " + PretriggerText(curve, separator) + u";";
+  trigger += Field(texts.Text(32909) + u" " + PretriggerText(curve, separator)) + u";";
   if (levelTrigger) {
-    trigger += texts.Text(32953) + u" " + IntText(curve.GetTriggerChannel()) + u";";
+    trigger += Field(texts.Text(32953) + u" " + IntText(curve.GetTriggerChannel())) + u";";
   } else {
     trigger += u" ;";
   }
   if (HasEdgeText(curve))
-    trigger += texts.Text(32911) + u" " + EdgeText(curve, 32917, 32918, texts);
+    trigger += Field(texts.Text(32911) + u" " + EdgeText(curve, 32917, 32918, texts));
   line(trigger, 4 * n - 3);
 
-  line(texts.Text(32914) + u" " + IntText(curve.GetChannelNumber()) + u";" + texts.Text(32915) +
-           u" " + IntText(curve.GetDuration()) + u" s",
+  line(Field(texts.Text(32914) + u" " + IntText(curve.GetChannelNumber())) + u";" +
+           Field(texts.Text(32915) + u" " + IntText(curve.GetDuration()) + u" s"),
        4 * n);
-  line(texts.Text(32916) + u" " + CurveUnitText(curve, texts), trailer);
+  line(Field(texts.Text(32916) + u" " + CurveUnitText(curve, texts)), trailer);
 }
 
 void WriteRows(Output& out, const model::CMessungObj& measurement, char separator) {
@@ -141,7 +155,7 @@ void WriteCsv(const model::CMessungObj& measurement, const platform::TextSource&
   const auto& curves = measurement.Curves();
   const auto n = static_cast<long long>(curves.size());
 
-  out.Text(texts.Text(32906) + measurement.GetName());
+  out.Text(Field(texts.Text(32906) + measurement.GetName()));
   out.Repeat(';', 4 * n + 1);
   out.Bytes("\n");
   for (long long i = 0; i < n; ++i) {
@@ -152,13 +166,14 @@ void WriteCsv(const model::CMessungObj& measurement, const platform::TextSource&
   const std::u16string curveTitle = texts.Text(32923);
   for (long long k = 1; k <= n; ++k) {
     out.Bytes(";");
-    out.Text(curveTitle + IntText(k));
+    out.Text(Field(curveTitle + IntText(k)));
     out.Bytes(";;;");
   }
   out.Bytes("\n");
-  out.Text(texts.Text(32856) + u";");
-  const std::u16string columnTitles = texts.Text(32919) + u";" + texts.Text(32920) + u";" +
-                                      texts.Text(32921) + u";" + texts.Text(32922) + u";";
+  out.Text(Field(texts.Text(32856)) + u";");
+  const std::u16string columnTitles = Field(texts.Text(32919)) + u";" + Field(texts.Text(32920)) +
+                                      u";" + Field(texts.Text(32921)) + u";" +
+                                      Field(texts.Text(32922)) + u";";
   for (long long k = 1; k <= n; ++k) out.Text(columnTitles);
   out.Bytes("\n");
 

@@ -29,7 +29,7 @@ struct Drawing {
     m.SetTitleVisible(0);
     m.GetXAxis().SetMax(10.0F);
   }
-  ChartLayout Draw(const Rect& area = kArea) { return painter.Draw(canvas, m, area, texts); }
+  ChartLayout Draw(const Rect& area = kArea) { return painter.Draw(canvas, m, area, texts, '.'); }
 
   /// The lines drawn in `color`, as (from, to) rectangles.
   std::vector<Rect> LinesIn(platform::Color color) const {

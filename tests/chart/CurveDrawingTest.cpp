@@ -111,8 +111,8 @@ struct Scene {
 
   void Measure() {
     RasterCanvas scratch(kCanvas);
-    m.GetXAxis().Draw(scratch, kPlot, m.GetXZoom(), m.GetXScroll(), false, texts);
-    m.GetYAxis(0)->Draw(scratch, kPlot, m.GetYZoom(), m.GetYScroll(), {}, false, texts);
+    m.GetXAxis().Draw(scratch, kPlot, m.GetXZoom(), m.GetXScroll(), false, texts, '.');
+    m.GetYAxis(0)->Draw(scratch, kPlot, m.GetYZoom(), m.GetYScroll(), {}, false, texts, '.');
   }
 
   /// The number of pixels that differ between the literal and the fast drawing.

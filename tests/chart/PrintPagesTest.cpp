@@ -7,6 +7,7 @@
 #include "ChartFixtures.h"
 #include "chart/PrintPages.h"
 #include "platform/RecordingCanvas.h"
+#include "platform/Strings.h"
 
 namespace vantrel::chart {
 namespace {
@@ -36,7 +37,7 @@ struct Printout {
     m.SetName(u"Test", -1);
     testing::AddAxis(m, 0, 100);
     options.nextSheet = [this] { ++sheetsStarted; };
-    options.conventions.dateTime = [](std::int32_t) { return std::u16string(u"date"); };
+    options.conventions.dateTime = [](platform::TimeStamp) { return std::u16string(u"date"); };
   }
   model::CKurveObj* AddCurve(platform::Color color = 0x112233) {
     return testing::AddCurve(m, 0, color, 0, {1, 2, 3});
@@ -50,6 +51,31 @@ struct Printout {
     return text;
   }
 };
+
+TEST(PrintPages, ChartPageNumbersAndChartNumbersUseTheUsersDecimalSeparator) {
+  for (const char point : {'.', ','}) {
+    SCOPED_TRACE(point);
+    Printout p;
+    p.AddCurve();
+    p.options.conventions.decimalSeparator = point;
+    EXPECT_TRUE(PrintPage(p.canvas, p.m, 1, p.texts, p.options));
+    RecordingCanvas screen;
+    ChartPainter painter;
+    painter.Draw(screen, p.m, {0, 0, 400, 300}, p.texts, point);
+    for (const RecordingCanvas* canvas : {&p.canvas, &screen}) {
+      int numbers = 0;
+      for (const std::u16string& text : canvas->Texts()) {
+        if (text.find_first_of(u"0123456789") == std::u16string::npos) continue;
+        if (text.front() == u'[') continue;  // unit and exponent labels
+        ++numbers;
+        EXPECT_NE(text.find(static_cast<char16_t>(point)), std::u16string::npos)
+            << platform::ToUtf8(text);
+        EXPECT_EQ(text.find(point == ',' ? u'.' : u','), std::u16string::npos);
+      }
+      EXPECT_GT(numbers, 5);
+    }
+  }
+}
 
 TEST(PrintPages, ChartPageDrawsInsideOneInchMarginsAndFramesThem) {
   Printout p;
@@ -188,7 +214,7 @@ TEST(PrintPages, ColumnTextsFollowTheirFormats) {
   vantrel::testing::FakeTexts texts;
   tables::TextConventions conventions;
   conventions.decimalSeparator = ',';
-  conventions.dateTime = [](std::int32_t) { return std::u16string(u"01.02.2003 04:05:06"); };
+  conventions.dateTime = [](platform::TimeStamp) { return std::u16string(u"01.02.2003 04:05:06"); };
   const std::vector<std::u16string> rows =
       CurveTableColumn(m, 1, PrintFileName(u"C:\\Messungen\\pumpe.vqa"), texts, conventions);
   const std::vector<std::u16string> expected = {u"P1",

@@ -83,7 +83,7 @@ std::unique_ptr<model::CMessungObj> KnownMeasurement() {
   c->SetUnit(9, u"%");
   c->SetColor(0x00FF8040);
   c->SetSampleInterval(0.1);
-  c->SetStartTime(-1);
+  c->SetStartTime(4294967295U);  // 2106-02-07 06:28:15 UTC, the last stamp
   c->SetDuration(7);
   c->SetTriggerLevel(1.25F);
   c->SetChannelNumber(3);
@@ -105,7 +105,7 @@ const char* const kKnownJsonStart =
     R"("rangeMax":1e+30,"divisions":3,"unitText":"°C"}],"curves":[{"name":"Druck \"A\"\\\nß\u0001",)"
     R"("sourceText":"I1*2","unitText":"%","unitCode":9,"origin":0,"recordingKind":0,)"
     R"("triggerMode":0,"triggerChannel":1,"triggerLevel":1.25,"triggerEdge":0,"pretrigger":0,)"
-    R"("triggerInPercent":0,"sensorRange":0,"startTime":-1,"duration":7,"sampleInterval":0.1,)"
+    R"("triggerInPercent":0,"sensorRange":0,"startTime":4294967295,"duration":7,"sampleInterval":0.1,)"
     R"("sourceNumber":0,"channelNumber":3,"peakValue":0,"color":16744512,"valueMode":2,)"
     R"("xOffset":0,"yOffset":0,"axisIndex":0,"filterCutoff":0,"drawOrder":0,"visible":1,)"
     R"("samples":)";

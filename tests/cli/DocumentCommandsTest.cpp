@@ -19,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::CliRun;
 using testing::CliTest;
+using testing::Quote;
 using testing::ReadAll;
 
 const std::string kImports = VANTREL_TEST_DATA_DIR "/import/";
@@ -223,6 +224,39 @@ std::pair<int, int> PngSize(const std::string& bytes) {
            static_cast<unsigned char>(bytes[i + 3]);
   };
   return bytes.size() < 24 ? std::pair{0, 0} : std::pair{at(16), at(20)};
+}
+
+TEST_F(DocumentCommands, RenderFollowsTheNumericLocaleOfTheEnvironment) {
+  // A German locale of our own, so the test does not depend on the installed ones.
+  const fs::path locales = dir_ / "locales";
+  fs::create_directories(locales);
+  const std::string make = "localedef -i de_DE -f UTF-8 " +
+                           Quote((locales / "de_DE.UTF-8").string()) + " >/dev/null 2>&1";
+  if (std::system(make.c_str()) != 0 || !fs::exists(locales / "de_DE.UTF-8")) {
+    GTEST_SKIP() << "no German locale can be made here";
+  }
+  const std::string in = SaveSample("in.vqb");
+  const std::string german = "LOCPATH=" + Quote(locales.string());
+  const struct {
+    std::string env;
+    char point;
+  } cases[] = {
+      {"", '.'},
+      {german + " LC_ALL=de_DE.UTF-8", ','},
+      {german + " LC_ALL= LC_NUMERIC=de_DE.UTF-8", ','},
+      {german + " LC_ALL= LANG=de_DE.UTF-8", ','},
+      {german + " LC_ALL=C LANG=de_DE.UTF-8", '.'},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.env);
+    const CliRun run = Cli({"render", in, Path("chart.svg")}, c.env);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string svg = ReadAll(dir_ / "chart.svg");
+    const std::string shown = std::string(1, c.point) + "00</text>";
+    const std::string other = std::string(1, c.point == ',' ? '.' : ',') + "00</text>";
+    EXPECT_NE(svg.find(shown), std::string::npos);
+    EXPECT_EQ(svg.find(other), std::string::npos);
+  }
 }
 
 TEST_F(DocumentCommands, RenderWritesEachPictureTypeInTheRequestedSize) {

@@ -1,15 +1,14 @@
-#include "document/CVantrel40Doc.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
-
 #include <fstream>
 
 #include "../support/FakeTexts.h"
 #include "ImportFixtures.h"
+#include "document/CVantrel40Doc.h"
+#include "document/DocumentTitle.h"
 #include "document/MeasurementArchive.h"
 #include "platform/FileErrors.h"
 
@@ -117,6 +116,30 @@ TEST_F(DocumentTest, ReadoutDocumentOffersVqaUntilChangedThenVqbAndForgetsItsPat
   EXPECT_FALSE(doc->Save());
   EXPECT_EQ(dialogs_.requests.back().pattern, u"*.vqb");
   EXPECT_EQ(dialogs_.requests.back().defaultExtension, u"vqb");
+}
+
+TEST_F(DocumentTest, NamelessMeasurementKeepsTheTemplatesDefaultTitle) {
+  auto doc = CVantrel40Doc::FromMeasurement(
+      Environment(), u".vqa", std::make_unique<model::CMessungObj>(),
+      UntitledTitle(u"\nMessung\nGer\u00e4tedaten\n", 2, u"Unbenannt"));
+  EXPECT_EQ(doc->GetTitle(), u"Messung2");
+
+  EXPECT_FALSE(doc->DoSave({}));  // dialog cancelled
+  ASSERT_EQ(dialogs_.requests.size(), 1U);
+  EXPECT_EQ(dialogs_.requests[0].initialName, dir_ / "Messung2.vqa") << "not a hidden .vqa";
+
+  doc->SetModifiedFlag(true);
+  messages_.answers = {Answer::Cancel};
+  EXPECT_FALSE(doc->SaveModified());
+  ASSERT_EQ(messages_.arguments.size(), 1U);
+  EXPECT_EQ(messages_.arguments[0], u"Messung2");
+
+  // A measurement with a name is titled by it.
+  auto named = std::make_unique<model::CMessungObj>();
+  named->SetName(u"Nr_3", 3);
+  EXPECT_EQ(CVantrel40Doc::FromMeasurement(Environment(), u".vqa", std::move(named), u"Messung3")
+                ->GetTitle(),
+            u"Nr_3");
 }
 
 TEST_F(DocumentTest, SavedArchiveReopensWithItsImportedFlag) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/TextFileReader.h"
+#include "platform/TimeStamp.h"
 
 namespace vantrel::testing {
 
@@ -28,7 +29,7 @@ inline std::span<const std::uint8_t> Bytes(const std::string& text) {
 }
 
 /// Seconds since 1970 of a UTC calendar time (the import's local time in these tests).
-inline std::optional<std::int32_t> UtcStamp(const document::LocalDateTime& t) {
+inline std::optional<platform::TimeStamp> UtcStamp(const document::LocalDateTime& t) {
   if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.year < 1900 || t.year > 9999) {
     return std::nullopt;
   }
@@ -39,10 +40,10 @@ inline std::optional<std::int32_t> UtcStamp(const document::LocalDateTime& t) {
   const std::int64_t doy = (153 * (t.month + (t.month > 2 ? -3 : 9)) + 2) / 5 + t.day - 1;
   const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   const std::int64_t days = era * 146097 + doe - 719468;
-  return static_cast<std::int32_t>(days * 86400 + t.hour * 3600 + t.minute * 60 + t.second);
+  return platform::ClampedTimeStamp(days * 86400 + t.hour * 3600 + t.minute * 60 + t.second);
 }
 
-inline document::ImportSettings UtcSettings(std::int32_t importTime = 1'700'000'000) {
+inline document::ImportSettings UtcSettings(platform::TimeStamp importTime = 1'700'000'000) {
   document::ImportSettings settings;
   settings.toTimeStamp = &UtcStamp;
   settings.importTime = importTime;

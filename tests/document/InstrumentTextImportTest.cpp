@@ -54,7 +54,7 @@ TEST(InstrumentTextImport, TwoBlocksAndTenNotesLinesGiveExactCurvesAxesAndNotes)
   EXPECT_EQ(pressure.GetDrawOrder(), 1);
   EXPECT_EQ(pressure.GetValueMode(), model::kModeMean);
   EXPECT_EQ(pressure.GetOrigin(), model::kOriginMeasured);
-  EXPECT_EQ(pressure.GetStartTime(), 946043100);  // 1999-12-24 13:45:00
+  EXPECT_EQ(pressure.GetStartTime(), 946043100U);  // 1999-12-24 13:45:00
   EXPECT_EQ(pressure.GetPretrigger(), 5.0F);
   EXPECT_EQ(pressure.GetTriggerMode(), 1);
   EXPECT_EQ(pressure.GetTriggerLevel(), 20.0F);
@@ -107,7 +107,7 @@ TEST(InstrumentTextImport, AEqualsBEqualsOneMarksComputedCurvesOverACustomXUnit)
   ASSERT_EQ(measurement.GetCurveCount(), 1);
   const model::CKurveObj& curve = *measurement.GetCurve(0);
   EXPECT_EQ(curve.GetOrigin(), model::kOriginComputed);
-  EXPECT_EQ(curve.GetStartTime(), 1234567);
+  EXPECT_EQ(curve.GetStartTime(), 1234567U);
   EXPECT_EQ(curve.GetTriggerMode(), 2);  // mode code 0
   EXPECT_EQ(curve.GetChannelNumber(), 3);
   EXPECT_EQ(curve.GetColor(), 0xFF0000U);
@@ -168,6 +168,44 @@ TEST(InstrumentTextImport, NotesKeepEightBitCharactersAsSingleBytes) {
             "Temperatur 20\xB0"
             "C, Gr\xFC\xDF"
             "e \\par ");
+}
+
+TEST(InstrumentTextImport, NotesEscapeBackslashesAndBracesAndKeepEveryOtherByte) {
+  InstrumentFile file;
+  file.blocks.push_back(Block({"1,2,3"}));
+  file.notes[0] = "Ventil 3} offen";
+  file.notes[1] = "Druck {ok";
+  file.notes[2] = "C:\\par\\test";
+  file.notes[3] = "\\ {}\xB0";
+  file.notes.push_back("{n9}");  // the two lines after the eighth take the same way
+  file.notes.push_back("\\n10");
+  model::CMessungObj measurement;
+  ASSERT_TRUE(ImportInstrumentText(Bytes(file.Build()), measurement, UtcSettings()).Succeeded());
+  const std::string notes = NotesOf(measurement);
+  EXPECT_EQ(notes.substr(0, 207), std::string(kFrameWithoutEnd));
+  EXPECT_EQ(notes.substr(207),
+            "Ventil 3\\} offen \\par Druck \\{ok \\par C:\\\\par\\\\test \\par "
+            "\\\\ \\{\\}\xB0 \\par n5 \\par n6 \\par n7 \\par n8 \\par \\{n9\\} \\par "
+            "\\\\n10 \\par }");
+}
+
+TEST(InstrumentTextImport, YearSixtyNineIs2069InUtcAndInLocalTime) {
+  InstrumentFile file;
+  file.blocks.push_back(Block({"1,2,3"}));
+  file.date = "24.12.69";
+  model::CMessungObj utc;
+  ASSERT_TRUE(ImportInstrumentText(Bytes(file.Build()), utc, UtcSettings()).Succeeded());
+  EXPECT_EQ(utc.GetCurve(0)->GetStartTime(), 3155118300U);  // 2069-12-24 13:45:00
+
+  model::CMessungObj local;
+  ASSERT_TRUE(ImportInstrumentText(Bytes(file.Build()), local, ImportSettings{}).Succeeded());
+  const std::optional<std::tm> time = platform::LocalTimeOf(local.GetCurve(0)->GetStartTime());
+  ASSERT_TRUE(time.has_value());
+  EXPECT_EQ(time->tm_year + 1900, 2069);
+  EXPECT_EQ(time->tm_mon + 1, 12);
+  EXPECT_EQ(time->tm_mday, 24);
+  EXPECT_EQ(time->tm_hour, 13);
+  EXPECT_EQ(time->tm_min, 45);
 }
 
 TEST(InstrumentTextImport, UnitLinesMapToCodesWithTheDegreeSign) {

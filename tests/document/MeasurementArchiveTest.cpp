@@ -156,10 +156,26 @@ TEST(MeasurementArchive, ReadsTheWalkThroughIntoTheModel) {
   EXPECT_EQ(c.GetSample(1)->minimum, 3.0F);
   EXPECT_EQ(c.GetSample(1)->maximum, 4.0F);
   EXPECT_EQ(c.GetName(), u"P1");
-  EXPECT_EQ(c.GetStartTime(), 1000);
+  EXPECT_EQ(c.GetStartTime(), 1000U);
   EXPECT_EQ(c.GetColor(), 0x0000FFU);
   EXPECT_EQ(c.GetSensorRange(), 250.0F);
   EXPECT_FALSE(m.GetNotes().has_value());
+}
+
+TEST(MeasurementArchive, StartTimesAreUnsigned32BitSecondsBeyond2038) {
+  // 2038-01-19 03:14:07, a second later, 2065-01-24, 2106-02-07 06:28:15 (UTC).
+  for (const std::uint32_t stamp : {1000U, 2147483647U, 2147483648U, 3000000000U, 4294967295U}) {
+    SCOPED_TRACE(stamp);
+    auto m = WalkThroughMeasurement();
+    m->GetCurve(0)->SetStartTime(stamp);
+    const auto bytes = DocumentBytes(*m, 1);
+    // Duration, start time and sensor range follow each other in the curve record.
+    const Bytes fields = Bytes().I(1).D(stamp).F(250.0F);
+    EXPECT_NE(std::search(bytes.begin(), bytes.end(), fields.v.begin(), fields.v.end()),
+              bytes.end());
+    const LoadedDocument doc = ReadDocument(bytes);
+    EXPECT_EQ(doc.measurement->GetCurve(0)->GetStartTime(), stamp);
+  }
 }
 
 TEST(MeasurementArchive, LoadsWithMarkersUnsetAndNoOnlineRecording) {

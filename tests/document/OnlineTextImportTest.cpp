@@ -42,7 +42,7 @@ TEST(OnlineTextImport, SlotTwoAloneGivesOneCurveWithChannelTwoOnOneAxis) {
   EXPECT_EQ(curve.GetColor(), 0x0000FFU);
   EXPECT_EQ(curve.GetValueMode(), model::kModeValue);
   EXPECT_EQ(curve.GetRecordingKind(), 0);
-  EXPECT_EQ(curve.GetStartTime(), 946043130);  // 1999-12-24 13:45:30
+  EXPECT_EQ(curve.GetStartTime(), 946043130U);  // 1999-12-24 13:45:30
   EXPECT_EQ(curve.GetSampleInterval(), 0.5);
   EXPECT_EQ(curve.GetDuration(), 4);  // ceil(7 x 0.5)
   EXPECT_EQ(curve.GetUnitCode(), model::kUnitCelsius);
@@ -76,7 +76,7 @@ TEST(OnlineTextImport, ThreeChannelsGetOneAxisEachAndTheirOwnMinimaAndPeaks) {
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(measurement.GetCurve(i)->GetAxisIndex(), i);
     EXPECT_EQ(measurement.GetCurve(i)->GetChannelNumber(), i + 1);
-    EXPECT_EQ(measurement.GetCurve(i)->GetStartTime(), 1107245350);  // 2005-02-01 08:09:10
+    EXPECT_EQ(measurement.GetCurve(i)->GetStartTime(), 1107245350U);  // 2005-02-01 08:09:10
     EXPECT_EQ(measurement.GetYAxis(i)->GetMax(), 2000.0F);
   }
   // A minimum of exactly 0 is below the start value, all-positive minima keep it, so the
@@ -172,6 +172,26 @@ TEST(OnlineTextImport, XAxisRangeAndTimeUnitFollowTheDuration) {
   }
 }
 
+TEST(OnlineTextImport, TwoDigitYearsBelow70AreAfter2000AndPast2038) {
+  const struct {
+    const char* date;
+    platform::TimeStamp stamp;
+  } cases[] = {
+      {"D:24 M:12 Y:99 \r\n", 946043130U},   // 1999-12-24 13:45:30 UTC
+      {"D:24 M:12 Y:39 \r\n", 2208347130U},  // 2039
+      {"D:24 M:12 Y:69 \r\n", 3155118330U},  // 2069
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.date);
+    OnlineFile file;
+    file.date = c.date;
+    file.slots[0] = Channel("bar", 2);
+    model::CMessungObj measurement;
+    ASSERT_TRUE(ImportOnlineText(Bytes(file.Build()), measurement, UtcSettings()).Succeeded());
+    EXPECT_EQ(measurement.GetCurve(0)->GetStartTime(), c.stamp);
+  }
+}
+
 TEST(OnlineTextImport, InvalidDatesGiveStartTimeZeroWithAWarning) {
   OnlineFile file;
   file.date = "D:31 M:13 Y:99 \r\n";
@@ -179,7 +199,7 @@ TEST(OnlineTextImport, InvalidDatesGiveStartTimeZeroWithAWarning) {
   model::CMessungObj measurement;
   const ImportResult result = ImportOnlineText(Bytes(file.Build()), measurement, UtcSettings());
   ASSERT_TRUE(result.Succeeded());
-  EXPECT_EQ(measurement.GetCurve(0)->GetStartTime(), 0);
+  EXPECT_EQ(measurement.GetCurve(0)->GetStartTime(), 0U);
   EXPECT_FALSE(result.warnings.empty());
 }
 

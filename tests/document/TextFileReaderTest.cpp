@@ -133,8 +133,12 @@ TEST(TextFileReader, LocalTimesConvertInTheProcessTimeZoneAndRejectInvalidFields
   const std::string saved = previous != nullptr ? previous : "";
   setenv("TZ", "UTC", 1);
   tzset();
-  EXPECT_EQ(LocalTimeToStamp({1999, 12, 24, 13, 45, 30}), 946043130);
-  EXPECT_EQ(LocalTimeToStamp({2069, 1, 1, 0, 0, 0}), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(LocalTimeToStamp({1999, 12, 24, 13, 45, 30}), 946043130U);
+  // Unsigned 32-bit seconds: correct after 2038, clamped before 1970 and after 2106.
+  EXPECT_EQ(LocalTimeToStamp({2069, 1, 1, 0, 0, 0}), 3124224000U);
+  EXPECT_EQ(LocalTimeToStamp({2106, 2, 7, 6, 28, 15}), 4294967295U);
+  EXPECT_EQ(LocalTimeToStamp({2107, 1, 1, 0, 0, 0}), 4294967295U);
+  EXPECT_EQ(LocalTimeToStamp({1969, 12, 31, 0, 0, 0}), 0U);
   EXPECT_EQ(LocalTimeToStamp({1999, 13, 1, 0, 0, 0}), std::nullopt);
   EXPECT_EQ(LocalTimeToStamp({1999, 1, 0, 0, 0, 0}), std::nullopt);
   EXPECT_EQ(LocalTimeToStamp({1999, 1, 1, 24, 0, 0}), std::nullopt);

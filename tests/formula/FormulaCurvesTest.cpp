@@ -102,7 +102,7 @@ TEST(CreateFormulaCurve, CopiesACurveWithUnitKeineAndAFittedAxisOfItsOwn) {
   EXPECT_EQ(f.GetSourceNumber(), 1);
   EXPECT_EQ(f.GetRecordingKind(), 0);
   EXPECT_EQ(f.GetDrawOrder(), 1);
-  EXPECT_EQ(f.GetStartTime(), 1700000000);
+  EXPECT_EQ(f.GetStartTime(), 1700000000U);
   EXPECT_EQ(f.GetColor(), platform::MakeColor(0, 255, 0));
   ASSERT_EQ(m.GetYAxisCount(), 1);
   EXPECT_EQ(f.GetAxisIndex(), 0);

@@ -121,7 +121,7 @@ TEST_F(ImportDialogTest, CopiesTheChosenCurveWithItsSamplesFieldsAndOwnAxis) {
     EXPECT_EQ(c.GetSample(999)->value, 999.0F);
     EXPECT_EQ(c.GetName(), u"Druck P1");
     EXPECT_EQ(c.GetSensorRange(), 250.0F);
-    EXPECT_EQ(c.GetStartTime(), 1000000);
+    EXPECT_EQ(c.GetStartTime(), 1000000U);
     EXPECT_EQ(c.GetDuration(), 20);
     EXPECT_EQ(c.GetSampleInterval(), 0.02);
     EXPECT_EQ(c.GetTriggerMode(), 2);

@@ -126,6 +126,25 @@ TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   EXPECT_TRUE(frame.Documents().Documents().empty());
 }
 
+TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  auto named = std::make_unique<model::CMessungObj>();
+  named->SetName(u"Nr_1", 1);
+  gui::OpenDocument* first = frame.Documents().AddMeasurement(std::move(named));
+  gui::OpenDocument* second =
+      frame.Documents().AddMeasurement(std::make_unique<model::CMessungObj>());
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->Doc().GetTitle(), u"Nr_1");
+  // Every new document of the template counts, as its default titles do.
+  EXPECT_EQ(second->Doc().GetTitle(), u"Messung2");
+  ASSERT_FALSE(second->Windows().empty());
+  EXPECT_EQ(second->Windows().front()->windowTitle(), QStringLiteral("Messung2"));
+}
+
 TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
   TempFolder folder;
   auto app = StartApp(folder);

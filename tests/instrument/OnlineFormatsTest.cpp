@@ -36,6 +36,24 @@ TEST(OnlineFormats, FieldDateAndTimeFollowTheLabel) {
   EXPECT_EQ(FieldFormatYear(2006), 2006);
 }
 
+TEST(OnlineFormats, StartTimesAfter2038KeepTheirDate) {
+  const OnlineHeader header = ParseFieldFormatHeader(
+      {"Datum      07.12.69\r\n", "Zeit       14:35:20\r\n", "Intervall     1\r\n"});
+  // The readout takes the same helper with the year its header gives.
+  for (const platform::TimeStamp stamp :
+       {header.startTime, LocalTimestamp(2069, 12, 7, 14, 35, 20)}) {
+    const std::optional<std::tm> local = platform::LocalTimeOf(stamp);
+    ASSERT_TRUE(local.has_value());
+    EXPECT_EQ(local->tm_year + 1900, 2069);
+    EXPECT_EQ(local->tm_mon + 1, 12);
+    EXPECT_EQ(local->tm_mday, 7);
+    EXPECT_EQ(local->tm_hour, 14);
+    EXPECT_EQ(local->tm_min, 35);
+    EXPECT_EQ(local->tm_sec, 20);
+  }
+  EXPECT_EQ(LocalTimestamp(2200, 1, 1, 0, 0, 0), 4294967295U) << "past 2106 the stamp saturates";
+}
+
 TEST(OnlineFormats, FieldHeaderEndsAtTheFirstTabLineFromLineFourOn) {
   EXPECT_FALSE(IsFieldHeaderEnd("Zeit\tK1\r\n", 3));
   EXPECT_TRUE(IsFieldHeaderEnd("Zeit\tK1\r\n", 5));

@@ -135,5 +135,22 @@ TEST(Annotation, CorruptPositionsAndSizesStayWithinPixelRange) {
   EXPECT_EQ(a.canvas.CallsOf(Op::LineTo)[0].rect.left, 1 << 28);
 }
 
+TEST(Annotation, TextSizeZeroUsesTheDeviceDefaultHeight) {
+  Annotated a;
+  a.m.AddText(u"Null", 0, 0.5, 0.5);
+  a.m.AddText(u"Minus", -3, 0.25, 0.5);
+  a.m.GetText(0)->Draw(a.canvas, kPlot, a.m);
+  a.m.GetText(1)->Draw(a.canvas, kPlot, a.m);
+  const auto texts = a.canvas.CallsOf(Op::TextOut);
+  ASSERT_EQ(texts.size(), 2U);
+  EXPECT_EQ(texts[0].font, (platform::Font{u"Arial", kDefaultTextPoints}));
+  EXPECT_EQ(texts[1].font, (platform::Font{u"Arial", 1})) << "other sizes stay as they were";
+
+  // The hit rectangle measures the same font the text is drawn in.
+  Rect hit;
+  ASSERT_EQ(a.m.HitTestText({201, 101}, &hit, a.canvas), 0);
+  EXPECT_EQ(hit.bottom - hit.top, a.canvas.PointsToPixels(kDefaultTextPoints));
+}
+
 }  // namespace
 }  // namespace vantrel::model

@@ -48,7 +48,7 @@ std::vector<std::u16string> TickLabels(const RecordingCanvas& canvas, std::size_
 TEST(AxisDrawing, ValueAxisPlacesTicksAndLabelsFromTheBottomUp) {
   Painted p;
   CAchse axis = ValueAxis(0.0F, 10.0F, 4);
-  axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0x0000FF}, true, p.texts);
+  axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0x0000FF}, true, p.texts, '.');
 
   const std::vector<std::u16string> labels = {u" 0.00", u" 2.00", u" 4.00",
                                               u" 6.00", u" 8.00", u"10.00"};
@@ -74,7 +74,7 @@ TEST(AxisDrawing, ValueAxisFillsItsColumnAndPutsTheUnitUnderIt) {
   Painted p;
   CAchse axis = ValueAxis(0.0F, 10.0F, 4);
   p.canvas.SetBackgroundColor(0x123456);
-  axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0x0000FF}, true, p.texts);
+  axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0x0000FF}, true, p.texts, '.');
 
   ASSERT_FALSE(p.canvas.Calls().empty());
   EXPECT_EQ(p.canvas.Calls().front().op, Op::FillRect);
@@ -105,7 +105,7 @@ TEST(AxisDrawing, LabelsAreScaledByTheDecadeOfTheMaximum) {
     SCOPED_TRACE(static_cast<double>(c.max));
     Painted p;
     CAchse axis = ValueAxis(c.min, c.max, 4);
-    axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0}, true, p.texts);
+    axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0}, true, p.texts, '.');
     const std::vector<std::u16string> texts = p.canvas.Texts();
     if (c.exponentLabel.empty()) {
       EXPECT_EQ(texts.size(), 7U);
@@ -125,7 +125,7 @@ TEST(AxisDrawing, AxisLineIsSplitIntoOneSegmentPerCurveFirstColourAtTheBottom) {
   Painted p;
   CAchse axis = ValueAxis(0.0F, 10.0F, 4);
   const std::vector<Color> colors = {0x0000FF, 0x00FF00, 0xFF0000};
-  axis.Draw(p.canvas, kColumn, 1.0, 0.0, colors, true, p.texts);
+  axis.Draw(p.canvas, kColumn, 1.0, 0.0, colors, true, p.texts, '.');
 
   const auto& calls = p.canvas.Calls();
   ASSERT_GE(calls.size(), 5U);
@@ -147,10 +147,10 @@ TEST(AxisDrawing, AxisLineIsSplitIntoOneSegmentPerCurveFirstColourAtTheBottom) {
 TEST(AxisDrawing, MeasuringPassRecordsTheWindowAndDrawsNothing) {
   Painted p;
   CAchse axis = ValueAxis(0.0F, 100.0F, 4);
-  axis.Draw(p.canvas, kColumn, 2.0, 0.5, {0}, false, p.texts);
+  axis.Draw(p.canvas, kColumn, 2.0, 0.5, {0}, false, p.texts, '.');
   CXAchse x;
   x.SetMax(100.0F);
-  x.Draw(p.canvas, {0, 200, 400, 230}, 2.0, 0.5, false, p.texts);
+  x.Draw(p.canvas, {0, 200, 400, 230}, 2.0, 0.5, false, p.texts, '.');
 
   EXPECT_TRUE(p.canvas.Calls().empty());
   EXPECT_EQ(axis.GetVisibleStart(), 50.0F);
@@ -166,7 +166,7 @@ TEST(AxisDrawing, MinutesAxisShowsConvertedTimesLeftCentredAndRightAligned) {
   CXAchse x;
   x.SetUnit(kTimeMinutes, u"");
   x.SetMax(7200.0F);
-  x.Draw(p.canvas, kBand, 1.0, 0.0, true, p.texts);
+  x.Draw(p.canvas, kBand, 1.0, 0.0, true, p.texts, '.');
 
   const std::vector<std::u16string> labels = {u"0.00",  u"24.00", u"48.00",
                                               u"72.00", u"96.00", u"120.00"};
@@ -208,7 +208,7 @@ TEST(AxisDrawing, XAxisPutsTheExponentIntoTheUnitLabel) {
     CXAchse x;
     x.SetUnit(c.timeUnit, u"");
     x.SetMax(c.max);
-    x.Draw(p.canvas, kBand, 1.0, 0.0, true, p.texts);
+    x.Draw(p.canvas, kBand, 1.0, 0.0, true, p.texts, '.');
     EXPECT_EQ(p.canvas.Texts().front(), c.unitLabel);
     EXPECT_EQ(p.canvas.Texts().back(), c.lastLabel);
   }
@@ -223,7 +223,7 @@ TEST(AxisDrawing, XyModeLabelsTheSourceUnitWithoutTimeConversion) {
   x.SetMin(0.0F);
   x.SetMax(100.0F);
   x.SetDivisions(0);
-  x.Draw(p.canvas, kBand, 1.0, 0.0, true, p.texts);
+  x.Draw(p.canvas, kBand, 1.0, 0.0, true, p.texts, '.');
   const std::vector<std::u16string> expected = {u"[#32869]", u"0.00", u"100.00"};
   EXPECT_EQ(p.canvas.Texts(), expected);
 }
@@ -252,12 +252,12 @@ TEST(AxisDrawing, CorruptRangesDivisionsAndZoomDoNotBreakPainting) {
     SCOPED_TRACE(c.divisions);
     Painted p;
     CAchse axis = ValueAxis(c.min, c.max, c.divisions);
-    axis.Draw(p.canvas, c.area, c.zoom, c.scroll, {1, 2}, true, p.texts);
+    axis.Draw(p.canvas, c.area, c.zoom, c.scroll, {1, 2}, true, p.texts, '.');
     CXAchse x;
     x.SetMin(c.min);
     x.SetMax(c.max);
     x.SetDivisions(c.divisions);
-    x.Draw(p.canvas, c.area, c.zoom, c.scroll, true, p.texts);
+    x.Draw(p.canvas, c.area, c.zoom, c.scroll, true, p.texts, '.');
     EXPECT_LT(p.canvas.Calls().size(), 1000000U);
     for (const auto& call : p.canvas.CallsOf(Op::LineTo)) {
       EXPECT_LE(std::abs(static_cast<long long>(call.x)), 1LL << 28);
@@ -269,12 +269,52 @@ TEST(AxisDrawing, CorruptRangesDivisionsAndZoomDoNotBreakPainting) {
 TEST(AxisDrawing, NegativeDivisionCountsAndZoomZeroShowTheWholeRangeWithoutInnerTicks) {
   Painted p;
   CAchse axis = ValueAxis(0.0F, 10.0F, -1);
-  axis.Draw(p.canvas, kColumn, 0.0, 0.0, {}, true, p.texts);
+  axis.Draw(p.canvas, kColumn, 0.0, 0.0, {}, true, p.texts, '.');
   const auto lines = p.canvas.CallsOf(Op::LineTo);
   ASSERT_EQ(lines.size(), 2U);
   EXPECT_EQ(lines[0].rect, (Rect{60, 120, 60 - kCw, 120}));
   EXPECT_EQ(lines[1].rect, (Rect{60, 20, 60 - kCw, 20}));
   EXPECT_EQ(axis.GetVisibleStart(), 0.0F);
+  EXPECT_EQ(axis.GetVisibleEnd(), 10.0F);
+}
+
+TEST(AxisDrawing, LabelsUseTheGivenDecimalSeparator) {
+  Painted p;
+  CAchse axis = ValueAxis(0.0F, 10.0F, 3);
+  axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0}, true, p.texts, ',');
+  const std::vector<std::u16string> values = {u" 0,00", u" 2,50", u" 5,00", u" 7,50", u"10,00"};
+  EXPECT_EQ(TickLabels(p.canvas, 1), values);
+
+  Painted q;
+  CXAchse x;
+  x.SetMax(5000.0F);
+  x.SetDivisions(1);
+  x.Draw(q.canvas, kBand, 1.0, 0.0, true, q.texts, ',');
+  const std::vector<std::u16string> times = {u"[10e3 #32864]", u"0,00", u"2,50", u"5,00"};
+  EXPECT_EQ(q.canvas.Texts(), times);
+}
+
+TEST(AxisDrawing, HugeDivisionCountsKeepTheWholeVisibleWindow) {
+  struct Case {
+    int divisions;
+    double zoom;
+    double scroll;
+    float end;
+  };
+  const Case cases[] = {
+      {99999, 1.0, 0.0, 10.0F},  {100000, 1.0, 0.0, 10.0F},  {2147483647, 1.0, 0.0, 10.0F},
+      {250000, 2.0, 0.5, 10.0F}, {1000000, 4.0, 0.25, 5.0F},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.divisions);
+    const AxisWindow window = ComputeAxisWindow(0.0, 10.0, c.divisions, c.zoom, c.scroll, 100);
+    EXPECT_LE(window.tickValues.size(), static_cast<std::size_t>(kMaxAxisTicks) + 1);
+    EXPECT_NEAR(window.visibleEnd, c.end, 1e-4);
+    EXPECT_NEAR(window.visibleStart, 10.0 * c.scroll, 1e-6);
+  }
+  Painted p;
+  CAchse axis = ValueAxis(0.0F, 10.0F, 500000);
+  axis.Draw(p.canvas, kColumn, 1.0, 0.0, {0}, false, p.texts, '.');
   EXPECT_EQ(axis.GetVisibleEnd(), 10.0F);
 }
 

@@ -47,8 +47,8 @@ struct Chart {
 
   /// The measuring pass of the chart: the axes record their visible windows.
   void Measure(double xZoom = 1.0, double xScroll = 0.0) {
-    m.GetXAxis().Draw(canvas, kPlot, xZoom, xScroll, false, texts);
-    m.GetYAxis(0)->Draw(canvas, kPlot, 1.0, 0.0, {kRed}, false, texts);
+    m.GetXAxis().Draw(canvas, kPlot, xZoom, xScroll, false, texts, '.');
+    m.GetYAxis(0)->Draw(canvas, kPlot, 1.0, 0.0, {kRed}, false, texts, '.');
   }
 
   std::vector<Point> Points(Op op) const {

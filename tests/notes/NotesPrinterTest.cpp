@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "../document/ImportFixtures.h"
+#include "document/InstrumentTextImport.h"
 #include "notes/NotesLayout.h"
 #include "notes/NotesPrinter.h"
 #include "notes/RtfWriter.h"
@@ -103,6 +105,26 @@ TEST(NotesPrinter, PrintsNothingForNotesWithoutText) {
   measurement.SetNotes(WriteRtf(RtfDocument{}));
   EXPECT_EQ(PrintNotesPage(canvas, measurement, {}), 0);
   EXPECT_TRUE(canvas.Calls().empty());
+}
+
+TEST(NotesPrinter, PrintsInstrumentNotesWithBracesAndBackslashesAsTheirText) {
+  testing::InstrumentFile file;
+  testing::InstrumentBlock block;
+  block.samples = {"1,2,3"};
+  file.blocks.push_back(block);
+  file.notes = {"Ventil}", "{ok", "C:\\par\\test", "n4", "n5", "n6", "n7", "n8"};
+  model::CMessungObj measurement;
+  ASSERT_TRUE(document::ImportInstrumentText(testing::Bytes(file.Build()), measurement,
+                                             testing::UtcSettings())
+                  .Succeeded());
+  RecordingCanvas canvas(kDpi, {1000, 1000}, true);
+  EXPECT_EQ(PrintNotesPage(canvas, measurement, {}), 1);
+  const std::vector<std::u16string> drawn = canvas.Texts();
+  ASSERT_EQ(drawn.size(), 8U) << "one line per notes line, none lost";
+  EXPECT_EQ(drawn[0], u"Ventil}");
+  EXPECT_EQ(drawn[1], u"{ok");
+  EXPECT_EQ(drawn[2], u"C:\\par\\test");
+  EXPECT_EQ(drawn[7], u"n8");
 }
 
 TEST(NotesPrinter, DrawsFormatsWithTheirFontColourAndUnderline) {

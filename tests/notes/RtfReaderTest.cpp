@@ -4,8 +4,10 @@
 #include <iterator>
 #include <string>
 
+#include "../document/ImportFixtures.h"
 #include "document/InstrumentTextImport.h"
 #include "notes/RtfReader.h"
+#include "notes/RtfWriter.h"
 #include "platform/Strings.h"
 
 namespace vantrel::notes {
@@ -63,6 +65,39 @@ TEST(RtfReader, ReadsTheNotesOfAnInstrumentDataFileOneParagraphPerLine) {
     EXPECT_EQ(paragraph.runs[0].format.halfPoints, 24);
     EXPECT_EQ(doc.FindFont(paragraph.runs[0].format.font)->name, u"Microsoft Sans Serif");
   }
+}
+
+TEST(RtfReader, ReadsInstrumentNotesWithBracesAndBackslashesAsTheLinesWritten) {
+  testing::InstrumentFile file;
+  testing::InstrumentBlock block;
+  block.samples = {"1,2,3"};
+  file.blocks.push_back(block);
+  file.notes = {"Ventil 3} offen",
+                "Druck {ok",
+                "C:\\par\\test",
+                "\\ x\\",
+                "{",
+                "20\xB0"
+                "C }",
+                "n7",
+                "n8",
+                "\\'e4",
+                "}{"};
+  model::CMessungObj measurement;
+  ASSERT_TRUE(document::ImportInstrumentText(testing::Bytes(file.Build()), measurement,
+                                             testing::UtcSettings())
+                  .Succeeded());
+  const RtfDocument doc = ReadRtf(*measurement.GetNotes());
+  ASSERT_EQ(doc.paragraphs.size(), file.notes.size());
+  for (std::size_t line = 0; line < file.notes.size(); ++line) {
+    SCOPED_TRACE(file.notes[line]);
+    std::u16string text;
+    for (const notes::Run& run : doc.paragraphs[line].runs) text += run.text;
+    EXPECT_EQ(text, platform::FromCp1252(file.notes[line]) + u" ");
+  }
+
+  // The notes editor writes them back so that they read the same again.
+  EXPECT_EQ(ReadRtf(WriteRtf(doc)), doc);
 }
 
 TEST(RtfReader, ReadsADocumentAsAnotherEditorWritesIt) {

@@ -24,14 +24,17 @@ class FakeTexts final : public platform::TextSource {
 class ScriptedMessages final : public platform::MessageService {
  public:
   platform::Answer ShowMessage(int id, platform::Buttons, platform::Icon,
-                               const std::u16string& = {}) override {
+                               const std::u16string& argument = {}) override {
     asked.push_back(id);
+    arguments.push_back(argument);
     if (next >= answers.size()) return platform::Answer::Cancel;
     return answers[next++];
   }
   std::vector<platform::Answer> answers;
   std::size_t next = 0;
   std::vector<int> asked;
+  /// The text put into each message, in the order asked.
+  std::vector<std::u16string> arguments;
 };
 
 }  // namespace vantrel::testing

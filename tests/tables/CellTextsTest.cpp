@@ -2,10 +2,13 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "../support/FakeTexts.h"
 #include "TableFixtures.h"
+#include "platform/TimeStamp.h"
 #include "tables/CellTexts.h"
+#include "tables/TextConventions.h"
 
 namespace vantrel::tables {
 namespace {
@@ -33,6 +36,22 @@ TEST(CellTexts, TimeTextsSplitHoursMinutesAndSeconds) {
     SCOPED_TRACE(c.seconds);
     EXPECT_EQ(TableTimeText(c.seconds, c.separator), c.table);
     EXPECT_EQ(MarkerTimeText(c.seconds, c.separator), c.marker);
+  }
+}
+
+TEST(CellTexts, DefaultDateTimeShowsDatesAfter2038) {
+  struct Case {
+    int year;
+    const char16_t* text;
+  };
+  for (const Case& c : {Case{2023, u"24.12.2023 13:45:07"}, Case{2039, u"24.12.2039 13:45:07"},
+                        Case{2069, u"24.12.2069 13:45:07"}, Case{2105, u"24.12.2105 13:45:07"}}) {
+    SCOPED_TRACE(c.year);
+    const std::optional<platform::TimeStamp> stamp =
+        platform::LocalTimeStamp(c.year, 12, 24, 13, 45, 7);
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_EQ(DefaultDateTimeText(*stamp), c.text);
+    EXPECT_EQ(TextConventions{}.DateTime(*stamp), c.text);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "../support/FakeTexts.h"
 #include "TableFixtures.h"
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 TextConventions GermanConventions() {
   TextConventions conventions;
   conventions.decimalSeparator = ',';
-  conventions.dateTime = [](std::int32_t) { return std::u16string(u"D"); };
+  conventions.dateTime = [](platform::TimeStamp) { return std::u16string(u"D"); };
   return conventions;
 }
 
@@ -102,6 +103,70 @@ TEST(CsvExport, EveryLineHasTheSameNumberOfFieldsExceptTheTableTitleLine) {
     ++number;
   }
   EXPECT_EQ(number, headerLines + 2 + 7);
+}
+
+/// The records of a CSV text as a standard reader takes them: fields separated by ';',
+/// a field in double quotes may hold ';', CR, LF and doubled quotes; records end with LF.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+  std::vector<std::vector<std::string>> records;
+  std::vector<std::string> record;
+  std::string field;
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c != '"') {
+        field += c;
+      } else if (i + 1 < text.size() && text[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else {
+        quoted = false;
+      }
+    } else if (c == '"' && field.empty()) {
+      quoted = true;
+    } else if (c == ';') {
+      record.push_back(std::move(field));
+      field.clear();
+    } else if (c == '\n') {
+      record.push_back(std::move(field));
+      field.clear();
+      records.push_back(std::move(record));
+      record.clear();
+    } else {
+      field += c;
+    }
+  }
+  EXPECT_FALSE(quoted) << "a quoted field is not closed";
+  EXPECT_TRUE(field.empty() && record.empty()) << "the text ends with a line feed";
+  return records;
+}
+
+TEST(CsvExport, TextFieldsWithSeparatorsQuotesOrLineBreaksAreQuotedAndReadBack) {
+  vantrel::testing::FakeTexts texts;
+  model::CMessungObj measurement;
+  FillMeasurement(measurement);
+  measurement.SetName(u"M;1", -1);
+  measurement.GetCurve(0)->SetName(u"Dr;uck \"A\"");
+  measurement.GetCurve(1)->SetName(u"zwei\r\nZeilen");
+  measurement.GetCurve(1)->SetUnit(9, u"\"%;");
+  const std::string csv = CsvText(measurement, texts, {});
+  EXPECT_NE(csv.find("\n\"#32913 Dr;uck \"\"A\"\"\";;;;;;;;;\n"), std::string::npos) << csv;
+
+  const std::vector<std::vector<std::string>> records = ParseCsv(csv);
+  const std::size_t headerRecords = 1 + 8 * 2;
+  ASSERT_EQ(records.size(), headerRecords + 2 + 5);
+  for (std::size_t r = 0; r < records.size(); ++r) {
+    SCOPED_TRACE(r);
+    EXPECT_EQ(records[r].size(), r == headerRecords ? 9U : 10U);
+  }
+  EXPECT_EQ(records[0][0], "#32906M;1");
+  EXPECT_EQ(records[4][0], "#32913 Dr;uck \"A\"");
+  EXPECT_EQ(records[12][0], "#32913 zwei\r\nZeilen");
+  EXPECT_EQ(records[16][0], "#32916 \"%;");
+  std::vector<std::string> hyphensLine(10);
+  hyphensLine[0] = kHyphens;
+  EXPECT_EQ(records[1], hyphensLine);
 }
 
 TEST(CsvExport, AMeasurementWithoutCurvesHasOnlyTitleAndTableHeaders) {

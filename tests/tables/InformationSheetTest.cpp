@@ -26,7 +26,7 @@ TEST(InformationSheet, ShowsTwentyOneRowsPerCurveInTheCurvesColour) {
   measured.SetFilterCutoff(25.0F);
   TextConventions conventions;
   conventions.decimalSeparator = ',';
-  conventions.dateTime = [](std::int32_t stamp) { return IntText(stamp) + u"!"; };
+  conventions.dateTime = [](platform::TimeStamp stamp) { return IntText(stamp) + u"!"; };
   measured.SetStartTime(1000);
 
   const InformationSheet sheet(measurement, {0, 5}, u"/daten/m1.vqb", texts, conventions);

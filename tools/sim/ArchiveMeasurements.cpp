@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <optional>
 
 #include "document/MeasurementArchive.h"
 #include "instrument/BlockProtocol.h"
 #include "instrument/ProtocolText.h"
 #include "platform/Error.h"
 #include "platform/Strings.h"
+#include "platform/TimeStamp.h"
 
 namespace vantrel::sim {
 namespace {
@@ -86,15 +88,15 @@ std::uint8_t TriggerLetter(const model::CKurveObj& curve) {
   return '1';
 }
 
-void SetStartTime(SimMeasurement& out, std::int32_t startTime) {
-  const std::time_t seconds = startTime;
-  std::tm local{};
-  if (startTime == 0 || localtime_r(&seconds, &local) == nullptr) return;
-  out.hour = local.tm_hour;
-  out.minute = local.tm_min;
-  out.yearByte = local.tm_year % 100;
-  out.month = local.tm_mon + 1;
-  out.day = local.tm_mday;
+void SetStartTime(SimMeasurement& out, platform::TimeStamp startTime) {
+  if (startTime == 0) return;
+  const std::optional<std::tm> local = platform::LocalTimeOf(startTime);
+  if (!local) return;
+  out.hour = local->tm_hour;
+  out.minute = local->tm_min;
+  out.yearByte = local->tm_year % 100;
+  out.month = local->tm_mon + 1;
+  out.day = local->tm_mday;
 }
 
 }  // namespace
