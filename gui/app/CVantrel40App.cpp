@@ -11,6 +11,7 @@
 #include "gui/app/StartPicture.h"
 #include "gui/app/Features.h"
 #include "gui/chart/ChartFrames.h"
+#include "gui/help/HelpCommands.h"
 #include "platform/Error.h"
 
 namespace vantrel::gui {
@@ -82,6 +83,7 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   mainFrame_->Context().instrument = instrument_.get();
   InstallChartFrames(*mainFrame_);
   InstallFeatureCommands(*mainFrame_);
+  help::InstallHelpCommands(*mainFrame_, options.programDirectory);
   if (options.minimized) {
     mainFrame_->showMinimized();
   } else {
