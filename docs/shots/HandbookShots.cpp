@@ -204,6 +204,9 @@ int main(int argc, char** argv) {
   shooter.Run(32792, {&Shooter::Close, shooter.Grab(QStringLiteral("dialog-158"))},
               QStringLiteral("curve import"));
   shooter.Run(32788, {}, QStringLiteral("extremes"));
+  // The chart and the table one below the other.
+  for (QMdiSubWindow* window : frame.WorkArea().subWindowList()) window->showNormal();
+  frame.ExecuteCommand(57651);
   Wait(200);
   shooter.Save(frame, QStringLiteral("extremes-window"));
 
@@ -224,6 +227,12 @@ int main(int argc, char** argv) {
                    if (auto* box = qobject_cast<QMessageBox*>(&prompt); box != nullptr) box->done(QMessageBox::Ok);
                  },
                  [&shooter](QWidget& dialog) {
+                   if (!QString::fromLatin1(dialog.metaObject()->className()).endsWith(QStringLiteral("COnlineDlg"))) {
+                     std::cerr << "vantrel-handbook-shots: the online recording did not start\n";
+                     ++shooter.failures;
+                     Shooter::Close(dialog);
+                     return;
+                   }
                    Wait(1500);
                    shooter.Save(dialog, QStringLiteral("dialog-154"));
                    if (auto* d = qobject_cast<QDialog*>(&dialog); d != nullptr) d->accept();
