@@ -94,7 +94,7 @@ HelpWindow::HelpWindow(const BrandedTexts& texts, Handbook handbook, QWidget* pa
   splitter->addWidget(left);
   splitter->addWidget(browser_);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({220, 680});
+  splitter->setSizes({260, 700});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
