@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWhatsThis>
 
@@ -86,7 +87,14 @@ void HelpCommands::MoveWindow(HelpWindow& window, QWidget& parent) {
 
 void HelpCommands::ReturnToMainWindow() {
   HelpWindow* window = window_.data();
-  if (window != nullptr && window->parentWidget() != &frame_) MoveWindow(*window, frame_);
+  if (window == nullptr) return;
+  // The dialog has ended; a dialog below it that is still open keeps the window usable.
+  QWidget* below = QApplication::activeModalWidget();
+  if (below != nullptr && below != window->parentWidget()) {
+    EnsureWindow(below);
+  } else if (window->parentWidget() != &frame_) {
+    MoveWindow(*window, frame_);
+  }
 }
 
 void HelpCommands::ShowTopic(const HelpTopic& topic, QWidget* over) {
@@ -153,7 +161,7 @@ bool HelpCommands::eventFilter(QObject* watched, QEvent* event) {
       // Every dialog offers the question-mark button of its title bar where the window
       // manager shows one; it starts context help.
       if (auto* dialog = qobject_cast<QDialog*>(watched);
-          dialog != nullptr && dialog->isWindow() &&
+          dialog != nullptr && dialog->isWindow() && qobject_cast<QMessageBox*>(dialog) == nullptr &&
           !dialog->windowFlags().testFlag(Qt::WindowContextHelpButtonHint)) {
         dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
       }

@@ -8,9 +8,13 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QAbstractButton>
 #include <QWhatsThis>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "GuiTestSupport.h"
 #include "document/MeasurementArchive.h"
@@ -97,6 +101,51 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
     EXPECT_TRUE(help.Window()->isVisible());
     help.Window()->close();
   }
+}
+
+/// Like AnswerNextDialog, for a dialog that `outer` opens.
+void AnswerDialogOver(QWidget* outer, const std::function<void(QWidget&)>& answer) {
+  QTimer::singleShot(0, [outer, answer] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == outer) {
+      AnswerDialogOver(outer, answer);
+      return;
+    }
+    answer(*modal);
+  });
+}
+
+TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  HelpCommands& help = HelpOf(frame);
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Test.vqb").string()));
+  QString inner;
+  bool innerParent = false;
+  bool outerParent = false;
+  AnswerNextDialog([&](QWidget& setup) {
+    auto* curves = setup.findChild<QTreeWidget*>(QStringLiteral("1030"));
+    auto* edit = setup.findChild<QAbstractButton*>(QStringLiteral("1031"));
+    ASSERT_TRUE(curves != nullptr && edit != nullptr);
+    curves->setCurrentItem(curves->topLevelItem(0));
+    AnswerDialogOver(&setup, [&](QWidget& properties) {
+      PressKey(properties, Qt::Key_F1);
+      inner = ShownPlace(help);
+      innerParent = help.Window()->parentWidget() == &properties;
+      qobject_cast<QDialog*>(&properties)->reject();
+    });
+    edit->click();
+    outerParent = help.Window() != nullptr && help.Window()->parentWidget() == &setup &&
+                  help.Window()->isVisible();
+    qobject_cast<QDialog*>(&setup)->reject();
+  });
+  frame.ExecuteCommand(32779);
+  EXPECT_EQ(inner, QStringLiteral("chart-setup.md#curve-properties"));
+  EXPECT_TRUE(innerParent);
+  EXPECT_TRUE(outerParent);
+  EXPECT_EQ(help.Window()->parentWidget(), &frame);
 }
 
 TEST(HelpCommands, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
