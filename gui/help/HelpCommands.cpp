@@ -103,8 +103,8 @@ void HelpCommands::ShowTopic(const HelpTopic& topic, QWidget* over) {
     return;
   }
   HelpWindow& window = EnsureWindow(over);
-  window.Navigate(QString::fromStdString(topic.Link()));
   window.show();
+  window.Navigate(QString::fromStdString(topic.Link()));
   window.raise();
   window.activateWindow();
 }

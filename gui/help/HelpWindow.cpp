@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -152,11 +153,9 @@ void HelpWindow::Show(const QString& page, const QString& anchor) {
     page_ = page;
   }
   anchor_ = anchor;
-  if (anchor.isEmpty()) {
-    browser_->verticalScrollBar()->setValue(0);
-  } else {
-    browser_->scrollToAnchor(anchor);
-  }
+  ScrollToAnchor();
+  // The page is laid out for the window's width only once the window is shown.
+  QTimer::singleShot(0, this, [this] { ScrollToAnchor(); });
   for (int row = 0; row < contents_->count(); ++row) {
     QListWidgetItem* item = contents_->item(row);
     if (item->data(kPageRole).toString() == page) {
@@ -165,6 +164,19 @@ void HelpWindow::Show(const QString& page, const QString& anchor) {
     }
   }
   UpdateButtons();
+}
+
+void HelpWindow::ScrollToAnchor() {
+  if (anchor_.isEmpty()) {
+    browser_->verticalScrollBar()->setValue(0);
+  } else {
+    browser_->scrollToAnchor(anchor_);
+  }
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ScrollToAnchor();
 }
 
 void HelpWindow::Search(const QString& words) {

@@ -59,8 +59,12 @@ class HelpWindow final : public QWidget {
   const Handbook& Book() const { return handbook_; }
   QTextBrowser& Browser() { return *browser_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void Show(const QString& page, const QString& anchor);
+  void ScrollToAnchor();
   void FillContents(const QStringList& pages);
   void UpdateButtons();
   QString Text(int id) const;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QUrl>
 
@@ -51,6 +52,12 @@ TEST(HelpWindow, ShowsPagesWithTheirAnchorsAndGoesBackAndForward) {
   // A link in the page.
   emit w.Browser().anchorClicked(QUrl(QStringLiteral("formulas.md#precedence")));
   EXPECT_EQ(w.CurrentPage(), QStringLiteral("formulas.md"));
+  // Shown, the page stands at the anchor.
+  w.resize(1000, 800);
+  w.show();
+  QApplication::processEvents();
+  EXPECT_GT(w.Browser().verticalScrollBar()->value(), 0);
+  SaveShot(w, QStringLiteral("help_formulas"));
 
   const std::vector<std::pair<const char*, const char*>> back = {
       {"chart.md", "markers"}, {"chart.md", "zoom"}, {"index.md", ""}};
