@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 #include <QTreeWidget>
@@ -150,6 +152,11 @@ int main(int argc, char** argv) {
   options.language = language.toStdString();
   options.startPicture = false;
   options.profilePath = (profile.path() + QStringLiteral("/profile.ini")).toStdString();
+  {
+    // A working folder as a technician would have it, not the build folder.
+    QFile ini(profile.path() + QStringLiteral("/profile.ini"));
+    if (ini.open(QIODevice::WriteOnly)) ini.write("[Einstellungen]\nArbeitsverzeichnis=/home/service/Messungen\n");
+  }
   if (!port.isEmpty()) options.portOverrides.push_back("1=" + port.toStdString());
   vantrel::gui::CVantrel40App app;
   if (!app.InitInstance(options, true)) {
@@ -201,7 +208,19 @@ int main(int argc, char** argv) {
               QStringLiteral("filter"));
   shooter.Run(32784, {&Shooter::ChooseFirstAndAccept, shooter.Grab(QStringLiteral("dialog-156"))},
               QStringLiteral("samples"));
-  shooter.Run(32792, {&Shooter::Close, shooter.Grab(QStringLiteral("dialog-158"))},
+  // The import dialog opens its file dialog at once: the picture shows it after that.
+  shooter.Run(32792,
+              {[](QWidget&) {},
+               [&document](QWidget& chooser) {
+                 // The demo document itself, so that its curves are listed.
+                 if (auto* files = qobject_cast<QFileDialog*>(&chooser); files != nullptr) {
+                   files->selectFile(document);
+                   QMetaObject::invokeMethod(files, "accept");
+                 } else {
+                   Shooter::Close(chooser);
+                 }
+               },
+               shooter.Grab(QStringLiteral("dialog-158"))},
               QStringLiteral("curve import"));
   shooter.Run(32788, {}, QStringLiteral("extremes"));
   // The chart and the table one below the other.
