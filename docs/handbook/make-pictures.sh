@@ -55,7 +55,7 @@ for lang in GER ENG; do
   done
   start_sim
   # Qt's offscreen platform talks a lot; its output is shown only when something failed.
-  if ! "$bin/vantrel-handbook-shots" --lang "$lang" --document "${demos[0]}" --out "$pictures" \
+  if ! timeout 300 "$bin/vantrel-handbook-shots" --lang "$lang" --document "${demos[0]}" --out "$pictures" \
       --port "$port" >"$work/shots.log" 2>&1; then
     grep -v '^This plugin does not support' "$work/shots.log" >&2
     exit 1

@@ -35,8 +35,9 @@ namespace {
 
 using vantrel::gui::CMainFrame;
 
-/// What to do with one modal window that a command opens.
-using Answer = std::function<void(QWidget&)>;
+/// What to do with one modal window that a command opens: true when the window was
+/// handled, false when it is not the one this answer waits for (it is then left alone).
+using Answer = std::function<bool(QWidget&)>;
 
 struct Shooter {
   CMainFrame& frame;
@@ -52,31 +53,35 @@ struct Shooter {
     }
   }
 
-  /// Answers the modal windows the command opens, one answer per window, in order.
+  /// Answers the modal windows the command opens, in order. A window that no answer
+  /// expects is closed and counted as a failure, so the tool never waits for ever.
   void Run(int command, std::vector<Answer> answers, const QString& what) {
-    auto pending = std::make_shared<std::vector<Answer>>(std::move(answers));
+    auto pending = std::make_shared<const std::vector<Answer>>(std::move(answers));
+    auto next = std::make_shared<std::size_t>(0);
     auto last = std::make_shared<QPointer<QWidget>>();
     auto active = std::make_shared<bool>(true);
     auto pollPtr = std::make_shared<std::function<void()>>();
-    *pollPtr = [pending, last, active, pollPtr] {
-      if (!*active || pending->empty()) return;
+    *pollPtr = [this, pending, next, last, active, pollPtr, what] {
+      if (!*active) return;
       QWidget* modal = QApplication::activeModalWidget();
-      if (modal == nullptr || modal == *last) {
-        QTimer::singleShot(10, *pollPtr);
+      // The next poll is due before an answer runs: an answer may open the next window.
+      QTimer::singleShot(10, *pollPtr);
+      if (modal == nullptr || modal == *last) return;
+      *last = modal;
+      if (*next >= pending->size()) {
+        std::cerr << "vantrel-handbook-shots: " << what.toStdString() << " opened an unexpected "
+                  << modal->metaObject()->className() << " (closed)\n";
+        Close(*modal);
         return;
       }
-      *last = modal;
-      Answer answer = pending->front();
-      pending->erase(pending->begin());
-      // The answer may open the next window itself (a button of the dialog): the next poll
-      // is due before it runs.
-      if (!pending->empty()) QTimer::singleShot(10, *pollPtr);
-      answer(*modal);
+      // Counted before it runs: windows it opens itself go to the answers after it.
+      const std::size_t index = (*next)++;
+      if (!(*pending)[index](*modal)) *next = index;
     };
     QTimer::singleShot(0, *pollPtr);
     frame.ExecuteCommand(command);
     *active = false;
-    if (!pending->empty()) {
+    if (*next < pending->size()) {
       std::cerr << "vantrel-handbook-shots: " << what.toStdString() << " did not open every window\n";
       ++failures;
     }
@@ -87,13 +92,19 @@ struct Shooter {
     return [this, name](QWidget& widget) {
       Save(widget, name);
       Close(widget);
+      return true;
     };
   }
   Answer GrabAndKeep(const QString& name, const std::function<void(QWidget&)>& then) {
     return [this, name, then](QWidget& widget) {
       Save(widget, name);
       then(widget);
+      return true;
     };
+  }
+  static bool CloseIt(QWidget& widget) {
+    Close(widget);
+    return true;
   }
   static void Close(QWidget& widget) {
     if (auto* box = qobject_cast<QMessageBox*>(&widget); box != nullptr) {
@@ -105,7 +116,7 @@ struct Shooter {
     }
   }
   /// Chooses the first entry of the dialog's list and confirms.
-  static void ChooseFirstAndAccept(QWidget& widget) {
+  static bool ChooseFirstAndAccept(QWidget& widget) {
     if (auto* list = widget.findChild<QAbstractItemView*>(); list != nullptr && list->model() != nullptr &&
                                                              list->model()->rowCount() > 0) {
       const QModelIndex first = list->model()->index(0, 0);
@@ -113,6 +124,7 @@ struct Shooter {
       list->selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     if (auto* dialog = qobject_cast<QDialog*>(&widget); dialog != nullptr) dialog->accept();
+    return true;
   }
 };
 
@@ -163,6 +175,14 @@ int main(int argc, char** argv) {
     std::cerr << "vantrel-handbook-shots: " << app.StartupError() << "\n";
     return 1;
   }
+  // Whatever happens, the build does not wait for ever.
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [] {
+    std::cerr << "vantrel-handbook-shots: gave up after 180 s\n";
+    std::_Exit(1);
+  });
+  watchdog.start(180000);
   CMainFrame& frame = app.MainFrame();
   frame.resize(1100, 720);
   Shooter shooter{frame, out};
@@ -194,6 +214,7 @@ int main(int argc, char** argv) {
                    edit->click();
                  }
                  Shooter::Close(setup);
+                 return true;
                },
                shooter.Grab(QStringLiteral("dialog-143")), shooter.Grab(QStringLiteral("dialog-144"))},
               QStringLiteral("chart setup"));
@@ -203,24 +224,26 @@ int main(int argc, char** argv) {
   shooter.Run(32794, {shooter.Grab(QStringLiteral("dialog-141"))}, QStringLiteral("text"));
   shooter.Run(32786, {shooter.Grab(QStringLiteral("dialog-157"))}, QStringLiteral("notes"));
   shooter.Run(32781,
-              {shooter.GrabAndKeep(QStringLiteral("dialog-155"), &Shooter::ChooseFirstAndAccept),
+              {shooter.GrabAndKeep(QStringLiteral("dialog-155"), [](QWidget& w) { Shooter::ChooseFirstAndAccept(w); }),
                shooter.Grab(QStringLiteral("dialog-145"))},
               QStringLiteral("filter"));
   shooter.Run(32784, {&Shooter::ChooseFirstAndAccept, shooter.Grab(QStringLiteral("dialog-156"))},
               QStringLiteral("samples"));
-  // The import dialog opens its file dialog at once: the picture shows it after that.
+  // The import dialog opens its file dialog at once; the picture shows the dialog after it.
   shooter.Run(32792,
-              {[](QWidget&) {},
-               [&document](QWidget& chooser) {
-                 // The demo document itself, so that its curves are listed.
-                 if (auto* files = qobject_cast<QFileDialog*>(&chooser); files != nullptr) {
-                   files->selectFile(document);
-                   QMetaObject::invokeMethod(files, "accept");
-                 } else {
-                   Shooter::Close(chooser);
-                 }
+              {[](QWidget& chooser) {
+                 if (qobject_cast<QFileDialog*>(&chooser) == nullptr) return false;
+                 Shooter::Close(chooser);
+                 return true;
                },
-               shooter.Grab(QStringLiteral("dialog-158"))},
+               [&shooter](QWidget& dialog) {
+                 if (!QString::fromLatin1(dialog.metaObject()->className()).endsWith(QStringLiteral("CImportDlg"))) {
+                   return false;
+                 }
+                 shooter.Save(dialog, QStringLiteral("dialog-158"));
+                 Shooter::Close(dialog);
+                 return true;
+               }},
               QStringLiteral("curve import"));
   shooter.Run(32788, {}, QStringLiteral("extremes"));
   // The chart and the table one below the other.
@@ -244,17 +267,19 @@ int main(int argc, char** argv) {
     shooter.Run(32774,
                 {[](QWidget& prompt) {
                    if (auto* box = qobject_cast<QMessageBox*>(&prompt); box != nullptr) box->done(QMessageBox::Ok);
+                   return true;
                  },
                  [&shooter](QWidget& dialog) {
                    if (!QString::fromLatin1(dialog.metaObject()->className()).endsWith(QStringLiteral("COnlineDlg"))) {
                      std::cerr << "vantrel-handbook-shots: the online recording did not start\n";
                      ++shooter.failures;
                      Shooter::Close(dialog);
-                     return;
+                     return true;
                    }
                    Wait(1500);
                    shooter.Save(dialog, QStringLiteral("dialog-154"));
                    if (auto* d = qobject_cast<QDialog*>(&dialog); d != nullptr) d->accept();
+                   return true;
                  }},
                 QStringLiteral("online recording"));
     if (QMdiSubWindow* window = frame.WorkArea().activeSubWindow(); window != nullptr) window->showMaximized();

@@ -5,7 +5,6 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWhatsThis>
 
@@ -158,10 +157,12 @@ bool HelpCommands::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::Polish:
-      // Every dialog offers the question-mark button of its title bar where the window
-      // manager shows one; it starts context help.
+      // The program's dialogs offer the question-mark button of their title bar where the
+      // window manager shows one; it starts context help. The platform's dialogs (files,
+      // colours, printing, messages) are left as they are.
       if (auto* dialog = qobject_cast<QDialog*>(watched);
-          dialog != nullptr && dialog->isWindow() && qobject_cast<QMessageBox*>(dialog) == nullptr &&
+          dialog != nullptr && dialog->isWindow() &&
+          DialogTemplateOfClass(dialog->metaObject()->className()) != 0 &&
           !dialog->windowFlags().testFlag(Qt::WindowContextHelpButtonHint)) {
         dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
       }
