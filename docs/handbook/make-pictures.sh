@@ -35,6 +35,9 @@ stop_sim() {
   sim_pid=""
 }
 
+# The programs' and Qt's own settings (the file dialogs' history) of these runs stay in the
+# work folder: the user's settings are neither read nor changed.
+export XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state"
 start_sim
 mkdir -p "$work/demo"
 "$bin/vantrel-cli" read-memory --port "$port" --out "$work/demo" >"$work/demo.list"
