@@ -14,6 +14,8 @@
 #include "gui/chart/ChartFrames.h"
 #include "gui/instrument/DialogTexts.h"
 #include "gui/recovery/CRecoveryDlg.h"
+
+#include "gui/help/HelpCommands.h"
 #include "platform/Error.h"
 #include "recovery/RecoveryFolder.h"
 #include "recovery/RecoveryMessages.h"
@@ -111,6 +113,8 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
                      showInStatusBar(recovery::kMsgCopyNotWritten, cause);
                    });
   if (!quiet) recovery_->CatchTerminationSignals();
+
+  help::InstallHelpCommands(*mainFrame_, options.programDirectory);
   if (options.minimized) {
     mainFrame_->showMinimized();
   } else {
