@@ -13,6 +13,8 @@
 #include "ArchiveMeasurements.h"
 #include "PseudoTerminal.h"
 #include "SimInstrument.h"
+#include "app/DataFolder.h"
+#include "app/ProgramVersion.h"
 
 namespace {
 
@@ -35,9 +37,10 @@ std::set<int> ParseList(const char* text) {
   return values;
 }
 
-void Usage() {
-  std::fprintf(stderr,
-               "usage: vantrel-sim [--mode block|legacy|line|field|auto] [--hello B|A]\n"
+void Usage(std::FILE* to = stderr) {
+  std::fprintf(to,
+               "usage: vantrel-sim [--help] [--version] [--mode block|legacy|line|field|auto] "
+               "[--hello B|A]\n"
                "  [--count N] [--channels N] [--samples N] [--seed N]\n"
                "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S]\n"
                "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
@@ -69,6 +72,16 @@ int main(int argc, char** argv) {
       ++i;
       return value;
     };
+    if (arg == "--help") {
+      Usage(stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      const auto dataFolder =
+          vantrel::app::FindDataFolder(vantrel::app::ExecutableDirectory(argv[0]));
+      std::printf("%s\n", vantrel::app::VersionLine("vantrel-sim", dataFolder).c_str());
+      return 0;
+    }
     if (arg == "--mode") {
       const std::string mode = need();
       if (mode == "block")
