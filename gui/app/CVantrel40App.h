@@ -1,9 +1,13 @@
 // The application object: start-up in its fixed order (language library, product
-// information, profile and user settings, document types, main window, start picture,
-// landscape printing) and the services every window reaches through it.
+// information, Qt's translations, profile and user settings, document types, main window,
+// start picture, landscape printing, the files of the command line) and the services every
+// window reaches through it.
 #pragma once
 
 #include <QPrinter>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,6 +20,7 @@
 #include "gui/app/BrandedTexts.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DemoInstrument.h"
+#include "gui/app/SingleInstance.h"
 #include "gui/instrument/InstrumentAccess.h"
 #include "gui/platform/QtServices.h"
 #include "settings/CUserSettings.h"
@@ -23,7 +28,11 @@
 namespace vantrel::gui {
 
 struct StartupOptions {
+  /// The folder of the program's executables (vantrel-sim of the demo mode).
   std::filesystem::path programDirectory;
+  /// The folder of the language texts, mvdl4.ini and start.bmp; empty: found from
+  /// `programDirectory` (beside it, else in ../share/vantrel).
+  std::filesystem::path dataDirectory;
   /// Empty: VANTREL_LANG, else German.
   std::string language;
   /// Start the simulated instrument and map port 1 to it.
@@ -35,6 +44,10 @@ struct StartupOptions {
   std::vector<std::string> portOverrides;
   /// Overrides the profile file (tests).
   std::filesystem::path profilePath;
+  /// Files to open once the main window is shown, as File > Open opens them.
+  QStringList files;
+  /// The local socket later starts hand their files to; empty: none is listened on.
+  QString instanceSocket;
 };
 
 class CVantrel40App {
@@ -60,11 +73,18 @@ class CVantrel40App {
   InstrumentAccess& Instrument() { return *instrument_; }
   /// The printer every print command uses, landscape by default.
   QPrinter& Printer() { return *printer_; }
+  /// The folder the program data was read from.
+  const std::filesystem::path& DataDirectory() const { return dataDirectory_; }
+  /// Whether later starts of the program reach this one.
+  bool ReceivesFiles() const { return instance_ != nullptr && instance_->IsListening(); }
 
  private:
   bool Fail(const char* message, bool quiet);
 
   std::string startupError_;
+  std::filesystem::path dataDirectory_;
+  std::unique_ptr<QTranslator> qtTranslator_;
+  std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<app::LanguageLibrary> library_;
   app::ProductInfo product_;
   std::unique_ptr<BrandedTexts> texts_;
