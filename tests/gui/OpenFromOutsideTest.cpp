@@ -24,7 +24,6 @@
 #include "GuiTestSupport.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
-#include "gui/app/QtTranslations.h"
 
 namespace vantrel::testing {
 namespace {
@@ -237,22 +236,6 @@ TEST(OpenFromOutside, CascadePlacesStayInsideTheClientAreaOfAnySize) {
   }
   EXPECT_EQ(gui::DocumentManager::CascadePlace({1000, 700}, 24, 0), QRect(0, 0, 800, 560));
   EXPECT_EQ(gui::DocumentManager::CascadePlace({1000, 700}, 24, 3).topLeft(), QPoint(72, 72));
-}
-
-TEST(QtTranslations, QtsOwnButtonsSpeakTheLanguageOfTheLanguageLibrary) {
-  EXPECT_EQ(gui::QtLanguageFor(u"GER"), QStringLiteral("de"));
-  EXPECT_EQ(gui::QtLanguageFor(u"ENG"), QStringLiteral("en"));
-  EXPECT_EQ(gui::QtLanguageFor(u"XYZ"), QString());
-  for (const auto& [language, cancel] :
-       {std::pair{"GER", "Abbrechen"}, std::pair{"ENG", "Cancel"}}) {
-    SCOPED_TRACE(language);
-    TempFolder folder;
-    auto app = StartApp(folder, language);
-    ASSERT_NE(app, nullptr);
-    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
-              QString::fromLatin1(cancel));
-  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 vantrel_add_test(gui_app_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MainFrameTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OpenFromOutsideTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QtTranslationsTest.cpp
   DEPS vantrel_gui_test_support LABELS gui OWN_MAIN)
 # A second start of the program itself hands files to the running one.
 if(TARGET vantrel)
