@@ -14,6 +14,13 @@ constexpr int kHandOverTimeout = 3000;
 /// A hand-over longer than this is not from our program and is dropped (bytes).
 constexpr qint64 kMaxMessageSize = 1 << 20;
 
+/// Whether the socket file at `socketPath` may be used: missing, or owned by this user (in
+/// a shared temporary folder another user could have made it).
+bool OwnSocket(const QString& socketPath) {
+  const QFileInfo file(socketPath);
+  return !file.exists() || file.ownerId() == ::getuid();
+}
+
 }  // namespace
 
 QString SingleInstance::DefaultSocketPath() {
@@ -25,6 +32,7 @@ QString SingleInstance::DefaultSocketPath() {
 }
 
 bool SingleInstance::HandOver(const QString& socketPath, const QStringList& files) {
+  if (!OwnSocket(socketPath)) return false;
   QLocalSocket socket;
   socket.connectToServer(socketPath);
   if (!socket.waitForConnected(kHandOverTimeout)) return false;
@@ -45,7 +53,9 @@ bool SingleInstance::HandOver(const QString& socketPath, const QStringList& file
 
 bool SingleInstance::Listen(const QString& socketPath) {
   // A socket that answers belongs to a running program and stays; one nobody answers on is
-  // left from a crashed run and is replaced (Qt's listen would replace either).
+  // left from a crashed run and is replaced (Qt's listen would replace either). Another
+  // user's socket is left alone.
+  if (!OwnSocket(socketPath)) return false;
   {
     QLocalSocket probe;
     probe.connectToServer(socketPath);

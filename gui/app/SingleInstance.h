@@ -1,6 +1,7 @@
 // One program per user: the first start listens on a local socket; a later start hands its
 // file arguments over that socket to the running program and ends. A socket left behind by
 // a program that crashed answers no one; it is removed and the new start listens instead.
+// A socket file of another user (possible in a shared temporary folder) is never used.
 //
 // The message is the files' absolute paths in UTF-8, one per line; an empty message only
 // raises the running program's window.
