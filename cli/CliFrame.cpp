@@ -9,6 +9,7 @@
 #include <map>
 #include <new>
 
+#include "app/DataFolder.h"
 #include "app/LanguageLibrary.h"
 #include "app/Placeholders.h"
 #include "platform/Error.h"
@@ -53,11 +54,9 @@ class CliTexts final : public platform::TextSource {
   bool english_;
 };
 
+/// The folder of the program's data: next to the executable, or in the installed tree.
 std::filesystem::path ProgramDirectory(const std::string& programPath) {
-  std::error_code error;
-  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || self.empty()) self = std::filesystem::absolute(programPath, error);
-  return self.parent_path();
+  return app::FindDataFolder(app::ExecutableDirectory(programPath));
 }
 
 /// The language library; null when it cannot be loaded (the tool then ends like the program).

@@ -1,5 +1,6 @@
 #include "gui/app/AboutBox.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,27 +10,10 @@
 #include "gui/platform/QtServices.h"
 
 namespace vantrel::gui {
-
-QIcon ProgramIcon() {
-  QPixmap pixmap(32, 32);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setBrush(QColor(0, 84, 147));
-  painter.setPen(Qt::NoPen);
-  painter.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
-  painter.setPen(QPen(QColor(255, 200, 0), 2.5));
-  painter.drawPolyline(QPolygonF({QPointF(5, 24), QPointF(11, 15), QPointF(16, 19), QPointF(21, 8),
-                                  QPointF(27, 12)}));
-  painter.setPen(QPen(Qt::white, 1));
-  painter.drawLine(QPointF(5, 27), QPointF(27, 27));
-  painter.drawLine(QPointF(5, 27), QPointF(5, 5));
-  return QIcon(pixmap);
-}
-
 namespace {
 
-/// The icon at twice its size inside a frame with a dark-gray shadow on the right and bottom.
+/// The program's window icon at twice its size inside a frame with a dark-gray shadow on
+/// the right and bottom.
 class IconPicture final : public QWidget {
  public:
   explicit IconPicture(QWidget* parent) : QWidget(parent) { setFixedSize(2 * 32 + 8, 2 * 32 + 8); }
@@ -43,7 +27,11 @@ class IconPicture final : public QWidget {
     painter.drawRect(0, 0, w - 4, h - 4);
     painter.fillRect(QRect(QPoint(w - 4, 4), QPoint(w - 1, h - 1)), Qt::darkGray);
     painter.fillRect(QRect(QPoint(4, h - 4), QPoint(w - 1, h - 1)), Qt::darkGray);
-    painter.drawPixmap(QRect(2, 2, w - 8, h - 8), ProgramIcon().pixmap(32, 32));
+    // The icon picture has as many device pixels as the frame shows, so it stays sharp at
+    // any device pixel ratio.
+    const QRect target(2, 2, w - 8, h - 8);
+    painter.drawPixmap(target,
+                       QApplication::windowIcon().pixmap(target.size(), devicePixelRatioF()));
   }
 };
 

@@ -1,5 +1,5 @@
 // The about box: program name and version, the maker's address from the product
-// information file, and the program icon in a shadowed frame.
+// information file, and the program icon (the application's window icon) in a shadowed frame.
 #pragma once
 
 #include <QDialog>
@@ -14,8 +14,5 @@ class AboutBox final : public QDialog {
  public:
   AboutBox(const BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent = nullptr);
 };
-
-/// The program icon, drawn here so the program needs no image files.
-QIcon ProgramIcon();
 
 }  // namespace vantrel::gui

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QStyle>
+#include <QUrl>
 
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
@@ -45,6 +49,16 @@ QIcon IconFor(int commandId, QStyle* style) {
   }
 }
 
+/// The local files among the dropped URLs; empty when the drop holds none.
+QStringList DroppedFiles(const QMimeData* data) {
+  QStringList files;
+  if (data == nullptr || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) files << url.toLocalFile();
+  }
+  return files;
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(const AppServices& services) : services_(services), templates_(services.texts) {
@@ -52,6 +66,7 @@ CMainFrame::CMainFrame(const AppServices& services) : services_(services), templ
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(area_);
+  setAcceptDrops(true);
   documents_ = std::make_unique<DocumentManager>(
       *area_, templates_,
       [this] {
@@ -137,6 +152,34 @@ void CMainFrame::RegisterFileAndWindowCommands() {
 void CMainFrame::OpenFile(const QString& path) { OpenFile(PathFromQString(path)); }
 
 void CMainFrame::OpenFile(const std::filesystem::path& path) { documents_->OpenFile(path); }
+
+void CMainFrame::OpenFiles(const QStringList& paths) {
+  for (const QString& path : paths) {
+    // A window closed while a failure was shown ends the list.
+    if (destroying_) return;
+    OpenFile(path);
+  }
+  RefreshMenus();
+}
+
+void CMainFrame::BringToFront() {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  const QStringList files = DroppedFiles(event->mimeData());
+  if (files.isEmpty()) return;
+  event->acceptProposedAction();
+  // The drag source waits for the drop to end; the files open after it returned.
+  QMetaObject::invokeMethod(
+      this, [this, files] { OpenFiles(files); }, Qt::QueuedConnection);
+}
 
 void CMainFrame::RefreshMenus() {
   DocumentFrame* frame = documents_->ActiveFrame();

@@ -1,7 +1,8 @@
 // The main window: a multi-document work area with the menus of the language library (the
 // main menu while no document window is active, the document menu otherwise), the
 // toolbar and the status bar. Commands go to the active document window first, then to
-// the handlers registered here (file, window, instrument and settings commands).
+// the handlers registered here (file, window, instrument and settings commands). Files
+// dropped on the window open as File > Open opens them.
 #pragma once
 
 #include <QLabel>
@@ -70,9 +71,16 @@ class CMainFrame final : public QMainWindow {
   void OpenFile(const QString& path);
   /// Opens the file of these name bytes (the recent-file list, the command line).
   void OpenFile(const std::filesystem::path& path);
+  /// Opens each file as File > Open does (from the command line, a later start or a drop):
+  /// a failure shows its message and the other files still open.
+  void OpenFiles(const QStringList& paths);
+  /// Shows the window restored and in front (a later start handed files over).
+  void BringToFront();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void RegisterFileAndWindowCommands();

@@ -7,10 +7,12 @@
 #include <QStatusBar>
 #include <QThread>
 
+#include "app/DataFolder.h"
 #include "app/Placeholders.h"
-#include "gui/app/AboutBox.h"
-#include "gui/app/StartPicture.h"
 #include "gui/app/Features.h"
+#include "gui/app/ProgramIcon.h"
+#include "gui/app/QtTranslations.h"
+#include "gui/app/StartPicture.h"
 #include "gui/chart/ChartFrames.h"
 #include "gui/instrument/DialogTexts.h"
 #include "gui/recovery/CRecoveryDlg.h"
@@ -25,6 +27,8 @@ namespace vantrel::gui {
 CVantrel40App::CVantrel40App() = default;
 
 CVantrel40App::~CVantrel40App() {
+  // No later start reaches a program that is going.
+  instance_.reset();
   // A recording ends before the document that holds its measurement goes.
   if (instrument_ != nullptr) instrument_->Online().Stop();
   recovery_.reset();
@@ -43,20 +47,25 @@ bool CVantrel40App::Fail(const char* message, bool quiet) {
 }
 
 bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
+  dataDirectory_ = options.dataDirectory.empty() ? app::FindDataFolder(options.programDirectory)
+                                                 : options.dataDirectory;
   // Language library.
   try {
-    library_ = app::LanguageLibrary::Load(options.programDirectory, app::ChooseLanguage(options.language));
+    library_ = app::LanguageLibrary::Load(dataDirectory_, app::ChooseLanguage(options.language));
   } catch (const platform::VantrelError&) {
     return Fail(app::kResourceLibraryMissing, quiet);
   }
   // Product information.
-  if (!app::ReadProductInfo(options.programDirectory, product_)) {
+  if (!app::ReadProductInfo(dataDirectory_, product_)) {
     return Fail(app::kIniFileNotFound, quiet);
   }
   texts_ = std::make_unique<BrandedTexts>(*library_, product_.Names());
   QApplication::setApplicationName(QString::fromStdU16String(product_.applicationName));
   QApplication::setApplicationDisplayName(QString::fromStdU16String(product_.applicationName));
-  QApplication::setWindowIcon(ProgramIcon());
+  QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
+  QApplication::setWindowIcon(ProgramIcon(dataDirectory_));
+  // Qt's own dialogs and buttons speak the language of the language library.
+  qtTranslator_ = InstallQtTranslations(library_->LanguageCode());
 
   // Profile under the maker's key, user settings, port settings.
   const std::filesystem::path profilePath =
@@ -123,7 +132,7 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
 
   // Start picture for 2.5 s unless minimized.
   if (!options.minimized && options.startPicture) {
-    StartPicture picture(options.programDirectory, mainFrame_.get());
+    StartPicture picture(dataDirectory_, mainFrame_.get());
     if (picture.HasPicture()) {
       picture.show();
       picture.move(mainFrame_->geometry().center() - picture.rect().center());
@@ -143,6 +152,19 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
 
   // What an abnormally ended run left, offered once the window is up.
   if (!quiet) OfferRecovery(mainFrame_->Context(), *recovery_, mainFrame_.get());
+
+  // Later starts hand their files to this program; then the files of this start open.
+  if (!options.instanceSocket.isEmpty()) {
+    instance_ = std::make_unique<SingleInstance>();
+    if (instance_->Listen(options.instanceSocket)) {
+      QObject::connect(instance_.get(), &SingleInstance::FilesReceived, mainFrame_.get(),
+                       [frame = mainFrame_.get()](const QStringList& files) {
+                         frame->BringToFront();
+                         frame->OpenFiles(files);
+                       });
+    }
+  }
+  mainFrame_->OpenFiles(options.files);
   return true;
 }
 

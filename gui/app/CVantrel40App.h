@@ -1,9 +1,13 @@
 // The application object: start-up in its fixed order (language library, product
-// information, profile and user settings, document types, main window, start picture,
-// landscape printing) and the services every window reaches through it.
+// information, Qt's translations, profile and user settings, document types, main window,
+// start picture, landscape printing, the files of the command line) and the services every
+// window reaches through it.
 #pragma once
 
 #include <QPrinter>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,6 +20,7 @@
 #include "gui/app/BrandedTexts.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DemoInstrument.h"
+#include "gui/app/SingleInstance.h"
 #include "gui/instrument/InstrumentAccess.h"
 #include "gui/platform/QtServices.h"
 #include "gui/recovery/RecoveryKeeper.h"
@@ -24,7 +29,11 @@
 namespace vantrel::gui {
 
 struct StartupOptions {
+  /// The folder of the program's executables (vantrel-sim of the demo mode).
   std::filesystem::path programDirectory;
+  /// The folder of the language texts, mvdl4.ini and start.bmp; empty: found from
+  /// `programDirectory` (beside it, else in ../share/vantrel).
+  std::filesystem::path dataDirectory;
   /// Empty: VANTREL_LANG, else German.
   std::string language;
   /// Start the simulated instrument and map port 1 to it.
@@ -38,6 +47,10 @@ struct StartupOptions {
   std::filesystem::path profilePath;
   /// Overrides the recovery folder of journals and recovery copies (tests).
   std::filesystem::path recoveryFolder;
+  /// Files to open once the main window is shown, as File > Open opens them.
+  QStringList files;
+  /// The local socket later starts hand their files to; empty: none is listened on.
+  QString instanceSocket;
 };
 
 class CVantrel40App {
@@ -64,11 +77,18 @@ class CVantrel40App {
   RecoveryKeeper& Recovery() { return *recovery_; }
   /// The printer every print command uses, landscape by default.
   QPrinter& Printer() { return *printer_; }
+  /// The folder the program data was read from.
+  const std::filesystem::path& DataDirectory() const { return dataDirectory_; }
+  /// Whether later starts of the program reach this one.
+  bool ReceivesFiles() const { return instance_ != nullptr && instance_->IsListening(); }
 
  private:
   bool Fail(const char* message, bool quiet);
 
   std::string startupError_;
+  std::filesystem::path dataDirectory_;
+  std::unique_ptr<QTranslator> qtTranslator_;
+  std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<app::LanguageLibrary> library_;
   app::ProductInfo product_;
   std::unique_ptr<BrandedTexts> texts_;

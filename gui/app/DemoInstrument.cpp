@@ -1,5 +1,10 @@
 #include "gui/app/DemoInstrument.h"
 
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <csignal>
+
 namespace vantrel::gui {
 
 DemoInstrument::~DemoInstrument() {
@@ -21,6 +26,14 @@ bool DemoInstrument::Start(const std::filesystem::path& programDirectory) {
   process_->setArguments({QStringLiteral("--mode"), QStringLiteral("auto"), QStringLiteral("--rate"),
                           QStringLiteral("10"), QStringLiteral("--interval"), QStringLiteral("0.1")});
   process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  // The simulator ends with the program, however the program ends: the kernel sends it
+  // SIGTERM when the program's process goes, even when the program was killed.
+  const pid_t program = ::getpid();
+  process_->setChildProcessModifier([program] {
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // The program may have gone between fork and prctl; then nobody would send the signal.
+    if (::getppid() != program) ::_exit(1);
+  });
   process_->start();
   if (!process_->waitForStarted(3000)) return false;
   // The simulator names its terminal on its first output line.

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <algorithm>
 
 #include "document/DocumentTitle.h"
 #include "gui/app/DocumentFrame.h"
@@ -107,10 +109,26 @@ QMdiSubWindow* DocumentManager::ShowFrame(OpenDocument& document, DocumentFrame*
   window->setAttribute(Qt::WA_DeleteOnClose, false);
   window->installEventFilter(this);
   document.AddWindow(window, frame);
-  window->resize(area_.size() * 0.8);
+  const QRect place = CascadePlace(area_.viewport()->size(),
+                                   window->style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                                   static_cast<int>(area_.subWindowList().size()) - 1);
+  // Placed before showing, so the work area keeps the place; a frame that places itself
+  // when shown (the legend and the tables at the bottom) still does.
+  window->setGeometry(place);
   window->show();
   area_.setActiveSubWindow(window);
   return window;
+}
+
+QRect DocumentManager::CascadePlace(QSize client, int step, int index) {
+  // Four fifths of the client area, cascading by one title bar and starting over at the
+  // top left before a window would reach past the client area's edge.
+  const QSize size(std::max(1, client.width() * 4 / 5), std::max(1, client.height() * 4 / 5));
+  step = std::max(1, step);
+  const int room = std::min(client.width() - size.width(), client.height() - size.height());
+  const int places = std::max(0, room) / step + 1;
+  const int offset = (std::max(0, index) % places) * step;
+  return {QPoint(offset, offset), size};
 }
 
 OpenDocument* DocumentManager::DocumentOf(QMdiSubWindow* window) const {

@@ -5,6 +5,8 @@
 
 #include <QMdiArea>
 #include <QObject>
+#include <QRect>
+#include <QSize>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -43,8 +45,13 @@ class DocumentManager final : public QObject {
   void Destroy(OpenDocument& document);
   /// Called first by Destroy (an online recording into the document stops there).
   void SetDestroyHook(std::function<void(OpenDocument&)> hook) { destroyHook_ = std::move(hook); }
-  /// Shows `frame` for `document` in a new window of the work area.
+  /// Shows `frame` for `document` in a new window of the work area, wholly inside its
+  /// client area (cascading).
   QMdiSubWindow* ShowFrame(OpenDocument& document, DocumentFrame* frame);
+  /// Where the window number `index` (0-based) of a client area of size `client` goes:
+  /// four fifths of the client area, each window `step` pixels right of and below the one
+  /// before, starting over at the top left so that the window never leaves the client area.
+  static QRect CascadePlace(QSize client, int step, int index);
 
   OpenDocument* ActiveDocument() const;
   DocumentFrame* ActiveFrame() const;

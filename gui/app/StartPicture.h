@@ -1,8 +1,9 @@
-// The start picture: "start.bmp" from the program directory, painted unscaled from its
-// top-left corner, shown for 2.5 seconds while the program starts.
+// The start picture: "start.bmp" from the data folder, shown at its size in units for 2.5
+// seconds while the program starts.
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <filesystem>
 
 #include "chart/CDIB.h"
@@ -12,14 +13,16 @@ namespace vantrel::gui {
 class StartPicture final : public QDialog {
   Q_OBJECT
  public:
-  StartPicture(const std::filesystem::path& programDirectory, QWidget* parent);
-  bool HasPicture() const { return bitmap_.IsLoaded(); }
+  StartPicture(const std::filesystem::path& dataFolder, QWidget* parent);
+  bool HasPicture() const { return !picture_.isNull(); }
+  /// The bitmap's pixels, one per unit.
+  const QImage& Picture() const { return picture_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  chart::CDIB bitmap_;
+  QImage picture_;
 };
 
 }  // namespace vantrel::gui

@@ -8,6 +8,9 @@ list(APPEND VANTREL_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Features.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OpenDocument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QtTranslations.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentFrame.h
 )

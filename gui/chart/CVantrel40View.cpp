@@ -82,9 +82,13 @@ void CVantrel40View::DocumentChanged() {
   Repaint();
 }
 
-void CVantrel40View::RenderPicture(QSize size) {
+void CVantrel40View::RenderPicture(QSize size, qreal ratio) {
   // The picture of the same size is painted over, not allocated anew for every repaint.
-  if (picture_.size() != size) picture_ = QImage(size, QImage::Format_RGB32);
+  // Its device pixels are `ratio` per unit; the chart is laid out in units either way.
+  if (!PictureFits(size, ratio)) {
+    picture_ = QImage(size * ratio, QImage::Format_RGB32);
+    picture_.setDevicePixelRatio(ratio);
+  }
   picture_.fill(Qt::white);
   if (model::CMessungObj* m = Measurement(); m != nullptr && !size.isEmpty()) {
     QPainter painter(&picture_);
@@ -95,8 +99,13 @@ void CVantrel40View::RenderPicture(QSize size) {
   pictureValid_ = true;
 }
 
+bool CVantrel40View::PictureFits(QSize size, qreal ratio) const {
+  return picture_.devicePixelRatio() == ratio && picture_.size() == size * ratio;
+}
+
 QImage CVantrel40View::RenderImage(QSize size) {
-  RenderPicture(size);
+  // Copies and files get one pixel per unit, whatever the screen.
+  RenderPicture(size, 1.0);
   QImage image = picture_;
   // The next paint draws for the window's own size again (and its plot rectangle).
   Repaint();
@@ -120,7 +129,8 @@ void CVantrel40View::paintEvent(QPaintEvent* /*event*/) {
     }
   }
   const QSize size = viewport()->size();
-  if (!pictureValid_ || picture_.size() != size) RenderPicture(size);
+  const qreal ratio = viewport()->devicePixelRatioF();
+  if (!pictureValid_ || !PictureFits(size, ratio)) RenderPicture(size, ratio);
   QPainter painter(viewport());
   if (interaction_.HasFeedback()) {
     QImage frame = picture_.copy();

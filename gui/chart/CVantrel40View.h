@@ -59,7 +59,7 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   chart::ChartPainter& Painter() { return painter_; }
   const QTimer& RefreshTimer() const { return timer_; }
   bool FirstDraw() const { return firstDraw_; }
-  /// The picture of the last paint (without feedback).
+  /// The picture of the last paint (without feedback), at the screen's device pixel ratio.
   const QImage& Picture() const { return picture_; }
 
  protected:
@@ -79,7 +79,9 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   void FeedbackChanged() override;
   bool Confirm(int messageId) override;
 
-  void RenderPicture(QSize size);
+  void RenderPicture(QSize size, qreal ratio);
+  /// Whether the picture has `size` units at `ratio` device pixels per unit.
+  bool PictureFits(QSize size, qreal ratio) const;
   void SyncScrollBars();
   void SetBar(Qt::Orientation orientation, const chart::ScrollBarState& state);
   void OnBarMoved(Qt::Orientation orientation);

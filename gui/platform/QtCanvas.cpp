@@ -33,7 +33,11 @@ bool UnclippedAndUntransformed(const QPainter& painter) {
 
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter, bool printer) : painter_(painter), printer_(printer) {
+QtCanvas::QtCanvas(QPainter& painter, bool printer)
+    : painter_(painter),
+      printer_(printer),
+      scaled_(!printer && painter.device() != nullptr &&
+              painter.device()->devicePixelRatioF() > 1.0) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   SelectPen(pen_);
@@ -57,8 +61,16 @@ platform::Pen QtCanvas::SelectPen(const platform::Pen& pen) {
   pen_ = pen;
   penPixel_ = ToQColor(pen.color).rgb();
   QPen qpen(ToQColor(pen.color));
-  qpen.setWidth(pen.width);  // 0 is Qt's cosmetic one-pixel pen, as on every device
-  qpen.setCapStyle(Qt::FlatCap);
+  if (scaled_) {
+    // On a high-resolution picture a one-pixel pen is one unit wide (as many device pixels
+    // as the ratio), so lines keep their weight; the square cap covers the end pixel as the
+    // cosmetic pen does.
+    qpen.setWidth(std::max(1, pen.width));
+    qpen.setCapStyle(Qt::SquareCap);
+  } else {
+    qpen.setWidth(pen.width);  // 0 is Qt's cosmetic one-pixel pen, as on every device
+    qpen.setCapStyle(Qt::FlatCap);
+  }
   painter_.setPen(qpen);
   return previous;
 }
@@ -100,6 +112,14 @@ void QtCanvas::LineTo(int x, int y) {
     runs_.PaintUnless(penPixel_);
   } else {
     runs_.Paint();
+  }
+  if (scaled_) {
+    // A line of odd width covers the units right of and below its coordinates, as on a
+    // picture of one device pixel per unit; an even one is centred on them.
+    const qreal shift = std::max(1, pen_.width) % 2 == 1 ? 0.5 : 0.0;
+    painter_.drawLine(QPointF(from) + QPointF(shift, shift),
+                      QPointF(position_) + QPointF(shift, shift));
+    return;
   }
   painter_.drawLine(from, position_);
 }
@@ -178,7 +198,10 @@ int QtCanvas::DpiX() const { return painter_.device()->logicalDpiX(); }
 int QtCanvas::DpiY() const { return painter_.device()->logicalDpiY(); }
 
 platform::Size QtCanvas::PageSize() const {
-  return {painter_.device()->width(), painter_.device()->height()};
+  // In units: a high-resolution picture has more device pixels than units.
+  const QPaintDevice* device = painter_.device();
+  const qreal ratio = device->devicePixelRatioF();
+  return {qRound(device->width() / ratio), qRound(device->height() / ratio)};
 }
 
 }  // namespace vantrel::gui

@@ -1,6 +1,8 @@
 // The Canvas on a QPainter: screen, off-screen images, printers and PDF files share the
 // drawing code of the model and the chart through it. One-pixel pens are cosmetic and
-// aliased, coordinates are integers, so lines are crisp on every device.
+// aliased, coordinates are integers, so lines are crisp on every device. On a picture of a
+// high-resolution screen (device pixel ratio above 1) coordinates stay in units and lines
+// are one unit wide, so the layout is the same and everything is drawn at full resolution.
 //
 // On a plain 32-bit image without transformation or clipping (the chart window's picture,
 // PNG files) vertical one-pixel lines are written straight into the image as column runs
@@ -50,6 +52,8 @@ class QtCanvas final : public platform::Canvas {
 
   QPainter& painter_;
   bool printer_;
+  /// The device has several device pixels per unit (a high-resolution screen picture).
+  bool scaled_;
   platform::Pen pen_;
   platform::Font font_;
   platform::Color textColor_ = platform::kBlack;

@@ -34,11 +34,11 @@ std::u16string SampleTableContents::CellText(long long row, int column) const {
       return tables::TableTimeText(static_cast<double>(row) * curve_.GetSampleInterval(),
                                    decimalSeparator_);
     case 1:
-      return tables::FormatNumber("%5.3f", sample->minimum, decimalSeparator_);
+      return tables::FormatNumber("%5.3f", static_cast<double>(sample->minimum), decimalSeparator_);
     case 2:
-      return tables::FormatNumber("%5.3f", sample->maximum, decimalSeparator_);
+      return tables::FormatNumber("%5.3f", static_cast<double>(sample->maximum), decimalSeparator_);
     default:
-      return tables::FormatNumber("%5.3f", sample->value, decimalSeparator_);
+      return tables::FormatNumber("%5.3f", static_cast<double>(sample->value), decimalSeparator_);
   }
 }
 

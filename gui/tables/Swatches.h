@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QIcon>
 #include <QPixmap>
 #include <QSize>
 
@@ -16,8 +17,12 @@ inline constexpr QSize kSwatchSize{16, 10};
 
 QColor ToQColor(platform::Color color);
 
-/// A swatch with every pixel in `color`. Black is drawn too: a black curve gets a black
-/// swatch rather than a transparent one.
-QPixmap SwatchPixmap(platform::Color color);
+/// A swatch with every pixel in `color`, `ratio` device pixels per unit. Black is drawn
+/// too: a black curve gets a black swatch rather than a transparent one.
+QPixmap SwatchPixmap(platform::Color color, qreal ratio = 1.0);
+
+/// The swatch as an icon, for normal and selected rows, sharp on the screens of the
+/// program (a picture of one pixel per unit and one at the highest device pixel ratio).
+QIcon SwatchIcon(platform::Color color);
 
 }  // namespace vantrel::gui

@@ -103,12 +103,7 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
 QIcon TableModel::Swatch(platform::Color color) const {
   auto it = swatches_.find(color);
   if (it == swatches_.end()) {
-    // The same picture in a selected row: the swatch keeps the curve's true colour.
-    QIcon icon;
-    const QPixmap pixmap = SwatchPixmap(color);
-    icon.addPixmap(pixmap, QIcon::Normal);
-    icon.addPixmap(pixmap, QIcon::Selected);
-    it = swatches_.emplace(color, icon).first;
+    it = swatches_.emplace(color, SwatchIcon(color)).first;
   }
   return it->second;
 }

@@ -73,11 +73,13 @@ bool CKurveObj::PreviewFilter(float cutoffHz) {
     return false;
   }
   const CValueObj& first = samples_.front();
-  double y1[3] = {first.minimum, first.maximum, first.value};
-  double y2[3] = {first.minimum, first.maximum, first.value};
+  double y1[3] = {static_cast<double>(first.minimum), static_cast<double>(first.maximum),
+                  static_cast<double>(first.value)};
+  double y2[3] = {y1[0], y1[1], y1[2]};
   for (std::size_t i = 0; i < samples_.size(); ++i) {
     const CValueObj& x = samples_[i];
-    const double in[3] = {x.minimum, x.maximum, x.value};
+    const double in[3] = {static_cast<double>(x.minimum), static_cast<double>(x.maximum),
+                          static_cast<double>(x.value)};
     double out[3];
     for (int part = 0; part < 3; ++part) {
       out[part] = c * y2[part] + a * in[part] + b * y1[part];

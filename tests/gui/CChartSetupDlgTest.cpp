@@ -217,7 +217,7 @@ TEST_F(ChartSetupDialogTest, ListsCurvesAndAxesWithTheirSwatches) {
 TEST_F(ChartSetupDialogTest, CurveAndAxisDialogsChangeTheMeasurementAndRefillTheLists) {
   auto dialog = Open();
   ModalScript script;
-  script.Then([this](QWidget& widget) {
+  script.Then([](QWidget& widget) {
     if (qobject_cast<gui::CCurvePropertiesDlg*>(&widget) == nullptr) return false;
     SaveShot(widget, QStringLiteral("dialogs_b_curve_properties_from_setup"));
     Retype(Edit(widget, gui::CCurvePropertiesDlg::kNameEdit), QStringLiteral("Saugseite"));

@@ -1,10 +1,15 @@
 // Demo mode end to end: the program starts the simulated instrument, reads its stored
 // measurements and records its stream on port 1 whatever port the profile names, and reads
-// again after a recording.
+// again after a recording. The simulator never outlives the program, even a killed one.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <csignal>
+#include <fstream>
+#include <sstream>
 
 #include "InstrumentTestSupport.h"
 #include "app/ProductInfo.h"
@@ -87,6 +92,54 @@ TEST(DemoInstrument, ServesReadoutAndOnlineRecordingOnPortOneWhateverTheProfileS
   EXPECT_EQ(ReadAndDeclineSaving(frame), 5);
   EXPECT_EQ(frame.Documents().Documents().size(), 11U);
   EXPECT_EQ(app::GetPortNumber(app.Profile()), 6);  // the profile was not written
+}
+
+/// The ids of the processes whose parent is `parent`.
+std::vector<long> ChildrenOf(qint64 parent) {
+  std::ifstream file("/proc/" + std::to_string(parent) + "/task/" + std::to_string(parent) +
+                     "/children");
+  std::vector<long> children;
+  for (long child = 0; file >> child;) children.push_back(child);
+  return children;
+}
+
+/// Whether process `pid` still runs (a zombie waiting for its parent counts as ended).
+bool Runs(long pid) {
+  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(file, line)) return false;
+  const std::size_t close = line.rfind(')');
+  return close != std::string::npos && close + 2 < line.size() && line[close + 2] != 'Z' &&
+         line[close + 2] != 'X';
+}
+
+TEST(DemoInstrument, TheSimulatorEndsWhenTheProgramIsKilled) {
+  TempFolder folder;
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                     QString::fromStdString(folder.Path().string()));
+  program.setProcessEnvironment(environment);
+  program.start(QString::fromStdString((ProgramDirectory() / "vantrel").string()),
+                {QStringLiteral("--demo"), QStringLiteral("--no-start-picture")});
+  ASSERT_TRUE(program.waitForStarted(10000));
+  // Generous bounds: the test ends as soon as each condition holds.
+  QElapsedTimer waited;
+  waited.start();
+  std::vector<long> children;
+  while ((children = ChildrenOf(program.processId())).empty() && waited.elapsed() < 30000) {
+    Wait(20);
+  }
+  ASSERT_EQ(children.size(), 1U) << "the demo started no simulator";
+  const long simulator = children.front();
+  ASSERT_TRUE(Runs(simulator));
+
+  ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
+  ASSERT_TRUE(program.waitForFinished(10000));
+  waited.restart();
+  while (Runs(simulator) && waited.elapsed() < 30000) Wait(20);
+  EXPECT_FALSE(Runs(simulator));
 }
 
 }  // namespace

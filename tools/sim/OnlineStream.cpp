@@ -8,16 +8,9 @@
 namespace vantrel::sim {
 namespace {
 
-const char* const kLineUnits[] = {"K1  bar\r\n", "K2 l/min\r\n",
-                                  "K3  \xDF"
-                                  "C\r\n"};
-const char* const kFieldUnits[] = {"bar",
-                                   "l/min",
-                                   "\xDF"
-                                   "C",
-                                   "U/min",
-                                   "PSI",
-                                   "mbar"};
+// "\337" is the degree sign of the instrument's code page (0xDF) before the "C".
+const char* const kLineUnits[] = {"K1  bar\r\n", "K2 l/min\r\n", "K3  \337C\r\n"};
+const char* const kFieldUnits[] = {"bar", "l/min", "\337C", "U/min", "PSI", "mbar"};
 
 /// A 7-character field with one decimal; a whole number too wide for that keeps its last
 /// seven digits (long counting runs).

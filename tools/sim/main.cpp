@@ -17,6 +17,8 @@
 #include "ArchiveMeasurements.h"
 #include "PseudoTerminal.h"
 #include "SimInstrument.h"
+#include "app/DataFolder.h"
+#include "app/ProgramVersion.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ std::atomic<bool> stopRequested{false};
 void OnSignal(int) { stopRequested.store(true); }
 
 constexpr const char* kUsage =
-    "usage: vantrel-sim [--mode block|legacy|line|field|auto] [--hello B|A]\n"
+    "usage: vantrel-sim [--help] [--version] [--mode block|legacy|line|field|auto] [--hello B|A]\n"
     "  [--count N] [--channels N] [--samples N] [--seed N]\n"
     "  [--rate SETS_PER_S] [--sets N] [--interval TEXT] [--seconds S] [--counting]\n"
     "  [--bad-crc SENDS] [--seven-channels SENDS] [--silence-after K]\n"
@@ -120,6 +122,12 @@ int main(int argc, char** argv) {
       if (i + 1 >= argc) UsageFailure(arg + " needs a value");
       return argv[++i];
     };
+    if (arg == "--version") {
+      const auto dataFolder =
+          vantrel::app::FindDataFolder(vantrel::app::ExecutableDirectory(argv[0]));
+      std::printf("%s\n", vantrel::app::VersionLine("vantrel-sim", dataFolder).c_str());
+      return 0;
+    }
     if (arg == "--mode") {
       const std::string mode = need();
       if (mode == "block")
