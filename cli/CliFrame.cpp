@@ -6,51 +6,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <locale>
-#include <map>
 #include <new>
 
+#include "app/BrandedTexts.h"
 #include "app/LanguageLibrary.h"
-#include "app/Placeholders.h"
 #include "platform/Error.h"
 #include "platform/MessageService.h"
 #include "platform/Strings.h"
 
 namespace vantrel::cli {
 namespace {
-
-/// The library's texts with the product names filled in, and a few built-in German ones
-/// for the messages this tool reports itself, so that an error line has a text even
-/// without the language data.
-class CliTexts final : public platform::TextSource {
- public:
-  CliTexts(std::unique_ptr<app::LanguageLibrary> library, app::ProductNames names)
-      : library_(std::move(library)),
-        names_(std::move(names)),
-        english_(library_ != nullptr && library_->Text(32964) == u"ENG") {}
-  std::u16string Text(int id) const override {
-    std::u16string text = library_ ? library_->Text(id) : std::u16string();
-    if (!text.empty()) return app::ReplaceProductNames(text, names_);
-    static const std::map<int, std::u16string> kBuiltIn = {
-        {platform::kMsgOutOfMemory, u"Nicht genügend Arbeitsspeicher."},
-        {61697, u"Fehler beim Öffnen des Dokuments."},
-        {61698, u"Fehler beim Speichern des Dokuments."},
-        {61728, u"Unerwartetes Dateiformat."},
-        {kMsgPictureUnavailable,
-         u"PNG- und PDF-Ausgabe brauchen Qt 6; dieses vantrel-cli wurde ohne Qt 6 gebaut (SVG "
-         u"geht)."},
-    };
-    if (id == kMsgPictureUnavailable && english_) {
-      return u"PNG and PDF output need Qt 6; this vantrel-cli was built without Qt 6 (SVG works).";
-    }
-    const auto it = kBuiltIn.find(id);
-    return it != kBuiltIn.end() ? it->second : std::u16string();
-  }
-
- private:
-  std::unique_ptr<app::LanguageLibrary> library_;
-  app::ProductNames names_;
-  bool english_;
-};
 
 std::filesystem::path ProgramDirectory(const std::string& programPath) {
   std::error_code error;
@@ -59,12 +24,14 @@ std::filesystem::path ProgramDirectory(const std::string& programPath) {
   return self.parent_path();
 }
 
-std::unique_ptr<app::LanguageLibrary> LoadTexts(const std::string& programPath,
+/// The language library of `language`; an empty one when there is no language data, so
+/// that a failure still prints its message ID.
+std::unique_ptr<app::LanguageLibrary> LoadTexts(const std::filesystem::path& programDirectory,
                                                 const std::string& language) {
   try {
-    return app::LanguageLibrary::Load(ProgramDirectory(programPath), language);
+    return app::LanguageLibrary::Load(programDirectory, language);
   } catch (const std::exception&) {
-    return nullptr;  // the built-in texts stand in
+    return app::LanguageLibrary::Parse({});
   }
 }
 
@@ -216,8 +183,8 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
   const std::filesystem::path programDirectory = ProgramDirectory(programPath);
   app::ProductInfo product;
   const bool haveProduct = app::ReadProductInfo(programDirectory, product);
-  const CliTexts texts(LoadTexts(programPath, language),
-                       haveProduct ? product.Names() : app::ProductNames{});
+  const std::unique_ptr<app::LanguageLibrary> library = LoadTexts(programDirectory, language);
+  const app::BrandedTexts texts(*library, haveProduct ? product.Names() : app::ProductNames{});
   CommandContext context{texts, stdout, programDirectory, haveProduct ? &product : nullptr};
   try {
     return command->run(context, commandArgs);

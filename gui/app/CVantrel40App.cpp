@@ -11,6 +11,7 @@
 #include "gui/app/StartPicture.h"
 #include "gui/app/Features.h"
 #include "gui/chart/ChartFrames.h"
+#include "gui/widgets/ProgramIcon.h"
 #include "platform/Error.h"
 
 namespace vantrel::gui {
@@ -45,7 +46,7 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   if (!app::ReadProductInfo(options.programDirectory, product_)) {
     return Fail(app::kIniFileNotFound, quiet);
   }
-  texts_ = std::make_unique<BrandedTexts>(*library_, product_.Names());
+  texts_ = std::make_unique<app::BrandedTexts>(*library_, product_.Names());
   QApplication::setApplicationName(QString::fromStdU16String(product_.applicationName));
   QApplication::setApplicationDisplayName(QString::fromStdU16String(product_.applicationName));
   QApplication::setWindowIcon(ProgramIcon());

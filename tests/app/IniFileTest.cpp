@@ -3,6 +3,7 @@
 #include <fstream>
 #include <optional>
 
+#include "ExpectMessage.h"
 #include "TempFolder.h"
 #include "app/IniFile.h"
 #include "platform/Error.h"
@@ -163,12 +164,8 @@ TEST(IniFile, SavingKeepsAccessRightsAndSymbolicLinks) {
 
 TEST(IniFile, SavingIntoAMissingFolderThrowsTheFileError) {
   testing::TempFolder folder;
-  try {
-    IniFile().Save(folder.Path() / "missing" / "p.ini");
-    FAIL() << "no error";
-  } catch (const platform::VantrelError& error) {
-    EXPECT_EQ(error.MessageId(), kFileErrorMessageId);
-  }
+  EXPECT_EQ(testing::MessageIdOf([&] { IniFile().Save(folder.Path() / "missing" / "p.ini"); }),
+            kFileErrorMessageId);
 }
 
 TEST(IniFile, LoadTellsMissingUnreadableAndTooLargeApart) {

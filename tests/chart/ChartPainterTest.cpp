@@ -2,7 +2,7 @@
 // marker lines, the order of curves and axes, margins cleared after the curves.
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "ChartFixtures.h"
 #include "chart/ChartPainter.h"
 #include "platform/RecordingCanvas.h"

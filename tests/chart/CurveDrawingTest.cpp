@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "ChartFixtures.h"
 #include "chart/CurveDrawing.h"
 #include "platform/RasterCanvas.h"

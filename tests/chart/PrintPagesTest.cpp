@@ -3,7 +3,7 @@
 // rows, texts and formats, and its paging across sheets.
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "ChartFixtures.h"
 #include "chart/PrintPages.h"
 #include "platform/RecordingCanvas.h"

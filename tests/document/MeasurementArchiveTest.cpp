@@ -5,12 +5,15 @@
 #include <fstream>
 
 #include "ArchiveBytes.h"
+#include "ExpectMessage.h"
+#include "TempFolder.h"
 #include "document/MeasurementArchive.h"
 
 namespace vantrel::document {
 namespace {
 
 using testing::Bytes;
+using vantrel::testing::MessageIdOf;
 using Kind = ArchiveError::Kind;
 
 /// The measurement of the index walk-through: one y axis, one curve with two samples.
@@ -317,19 +320,12 @@ TEST(MeasurementArchive, EndsTheLoadAtAbsurdCountsWithoutReservingForThem) {
 
 class MeasurementArchiveFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrel-archive-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_),
                                                   std::filesystem::directory_iterator()));
   }
-  std::filesystem::path dir_;
+  vantrel::testing::TempFolder folder_;
+  const std::filesystem::path dir_ = folder_.Path();
 };
 
 TEST_F(MeasurementArchiveFile, SavesAndLoadsTheSameDocument) {
@@ -366,12 +362,8 @@ TEST_F(MeasurementArchiveFile, ReplacesTheOldFileOnlyWhenTheSaveSucceeded) {
   // A folder in the way of the rename: the save fails and leaves no temporary file.
   const auto blocked = dir_ / "blocked.vqb";
   std::filesystem::create_directories(blocked / "inside");
-  try {
-    SaveDocumentFile(blocked, *WalkThroughMeasurement(), 0);
-    FAIL() << "saving over a folder succeeded";
-  } catch (const platform::VantrelError& e) {
-    EXPECT_EQ(e.MessageId(), 61698);
-  }
+  EXPECT_EQ(MessageIdOf([&] { SaveDocumentFile(blocked, *WalkThroughMeasurement(), 0); }), 61698)
+      << "saving over a folder";
   EXPECT_EQ(EntryCount(), 2U);
   SaveDocumentFile(path, model::CMessungObj(), 1);
   EXPECT_EQ(ReadDocumentFile(path).measurement->GetCurveCount(), 0);
@@ -379,18 +371,9 @@ TEST_F(MeasurementArchiveFile, ReplacesTheOldFileOnlyWhenTheSaveSucceeded) {
 }
 
 TEST_F(MeasurementArchiveFile, ReportsAMissingFolderOrFileWithTheirMessages) {
-  try {
-    SaveDocumentFile(dir_ / "missing" / "a.vqb", model::CMessungObj(), 0);
-    FAIL() << "saving into a missing folder succeeded";
-  } catch (const platform::VantrelError& e) {
-    EXPECT_EQ(e.MessageId(), 61698);
-  }
-  try {
-    ReadDocumentFile(dir_ / "none.vqb");
-    FAIL() << "reading a missing file succeeded";
-  } catch (const platform::VantrelError& e) {
-    EXPECT_EQ(e.MessageId(), 61697);
-  }
+  EXPECT_EQ(MessageIdOf([&] { SaveDocumentFile(dir_ / "missing" / "a.vqb", model::CMessungObj(), 0); }),
+            61698);
+  EXPECT_EQ(MessageIdOf([&] { ReadDocumentFile(dir_ / "none.vqb"); }), 61697);
 }
 
 TEST_F(MeasurementArchiveFile, RejectsATruncatedFileOnDisk) {

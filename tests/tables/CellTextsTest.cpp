@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "TableFixtures.h"
 #include "tables/CellTexts.h"
 

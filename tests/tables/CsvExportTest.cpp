@@ -6,7 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "../support/FakeTexts.h"
+#include "ExpectMessage.h"
+#include "FakeTexts.h"
+#include "TempFolder.h"
 #include "TableFixtures.h"
 #include "platform/Error.h"
 #include "tables/AtomicFile.h"
@@ -128,15 +130,7 @@ TEST(CsvExport, DefaultFileNameIsTheTitleCutAtTheFirstSpecialCharacter) {
 
 class CsvFileTest : public ::testing::Test {
  protected:
-  CsvFileTest()
-      : dir_(fs::temp_directory_path() /
-             ("vantrel-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    FillMeasurement(measurement_);
-  }
-  ~CsvFileTest() override { fs::remove_all(dir_); }
+  CsvFileTest() { FillMeasurement(measurement_); }
 
   static std::string Read(const fs::path& path) {
     std::string text(static_cast<std::size_t>(fs::file_size(path)), '\0');
@@ -151,15 +145,12 @@ class CsvFileTest : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
   int ExportErrorId(const fs::path& target) {
-    try {
-      ExportCsvFile(measurement_, target, texts_, {});
-    } catch (const platform::VantrelError& error) {
-      return error.MessageId();
-    }
-    return 0;
+    return vantrel::testing::MessageIdOf([&] { ExportCsvFile(measurement_, target, texts_, {}); })
+        .value_or(0);
   }
 
-  fs::path dir_;
+  vantrel::testing::TempFolder folder_;
+  const fs::path dir_ = folder_.Path();
   vantrel::testing::FakeTexts texts_;
   model::CMessungObj measurement_;
 };

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "TableFixtures.h"
 #include "tables/CurveSelectionList.h"
 #include "tables/ListFrameLayout.h"

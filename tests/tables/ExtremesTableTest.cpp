@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "TableFixtures.h"
 #include "tables/ExtremesTable.h"
 
