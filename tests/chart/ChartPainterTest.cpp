@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeTexts.h"
-#include "ChartFixtures.h"
+#include "MeasurementBuilder.h"
 #include "chart/ChartPainter.h"
 #include "platform/RecordingCanvas.h"
 

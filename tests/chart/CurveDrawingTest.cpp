@@ -9,7 +9,7 @@
 #include <random>
 
 #include "FakeTexts.h"
-#include "ChartFixtures.h"
+#include "MeasurementBuilder.h"
 #include "chart/CurveDrawing.h"
 #include "platform/RasterCanvas.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeTexts.h"
-#include "ChartFixtures.h"
+#include "MeasurementBuilder.h"
 #include "chart/PrintPages.h"
 #include "platform/RecordingCanvas.h"
 

@@ -30,6 +30,42 @@ std::unique_ptr<model::CMessungObj> MeasurementOfCurves(int count,
   return m;
 }
 
+model::CAchse* AddAxis(model::CMessungObj& m, float lo, float hi) {
+  model::CAchse* axis = m.AddYAxis();
+  axis->SetMin(lo);
+  axis->SetMax(hi);
+  return axis;
+}
+
+model::CKurveObj* AddCurve(model::CMessungObj& m, int axis, platform::Color color, int drawOrder,
+                           const std::vector<float>& values, double interval) {
+  model::CKurveObj* curve = m.AddCurve();
+  curve->SetAxisIndex(axis);
+  curve->SetColor(color);
+  curve->SetDrawOrder(drawOrder);
+  curve->SetSampleInterval(interval);
+  for (float v : values) curve->AddSample(v, v, v);
+  return curve;
+}
+
+model::CKurveObj& AddNamedCurve(model::CMessungObj& m, const std::u16string& name,
+                                double interval, const std::vector<SampleRow>& samples) {
+  model::CKurveObj& curve = *m.AddCurve();
+  curve.SetName(name);
+  curve.SetSampleInterval(interval);
+  for (const SampleRow& s : samples) curve.AddSample(s.minimum, s.maximum, s.value);
+  return curve;
+}
+
+std::vector<SampleRow> Ramp(int count) {
+  std::vector<SampleRow> rows;
+  for (int k = 0; k < count; ++k) {
+    const auto first = static_cast<float>(k);
+    rows.push_back({first, first + 0.5F, first + 0.25F});
+  }
+  return rows;
+}
+
 std::unique_ptr<model::CMessungObj> ChartMeasurement(int count) {
   auto m = std::make_unique<model::CMessungObj>();
   m->SetName(u"Pumpe", 1);

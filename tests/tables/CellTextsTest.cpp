@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "FakeTexts.h"
-#include "TableFixtures.h"
+#include "MeasurementBuilder.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::tables {
@@ -63,10 +63,10 @@ TEST(CellTexts, FilterCutoffTextDependsOnItsSize) {
 TEST(CellTexts, TriggerTextsFollowModePercentAndTriggerChannel) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  model::CKurveObj& pressure = fixtures::AddCurve(measurement, u"p", 0.1, {});
+  model::CKurveObj& pressure = testing::AddNamedCurve(measurement, u"p", 0.1, {});
   pressure.SetChannelNumber(2);
   pressure.SetUnit(4, u"");
-  model::CKurveObj& curve = fixtures::AddCurve(measurement, u"q", 0.1, {});
+  model::CKurveObj& curve = testing::AddNamedCurve(measurement, u"q", 0.1, {});
   curve.SetTriggerMode(1);
   curve.SetTriggerLevel(12.5F);
   curve.SetTriggerChannel(2);

@@ -9,7 +9,7 @@
 #include "ExpectMessage.h"
 #include "FakeTexts.h"
 #include "TempFolder.h"
-#include "TableFixtures.h"
+#include "MeasurementBuilder.h"
 #include "platform/Error.h"
 #include "tables/AtomicFile.h"
 #include "tables/CsvExport.h"
@@ -29,7 +29,7 @@ TextConventions GermanConventions() {
 // A level-triggered pressure curve of 3 samples and a formula curve of 5 samples.
 void FillMeasurement(model::CMessungObj& measurement) {
   measurement.SetName(u"M\u00e4ss", -1);
-  model::CKurveObj& pressure = fixtures::AddCurve(measurement, u"Druck", 0.5, fixtures::Ramp(3));
+  model::CKurveObj& pressure = testing::AddNamedCurve(measurement, u"Druck", 0.5, testing::Ramp(3));
   pressure.SetUnit(4, u"");
   pressure.SetChannelNumber(1);
   pressure.SetDuration(2);
@@ -39,7 +39,7 @@ void FillMeasurement(model::CMessungObj& measurement) {
   pressure.SetTriggerEdge(1);
   pressure.SetPretrigger(0.5F);
   model::CKurveObj& formula =
-      fixtures::AddCurve(measurement, u"Fl\u00fcss", 0.25, fixtures::Ramp(5));
+      testing::AddNamedCurve(measurement, u"Fl\u00fcss", 0.25, testing::Ramp(5));
   formula.SetOrigin(model::kOriginComputed);
   formula.SetUnit(9, u"%");
   formula.SetDuration(1);
@@ -93,7 +93,7 @@ TEST(CsvExport, EveryLineHasTheSameNumberOfFieldsExceptTheTableTitleLine) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
   FillMeasurement(measurement);
-  fixtures::AddCurve(measurement, u"drei", 1.0, fixtures::Ramp(7));
+  testing::AddNamedCurve(measurement, u"drei", 1.0, testing::Ramp(7));
   std::istringstream lines(CsvText(measurement, texts, {}));
   std::string line;
   int number = 0;
