@@ -6,13 +6,11 @@
 #include <benchmark/benchmark.h>
 #include <time.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
-#include "PseudoTerminal.h"
-#include "SimInstrument.h"
+#include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 
 namespace {
@@ -25,30 +23,10 @@ double ThreadCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-class SimThread {
- public:
-  explicit SimThread(sim::SimOptions options)
-      : terminal_(sim::PseudoTerminal::Open()), instrument_(std::move(options)) {
-    thread_ = std::thread([this] { instrument_.Run(terminal_->MasterFd(), stop_); });
-  }
-  ~SimThread() {
-    stop_.store(true);
-    thread_.join();
-  }
-  const std::string& Path() const { return terminal_->SlavePath(); }
-  sim::SimStatistics Statistics() const { return instrument_.Statistics(); }
-
- private:
-  std::unique_ptr<sim::PseudoTerminal> terminal_;
-  sim::SimInstrument instrument_;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
-
 void BM_BlockReadout(benchmark::State& state) {
   sim::SimOptions options;
   options.measurements = sim::GenerateMeasurements(10, 6, 10000, 11);
-  SimThread instrument(options);
+  sim::SimHarness instrument(options);
   double cpu = 0.0;
   double wall = 0.0;
   double bytes = 0.0;
@@ -86,7 +64,7 @@ void BM_OnlineRecording(benchmark::State& state) {
     options.onlineCounting = true;
     options.onlineCount = static_cast<std::uint64_t>(kRate * seconds);
     options.intervalText = "0.0001";
-    SimThread instrument(options);
+    sim::SimHarness instrument(options);
     instrument::CInstrumentLink link(nullptr);
     link.SetPortSettings(instrument.Path(), 38400);
     model::CMessungObj measurement;

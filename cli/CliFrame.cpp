@@ -6,12 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <locale>
-#include <map>
 #include <new>
 
+#include "app/BrandedTexts.h"
 #include "app/DataFolder.h"
 #include "app/LanguageLibrary.h"
-#include "app/Placeholders.h"
 #include "platform/Error.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageService.h"
@@ -19,40 +18,6 @@
 
 namespace vantrel::cli {
 namespace {
-
-/// The library's texts with the product names filled in, and a few built-in German ones
-/// for the messages this tool reports itself, so that an error line has a text even
-/// without the language data.
-class CliTexts final : public platform::TextSource {
- public:
-  CliTexts(std::unique_ptr<app::LanguageLibrary> library, app::ProductNames names)
-      : library_(std::move(library)),
-        names_(std::move(names)),
-        english_(library_ != nullptr && library_->Text(32964) == u"ENG") {}
-  std::u16string Text(int id) const override {
-    std::u16string text = library_ ? library_->Text(id) : std::u16string();
-    if (!text.empty()) return app::ReplaceProductNames(text, names_);
-    static const std::map<int, std::u16string> kBuiltIn = {
-        {platform::kMsgOutOfMemory, u"Nicht genügend Arbeitsspeicher."},
-        {61697, u"Fehler beim Öffnen des Dokuments."},
-        {61698, u"Fehler beim Speichern des Dokuments."},
-        {61728, u"Unerwartetes Dateiformat."},
-        {kMsgPictureUnavailable,
-         u"PNG- und PDF-Ausgabe brauchen Qt 6; dieses vantrel-cli wurde ohne Qt 6 gebaut (SVG "
-         u"geht)."},
-    };
-    if (id == kMsgPictureUnavailable && english_) {
-      return u"PNG and PDF output need Qt 6; this vantrel-cli was built without Qt 6 (SVG works).";
-    }
-    const auto it = kBuiltIn.find(id);
-    return it != kBuiltIn.end() ? it->second : std::u16string();
-  }
-
- private:
-  std::unique_ptr<app::LanguageLibrary> library_;
-  app::ProductNames names_;
-  bool english_;
-};
 
 /// The folder of the program's data: next to the executable, or in the installed tree.
 std::filesystem::path ProgramDirectory(const std::string& programPath) {
@@ -244,7 +209,7 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
   }
   app::ProductInfo product;
   const bool haveProduct = app::ReadProductInfo(programDirectory, product);
-  const CliTexts texts(std::move(library), haveProduct ? product.Names() : app::ProductNames{});
+  const app::BrandedTexts texts(*library, haveProduct ? product.Names() : app::ProductNames{});
   CommandContext context{texts, stdout, programDirectory, haveProduct ? &product : nullptr};
   const int status = RunCommand(*command, context, commandArgs);
   if (!FinishOutput() && status == kExitSuccess) {

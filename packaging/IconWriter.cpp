@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "gui/app/ProgramIcon.h"
+#include "gui/widgets/ProgramIcon.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -56,8 +56,10 @@ grep -q '"imported":' dump.json || fail "dump printed no document"
 status=0
 "$prefix/bin/vantrel-cli" --lang ENG dump missing.vqb 2>error.txt || status=$?
 [ $status = 1 ] || fail "dump of a missing file exits $status"
-english="$(sed -n 's/^61697=//p' "$source/lang_res/ENG.txt")"
-grep -qF "61697: $english" error.txt || fail "dump error not in English: $(cat error.txt)"
+# "not found" names the file in front of the English text (%1 is replaced by the name).
+english="$(sed -n 's/^33000=%1\\n//p' "$source/lang_res/ENG.txt")"
+[ -n "$english" ] || fail "no English text 33000 in the language files"
+grep -qF "33000: missing.vqb $english" error.txt || fail "dump error not in English: $(cat error.txt)"
 "$prefix/bin/vantrel-cli" convert "$sample" "Pumpe 3.vqb" || fail "convert exits non-zero"
 
 # The window program opens a document named on its command line.

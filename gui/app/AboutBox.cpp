@@ -8,8 +8,10 @@
 #include <QVBoxLayout>
 
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/ProgramIcon.h"
 
 namespace vantrel::gui {
+
 namespace {
 
 /// The program's window icon at twice its size inside a frame with a dark-gray shadow on
@@ -37,7 +39,7 @@ class IconPicture final : public QWidget {
 
 }  // namespace
 
-AboutBox::AboutBox(const BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent)
+AboutBox::AboutBox(const app::BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(ToQString(product.applicationName + u"   " + product.version));
   auto* grid = new QGridLayout;

@@ -5,14 +5,14 @@
 #include <QDialog>
 
 #include "app/ProductInfo.h"
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 
 namespace vantrel::gui {
 
 class AboutBox final : public QDialog {
   Q_OBJECT
  public:
-  AboutBox(const BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent = nullptr);
+  AboutBox(const app::BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent = nullptr);
 };
 
 }  // namespace vantrel::gui

@@ -8,7 +8,7 @@
 #include "app/PortMap.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileStore.h"
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "gui/platform/QtServices.h"
 #include "settings/CUserSettings.h"
 
@@ -21,7 +21,7 @@ class InstrumentAccess;
 
 /// The application's services, as the main frame receives them.
 struct AppServices {
-  const BrandedTexts& texts;
+  const app::BrandedTexts& texts;
   QtMessageService& messages;
   QtFileDialogs& dialogs;
   const app::ProductInfo& product;

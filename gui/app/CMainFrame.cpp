@@ -23,7 +23,7 @@ constexpr int kMainMenu = 128;
 constexpr int kDocumentMenu = 129;
 
 /// The status-bar text and the tooltip of a command: its string holds "status\ntooltip".
-std::pair<QString, QString> CommandHelp(const BrandedTexts& texts, int commandId) {
+std::pair<QString, QString> CommandHelp(const app::BrandedTexts& texts, int commandId) {
   const QString text = ToQString(texts.Text(commandId));
   const qsizetype newline = text.indexOf(QLatin1Char('\n'));
   if (newline < 0) return {text, text};
@@ -102,6 +102,11 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::RegisterCommand(int commandId, std::function<void()> handler) {
   handlers_[commandId] = std::move(handler);
+}
+
+QWidget* CMainFrame::DialogParent() {
+  if (DocumentFrame* frame = documents_->ActiveFrame(); frame != nullptr) return frame;
+  return this;
 }
 
 void CMainFrame::ExecuteCommand(int commandId) {

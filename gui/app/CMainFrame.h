@@ -61,6 +61,9 @@ class CMainFrame final : public QMainWindow {
   void ExecuteCommand(int commandId);
 
   AppContext& Context() { return *context_; }
+  /// The window the dialogs of a document command belong to: the active document window,
+  /// else the main frame.
+  QWidget* DialogParent();
   DocumentManager& Documents() { return *documents_; }
   QMdiArea& WorkArea() { return *area_; }
   MenuBuilder& Menus() { return menus_; }

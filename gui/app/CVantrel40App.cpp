@@ -10,14 +10,13 @@
 #include "app/DataFolder.h"
 #include "app/Placeholders.h"
 #include "gui/app/Features.h"
-#include "gui/app/ProgramIcon.h"
+#include "gui/widgets/ProgramIcon.h"
 #include "gui/app/QtTranslations.h"
 #include "gui/app/StartPicture.h"
 #include "gui/chart/ChartFrames.h"
-#include "gui/instrument/DialogTexts.h"
-#include "gui/recovery/CRecoveryDlg.h"
-
 #include "gui/help/HelpCommands.h"
+#include "gui/recovery/CRecoveryDlg.h"
+#include "gui/widgets/DialogParts.h"
 #include "platform/Error.h"
 #include "recovery/RecoveryFolder.h"
 #include "recovery/RecoveryMessages.h"
@@ -59,7 +58,7 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   if (!app::ReadProductInfo(dataDirectory_, product_)) {
     return Fail(app::kIniFileNotFound, quiet);
   }
-  texts_ = std::make_unique<BrandedTexts>(*library_, product_.Names());
+  texts_ = std::make_unique<app::BrandedTexts>(*library_, product_.Names());
   QApplication::setApplicationName(QString::fromStdU16String(product_.applicationName));
   QApplication::setApplicationDisplayName(QString::fromStdU16String(product_.applicationName));
   QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
@@ -109,7 +108,7 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   instrument_->Online().SetJournalFolder(recoveryFolder);
   recovery_ = std::make_unique<RecoveryKeeper>(mainFrame_->Context(), recoveryFolder);
   CMainFrame* frame = mainFrame_.get();
-  const BrandedTexts* texts = texts_.get();
+  const app::BrandedTexts* texts = texts_.get();
   auto showInStatusBar = [frame, texts](int id, const QString& cause) {
     frame->statusBar()->showMessage(TextOf(*texts, id).replace(QStringLiteral("%1"), cause));
   };

@@ -17,7 +17,7 @@
 #include "app/PortMap.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileStore.h"
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DemoInstrument.h"
 #include "gui/app/SingleInstance.h"
@@ -67,7 +67,7 @@ class CVantrel40App {
   const std::string& StartupError() const { return startupError_; }
 
   CMainFrame& MainFrame() { return *mainFrame_; }
-  const BrandedTexts& Texts() const { return *texts_; }
+  const app::BrandedTexts& Texts() const { return *texts_; }
   settings::CUserSettings& Settings() { return settings_; }
   app::ProfileStore& Profile() { return *profile_; }
   const app::ProductInfo& Product() const { return product_; }
@@ -91,7 +91,7 @@ class CVantrel40App {
   std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<app::LanguageLibrary> library_;
   app::ProductInfo product_;
-  std::unique_ptr<BrandedTexts> texts_;
+  std::unique_ptr<app::BrandedTexts> texts_;
   std::unique_ptr<app::ProfileStore> profile_;
   settings::CUserSettings settings_;
   app::PortMap portMap_;

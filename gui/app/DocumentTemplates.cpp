@@ -4,7 +4,7 @@
 
 namespace vantrel::gui {
 
-DocumentTemplates::DocumentTemplates(const BrandedTexts& texts)
+DocumentTemplates::DocumentTemplates(const app::BrandedTexts& texts)
     : appName_(ToQString(texts.Names().applicationName)) {
   for (int id : {135, 129, 130, 131, 132, 133, 134}) {
     const QString docString = ToQString(

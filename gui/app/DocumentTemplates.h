@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 
 namespace vantrel::gui {
 
@@ -22,7 +22,7 @@ struct DocumentTemplate {
 class DocumentTemplates {
  public:
   /// Chart templates in registration order: 135, 129, 130, 131, 132, 133, 134.
-  explicit DocumentTemplates(const BrandedTexts& texts);
+  explicit DocumentTemplates(const app::BrandedTexts& texts);
 
   const std::vector<DocumentTemplate>& ChartTemplates() const { return templates_; }
   /// The template the instrument's documents come from (resource 129).

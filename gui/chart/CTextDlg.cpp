@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 namespace {
@@ -16,7 +16,7 @@ constexpr int kLargestSize = 999;
 
 }  // namespace
 
-CTextDlg::CTextDlg(const BrandedTexts& texts, const QString& text, const QString& sizeText,
+CTextDlg::CTextDlg(const app::BrandedTexts& texts, const QString& text, const QString& sizeText,
                    QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(DialogCaption(texts, kTemplate));

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 
 namespace vantrel::gui {
 
@@ -21,7 +21,7 @@ class CTextDlg final : public QDialog {
   static constexpr int kMaxTextLength = 40;
 
   /// Presets `text` and `sizeText`; an empty size text hides the size field.
-  CTextDlg(const BrandedTexts& texts, const QString& text, const QString& sizeText,
+  CTextDlg(const app::BrandedTexts& texts, const QString& text, const QString& sizeText,
            QWidget* parent = nullptr);
 
   QString Text() const { return text_->text(); }

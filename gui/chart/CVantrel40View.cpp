@@ -13,7 +13,7 @@
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartFrames.h"
 #include "gui/chart/ChartPrinting.h"
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 #include "gui/tables/ListWindows.h"
 
 namespace vantrel::gui {

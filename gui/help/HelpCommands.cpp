@@ -42,7 +42,7 @@ std::optional<QKeyCombination> KeyOf(const app::LanguageLibrary& library, int co
 HelpCommands::HelpCommands(CMainFrame& frame, const std::filesystem::path& programDirectory)
     : QObject(&frame), frame_(frame) {
   setObjectName(QStringLiteral("helpCommands"));
-  const BrandedTexts& texts = frame.Context().texts;
+  const app::BrandedTexts& texts = frame.Context().texts;
   handbook_ = Handbook::Find(programDirectory, ToQString(texts.Text(kLanguageCode)));
   helpKey_ = KeyOf(texts.Library(), kCmdHelp);
   contextHelpKey_ = KeyOf(texts.Library(), kCmdContextHelp);

@@ -32,7 +32,7 @@ QVariant HandbookBrowser::loadResource(int type, const QUrl& name) {
   return QTextBrowser::loadResource(type, name);
 }
 
-HelpWindow::HelpWindow(const BrandedTexts& texts, Handbook handbook, QWidget* parent)
+HelpWindow::HelpWindow(const app::BrandedTexts& texts, Handbook handbook, QWidget* parent)
     : QWidget(parent, Qt::Window), texts_(texts), handbook_(std::move(handbook)) {
   setObjectName(QStringLiteral("helpWindow"));
   setWindowTitle(Text(kMsgHelpTitle));

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "gui/help/Handbook.h"
 
 namespace vantrel::gui::help {
@@ -39,7 +39,7 @@ class HandbookBrowser final : public QTextBrowser {
 class HelpWindow final : public QWidget {
   Q_OBJECT
  public:
-  HelpWindow(const BrandedTexts& texts, Handbook handbook, QWidget* parent);
+  HelpWindow(const app::BrandedTexts& texts, Handbook handbook, QWidget* parent);
 
   /// Shows a page: "chart.md#zoom", "#zoom" (on the current page) or "chart.md".
   /// Records it in the history; an unknown page shows a message line instead.
@@ -69,7 +69,7 @@ class HelpWindow final : public QWidget {
   void UpdateButtons();
   QString Text(int id) const;
 
-  const BrandedTexts& texts_;
+  const app::BrandedTexts& texts_;
   Handbook handbook_;
   HandbookBrowser* browser_ = nullptr;
   QListWidget* contents_ = nullptr;

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/ProductInfo.h"
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 #include "instrument/InstrumentSetup.h"
 
 namespace vantrel::gui {
@@ -20,23 +20,19 @@ CAutoConfigDlg::CAutoConfigDlg(AppContext& context, InstrumentAccess& instrument
   status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
   status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(ControlLabel(context.texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  store_ = buttons->addButton(ControlLabel(context.texts, kTemplate, kAcceptButton),
-                              QDialogButtonBox::ApplyRole);
+  const OkCancelButtons buttons = MakeOkCancelButtons(*this, context.texts, kTemplate);
+  ok_ = buttons.ok;
+  store_ = AddDialogButton(*buttons.box, context.texts, kTemplate, kAcceptButton,
+                           QDialogButtonBox::ApplyRole);
   store_->setObjectName(QStringLiteral("control%1").arg(kAcceptButton));
-  buttons->addButton(ControlLabel(context.texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  ok_->setDefault(true);
   store_->setEnabled(false);
   store_->hide();
-  connect(ok_, &QPushButton::clicked, this, &CAutoConfigDlg::accept);
   connect(store_, &QPushButton::clicked, this, [this] { Store(); });
-  connect(buttons, &QDialogButtonBox::rejected, this, &CAutoConfigDlg::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(status_);
   layout->addStretch(1);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   setLayout(layout);
 }
 

@@ -4,7 +4,7 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 #include "instrument/InstrumentSetup.h"
 
 namespace vantrel::gui {
@@ -19,17 +19,13 @@ CComCheckDlg::CComCheckDlg(AppContext& context, InstrumentAccess& instrument, QW
   status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 3);
   status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(ControlLabel(context.texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  buttons->addButton(ControlLabel(context.texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  ok_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CComCheckDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CComCheckDlg::reject);
+  const OkCancelButtons buttons = MakeOkCancelButtons(*this, context.texts, kTemplate);
+  ok_ = buttons.ok;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(status_);
   layout->addStretch(1);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   setLayout(layout);
 }
 

@@ -12,14 +12,14 @@
 #include "app/ProductInfo.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CComCheckDlg.h"
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 
 CCommSettingsDlg::CCommSettingsDlg(AppContext& context, InstrumentAccess& instrument,
                                    QWidget* parent)
     : QDialog(parent), context_(context), instrument_(instrument) {
-  const BrandedTexts& texts = context.texts;
+  const app::BrandedTexts& texts = context.texts;
   setWindowTitle(DialogCaption(texts, kTemplate));
   port_ = new QLineEdit(this);
   port_->setObjectName(QStringLiteral("control%1").arg(kPortEdit));

@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "gui/dialogs_a/CFormulaDlg.h"
-#include "gui/dialogs_b/ChartDialogs.h"
-#include "gui/instrument/DialogTexts.h"
+#include "gui/formula/CFormulaDlg.h"
+#include "gui/chart/dialogs/ChartDialogs.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 namespace {
@@ -33,7 +33,7 @@ QString RowLabel(const QString& text) {
 COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int variant,
                        QWidget* parent)
     : QDialog(parent), context_(context), instrument_(instrument), variant_(variant) {
-  const BrandedTexts& texts = context.texts;
+  const app::BrandedTexts& texts = context.texts;
   setWindowTitle(DialogCaption(texts, kTemplate));
 
   state_ = new QLabel(TextOf(texts, kRunningText), this);

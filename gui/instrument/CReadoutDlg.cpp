@@ -4,7 +4,7 @@
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
 
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 
@@ -30,20 +30,16 @@ CReadoutDlg::CReadoutDlg(AppContext& context, InstrumentAccess& instrument, int 
   progress_->hide();
   progress_->setEnabled(false);
 
-  auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(ControlLabel(context.texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  cancel_ =
-      buttons->addButton(ControlLabel(context.texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  ok_->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CReadoutDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CReadoutDlg::reject);
+  const OkCancelButtons buttons = MakeOkCancelButtons(*this, context.texts, kTemplate);
+  ok_ = buttons.ok;
+  cancel_ = buttons.cancel;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_);
   layout->addSpacing(6);
   layout->addWidget(progress_);
   layout->addStretch(1);
-  layout->addWidget(buttons);
+  layout->addWidget(buttons.box);
   setLayout(layout);
 }
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 #include "gui/notes/NotesToolbarIcons.h"
 #include "gui/platform/QtServices.h"
 
@@ -53,7 +53,7 @@ constexpr ToolEntry kToolBar[] = {
 
 std::vector<std::uint8_t> DefaultNotes() { return {kDefaultNotes.begin(), kDefaultNotes.end()}; }
 
-CNotesDlg::CNotesDlg(model::CMessungObj& measurement, const BrandedTexts& texts,
+CNotesDlg::CNotesDlg(model::CMessungObj& measurement, const app::BrandedTexts& texts,
                      platform::MessageService& messages, QWidget* parent)
     : QDialog(parent), measurement_(measurement), texts_(texts), messages_(messages) {
   setWindowTitle(DialogCaption(texts, kTemplate));
@@ -62,17 +62,11 @@ CNotesDlg::CNotesDlg(model::CMessungObj& measurement, const BrandedTexts& texts,
   editor_->setAccessibleName(ControlLabel(texts, kTemplate, 1077));
   BuildToolBar();
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok =
-      buttons->addButton(ControlLabel(texts, kTemplate, 1), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("1"));
-  QPushButton* close =
-      buttons->addButton(ControlLabel(texts, kTemplate, 2), QDialogButtonBox::RejectRole);
-  close->setObjectName(QStringLiteral("2"));
+  // Return belongs to the editor: neither button is the default.
+  const auto [buttons, ok, close] = MakeOkCancelButtons(*this, texts, kTemplate);
+  ok->setDefault(false);
   ok->setAutoDefault(false);
   close->setAutoDefault(false);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->setSpacing(4);

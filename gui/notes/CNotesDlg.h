@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "gui/notes/CNotesEdit.h"
 #include "model/CMessungObj.h"
 #include "platform/MessageService.h"
@@ -38,7 +38,7 @@ class CNotesDlg final : public QDialog {
   Q_OBJECT
  public:
   /// `measurement`, `texts` and `messages` must outlive the dialog.
-  CNotesDlg(model::CMessungObj& measurement, const BrandedTexts& texts,
+  CNotesDlg(model::CMessungObj& measurement, const app::BrandedTexts& texts,
             platform::MessageService& messages, QWidget* parent = nullptr);
 
   CNotesEdit& Editor() { return *editor_; }
@@ -65,7 +65,7 @@ class CNotesDlg final : public QDialog {
   QString FileFilter() const;
 
   model::CMessungObj& measurement_;
-  const BrandedTexts& texts_;
+  const app::BrandedTexts& texts_;
   platform::MessageService& messages_;
   CNotesEdit* editor_ = nullptr;
   QToolBar* toolbar_ = nullptr;

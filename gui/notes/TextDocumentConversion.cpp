@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/QtColor.h"
 
 namespace vantrel::gui {
 namespace {
@@ -93,8 +94,7 @@ QTextCharFormat ToCharFormat(const notes::RtfDocument& doc, const notes::CharFor
   result.setFontItalic(format.italic);
   result.setFontUnderline(format.underline);
   if (const std::optional<platform::Color> color = doc.ColorAt(format.color); color.has_value()) {
-    result.setForeground(
-        QColor(platform::RedOf(*color), platform::GreenOf(*color), platform::BlueOf(*color)));
+    result.setForeground(ToQColor(*color));
   }
   return result;
 }

@@ -5,6 +5,8 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 
+#include "gui/widgets/QtColor.h"
+
 namespace vantrel::gui {
 namespace {
 
@@ -51,10 +53,6 @@ QtCanvas::QtCanvas(QPainter& painter, bool printer)
 }
 
 QtCanvas::~QtCanvas() { runs_.Paint(); }
-
-QColor QtCanvas::ToQColor(platform::Color color) {
-  return QColor(platform::RedOf(color), platform::GreenOf(color), platform::BlueOf(color));
-}
 
 platform::Pen QtCanvas::SelectPen(const platform::Pen& pen) {
   platform::Pen previous = pen_;

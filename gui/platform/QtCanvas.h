@@ -45,8 +45,6 @@ class QtCanvas final : public platform::Canvas {
   platform::Size PageSize() const override;
   bool IsPrinter() const override { return printer_; }
 
-  static QColor ToQColor(platform::Color color);
-
  private:
   void ApplyFont();
 

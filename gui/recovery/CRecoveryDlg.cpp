@@ -13,7 +13,7 @@
 
 #include "gui/app/DocumentManager.h"
 #include "gui/app/OpenDocument.h"
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 #include "gui/recovery/RecoveryKeeper.h"
 #include "recovery/RecoveryMessages.h"
 
@@ -69,7 +69,7 @@ void ReportUnusable(AppContext& context, const recovery::RecoveryError& error) {
 
 CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entries, QWidget* parent)
     : QDialog(parent), context_(context) {
-  const BrandedTexts& texts = context.texts;
+  const app::BrandedTexts& texts = context.texts;
   setWindowTitle(TextOf(texts, recovery::kMsgDialogTitle));
   auto* intro = new QLabel(TextOf(texts, recovery::kMsgDialogIntro), this);
   intro->setWordWrap(true);

@@ -11,7 +11,7 @@
 #include <cmath>
 #include <limits>
 
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 namespace {
@@ -46,7 +46,7 @@ std::optional<float> ParseSampleValue(const QString& text) {
   return value;
 }
 
-CSampleEditDlg::CSampleEditDlg(const model::CValueObj& sample, const BrandedTexts& texts,
+CSampleEditDlg::CSampleEditDlg(const model::CValueObj& sample, const app::BrandedTexts& texts,
                                platform::MessageService& messages, QWidget* parent)
     : QDialog(parent), result_(sample), messages_(messages) {
   setWindowTitle(DialogCaption(texts, kTemplate));

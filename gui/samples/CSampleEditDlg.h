@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <optional>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "model/CValueObj.h"
 #include "platform/MessageService.h"
 
@@ -19,7 +19,7 @@ class CSampleEditDlg final : public QDialog {
   Q_OBJECT
  public:
   /// Shows `sample`; `texts` and `messages` must outlive the dialog.
-  CSampleEditDlg(const model::CValueObj& sample, const BrandedTexts& texts,
+  CSampleEditDlg(const model::CValueObj& sample, const app::BrandedTexts& texts,
                  platform::MessageService& messages, QWidget* parent = nullptr);
 
   /// The values entered (after OK), or the sample shown.

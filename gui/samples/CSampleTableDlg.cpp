@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/instrument/DialogTexts.h"
+#include "gui/widgets/DialogParts.h"
 #include "gui/samples/CSampleEditDlg.h"
 #include "gui/samples/SampleTableContents.h"
 #include "gui/tables/CLegende.h"
@@ -25,7 +25,7 @@ constexpr int kRowsShown = 18;
 
 }  // namespace
 
-CSampleTableDlg::CSampleTableDlg(model::CKurveObj& curve, const BrandedTexts& texts,
+CSampleTableDlg::CSampleTableDlg(model::CKurveObj& curve, const app::BrandedTexts& texts,
                                  platform::MessageService& messages, char decimalSeparator,
                                  std::function<void()> changed, QWidget* parent)
     : QDialog(parent),

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "model/CKurveObj.h"
 #include "platform/MessageService.h"
 
@@ -22,7 +22,7 @@ class CSampleTableDlg final : public QDialog {
  public:
   /// `curve`, `texts` and `messages` must outlive the dialog. `changed` runs after every
   /// sample the editor changed (the document records the change there).
-  CSampleTableDlg(model::CKurveObj& curve, const BrandedTexts& texts,
+  CSampleTableDlg(model::CKurveObj& curve, const app::BrandedTexts& texts,
                   platform::MessageService& messages, char decimalSeparator,
                   std::function<void()> changed, QWidget* parent = nullptr);
   ~CSampleTableDlg() override;
@@ -34,7 +34,7 @@ class CSampleTableDlg final : public QDialog {
 
  private:
   model::CKurveObj& curve_;
-  const BrandedTexts& texts_;
+  const app::BrandedTexts& texts_;
   platform::MessageService& messages_;
   std::function<void()> changed_;
   std::unique_ptr<TableModel> model_;

@@ -6,7 +6,7 @@
 #include "gui/platform/QtServices.h"
 #include "gui/tables/InformationSheetView.h"
 #include "gui/tables/RowWindowTable.h"
-#include "gui/tables/Swatches.h"
+#include "gui/widgets/Swatches.h"
 #include "gui/tables/TableModel.h"
 
 namespace vantrel::gui {

@@ -8,8 +8,9 @@
 
 #include "gui/platform/QtServices.h"
 #include "gui/tables/CLegende.h"
-#include "gui/tables/Swatches.h"
+#include "gui/widgets/Swatches.h"
 #include "gui/tables/TableModel.h"
+#include "gui/widgets/DialogParts.h"
 #include "tables/CurveSelectionList.h"
 
 namespace vantrel::gui {
@@ -21,13 +22,11 @@ constexpr int kListControl = 1010;
 }  // namespace
 
 CurveSelectionDialog::CurveSelectionDialog(const model::CMessungObj& measurement,
-                                           const BrandedTexts& texts,
+                                           const app::BrandedTexts& texts,
                                            const tables::TextConventions& conventions,
                                            QWidget* parent)
     : QDialog(parent), measurement_(measurement) {
-  const app::LanguageLibrary& library = texts.Library();
-  setWindowTitle(
-      ToQString(app::ReplaceProductNames(library.DialogCaption(kTemplate), texts.Names())));
+  setWindowTitle(DialogCaption(texts, kTemplate));
 
   model_ = new TableModel(this);
   model_->SetContents(
@@ -67,21 +66,8 @@ CurveSelectionDialog::CurveSelectionDialog(const model::CMessungObj& measurement
   list_->clearSelection();
   connect(list_, &QTableView::doubleClicked, this, [this] { accept(); });
 
-  auto* label = new QLabel(ToQString(app::ReplaceProductNames(
-                               library.ControlText(kTemplate, kListControl), texts.Names())),
-                           this);
-  label->setBuddy(list_);
-
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(
-      ToQString(app::ReplaceProductNames(library.ControlText(kTemplate, 1), texts.Names())),
-      QDialogButtonBox::AcceptRole);
-  buttons->addButton(
-      ToQString(app::ReplaceProductNames(library.ControlText(kTemplate, 2), texts.Names())),
-      QDialogButtonBox::RejectRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QLabel* label = BuddyLabel(texts, kTemplate, kListControl, list_);
+  QDialogButtonBox* buttons = MakeOkCancelButtons(*this, texts, kTemplate).box;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);

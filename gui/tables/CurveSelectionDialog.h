@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <vector>
 
-#include "gui/app/BrandedTexts.h"
+#include "app/BrandedTexts.h"
 #include "model/CMessungObj.h"
 #include "tables/TextConventions.h"
 
@@ -20,7 +20,7 @@ class CurveSelectionDialog final : public QDialog {
   Q_OBJECT
  public:
   /// `measurement` and `texts` must outlive the dialog.
-  CurveSelectionDialog(const model::CMessungObj& measurement, const BrandedTexts& texts,
+  CurveSelectionDialog(const model::CMessungObj& measurement, const app::BrandedTexts& texts,
                        const tables::TextConventions& conventions, QWidget* parent = nullptr);
   ~CurveSelectionDialog() override;
 

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 
 #include "gui/platform/QtServices.h"
-#include "gui/tables/Swatches.h"
+#include "gui/widgets/Swatches.h"
 #include "gui/tables/TableModel.h"
 
 namespace vantrel::gui {

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "gui/platform/QtServices.h"
-#include "gui/tables/Swatches.h"
+#include "gui/widgets/Swatches.h"
 
 namespace vantrel::gui {
 

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <optional>
 
+#include "ExpectMessage.h"
 #include "TempFolder.h"
 #include "app/IniFile.h"
 #include "platform/FileErrors.h"
@@ -163,12 +164,8 @@ TEST(IniFile, SavingKeepsAccessRightsAndSymbolicLinks) {
 
 TEST(IniFile, SavingIntoAMissingFolderThrowsTheFileError) {
   testing::TempFolder folder;
-  try {
-    IniFile().Save(folder.Path() / "missing" / "p.ini");
-    FAIL() << "no error";
-  } catch (const platform::FileError& error) {
-    EXPECT_EQ(error.MessageId(), platform::kMsgFileNotFound);
-  }
+  EXPECT_EQ(testing::MessageIdOf([&] { IniFile().Save(folder.Path() / "missing" / "p.ini"); }),
+            platform::kMsgFileNotFound);
 }
 
 TEST(IniFile, LoadTellsMissingUnreadableAndTooLargeApart) {

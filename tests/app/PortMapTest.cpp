@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "ExpectMessage.h"
 #include "TempFolder.h"
 #include "app/PortMap.h"
 #include "platform/Error.h"
@@ -10,12 +11,7 @@ namespace vantrel::app {
 namespace {
 
 int ErrorIdOf(const PortMap& map, int number) {
-  try {
-    map.DevicePath(number);
-  } catch (const platform::VantrelError& error) {
-    return error.MessageId();
-  }
-  return 0;
+  return testing::MessageIdOf([&] { map.DevicePath(number); }).value_or(0);
 }
 
 TEST(PortMap, NumbersMapToSerialUsbAndAcmDevices) {

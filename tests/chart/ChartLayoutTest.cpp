@@ -2,7 +2,7 @@
 // curve drawing order and axis order.
 #include <gtest/gtest.h>
 
-#include "ChartFixtures.h"
+#include "MeasurementBuilder.h"
 #include "chart/ChartLayout.h"
 
 namespace vantrel::chart {

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "ChartFixtures.h"
+#include "MeasurementBuilder.h"
 #include "chart/ChartNavigation.h"
 
 namespace vantrel::chart {

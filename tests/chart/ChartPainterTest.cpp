@@ -2,8 +2,8 @@
 // marker lines, the order of curves and axes, margins cleared after the curves.
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
-#include "ChartFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "chart/ChartPainter.h"
 #include "platform/RecordingCanvas.h"
 

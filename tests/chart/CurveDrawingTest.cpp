@@ -8,8 +8,8 @@
 #include <limits>
 #include <random>
 
-#include "../support/FakeTexts.h"
-#include "ChartFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "chart/CurveDrawing.h"
 #include "platform/RasterCanvas.h"
 

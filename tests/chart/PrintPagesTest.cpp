@@ -3,8 +3,8 @@
 // rows, texts and formats, and its paging across sheets.
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
-#include "ChartFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "chart/PrintPages.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/Strings.h"

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "../document/ArchiveBytes.h"
+#include "TempFolder.h"
 #include "document/MeasurementArchive.h"
 
 namespace vantrel::cli {
@@ -33,15 +34,6 @@ std::string ReadAll(const fs::path& path) {
 
 class ArchiveCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("vantrel-cli-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   /// Runs the program with `args` (already shell-quoted) and an optional environment prefix.
   CliRun Cli(const std::string& args, const std::string& env = "") const {
     const std::string command = "env -u VANTREL_LANG " + env +
@@ -66,7 +58,8 @@ class ArchiveCommands : public ::testing::Test {
     return (dir_ / name).string();
   }
 
-  fs::path dir_;
+  vantrel::testing::TempFolder folder_;
+  const fs::path dir_ = folder_.Path();
 };
 
 std::unique_ptr<model::CMessungObj> KnownMeasurement() {

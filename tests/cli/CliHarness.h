@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
+
 namespace vantrel::cli::testing {
 
 namespace fs = std::filesystem;
@@ -48,16 +50,7 @@ inline std::string Quote(const std::string& text) {
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // The process id keeps test runs of other build trees on this machine out of the folder.
-    dir_ = fs::temp_directory_path() /
-           ("vantrel-cli-" + std::to_string(::getpid()) + "-" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_suite()->name()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "config");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { fs::create_directories(dir_ / "config"); }
 
   /// Runs the program with `args` (each quoted here) and an optional environment prefix.
   CliRun Cli(const std::vector<std::string>& args, const std::string& env = "") const {
@@ -77,7 +70,8 @@ class CliTest : public ::testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  fs::path dir_;
+  vantrel::testing::TempFolder folder_;
+  const fs::path dir_ = folder_.Path();
 };
 
 /// vantrel-sim as a child process: started with `args`, its pseudo-terminal path read from

@@ -5,8 +5,9 @@
 #include <csignal>
 #include <fstream>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "ImportFixtures.h"
+#include "TempFolder.h"
 #include "document/CVantrel40Doc.h"
 #include "document/DocumentTitle.h"
 #include "document/MeasurementArchive.h"
@@ -30,17 +31,6 @@ class ScriptedDialogs final : public platform::FileDialogs {
 
 class DocumentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("vantrel_doc_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-
   DocumentEnvironment Environment() {
     DocumentEnvironment env;
     env.messages = &messages_;
@@ -63,7 +53,8 @@ class DocumentTest : public ::testing::Test {
     return file.Build();
   }
 
-  fs::path dir_;
+  testing::TempFolder folder_;
+  const fs::path dir_ = folder_.Path();
   testing::ScriptedMessages messages_;
   ScriptedDialogs dialogs_;
   testing::FakeTexts texts_;

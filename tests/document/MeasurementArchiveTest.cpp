@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "ArchiveBytes.h"
+#include "ExpectMessage.h"
+#include "TempFolder.h"
 #include "document/MeasurementArchive.h"
 #include "platform/FileErrors.h"
 
@@ -12,6 +14,7 @@ namespace vantrel::document {
 namespace {
 
 using testing::Bytes;
+using vantrel::testing::MessageIdOf;
 using Kind = ArchiveError::Kind;
 
 /// The measurement of the index walk-through: one y axis, one curve with two samples.
@@ -334,19 +337,12 @@ TEST(MeasurementArchive, EndsTheLoadAtAbsurdCountsWithoutReservingForThem) {
 
 class MeasurementArchiveFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("vantrel-archive-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir_),
                                                   std::filesystem::directory_iterator()));
   }
-  std::filesystem::path dir_;
+  vantrel::testing::TempFolder folder_;
+  const std::filesystem::path dir_ = folder_.Path();
 };
 
 TEST_F(MeasurementArchiveFile, SavesAndLoadsTheSameDocument) {

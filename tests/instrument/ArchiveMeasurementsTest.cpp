@@ -14,7 +14,7 @@
 #include "instrument/CInstrumentLink.h"
 #include "instrument/ProtocolText.h"
 #include "platform/Error.h"
-#include "support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::sim {
 namespace {
@@ -39,7 +39,7 @@ model::CKurveObj* AddCurve(model::CMessungObj& m, const std::u16string& name, in
 std::vector<std::unique_ptr<model::CMessungObj>> ReadOut(std::vector<SimMeasurement> stored) {
   SimOptions options;
   options.measurements = std::move(stored);
-  testing::SimHarness harness(std::move(options));
+  sim::SimHarness harness(std::move(options));
   EXPECT_TRUE(harness.Ready());
   testing::ScriptedMessages messages;
   instrument::CInstrumentLink link(&messages);

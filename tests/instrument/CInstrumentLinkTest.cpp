@@ -10,7 +10,7 @@
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/InstrumentSetup.h"
-#include "support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
@@ -106,7 +106,7 @@ TEST(InstrumentSetup, PortCheckReportsWhetherTheInstrumentAnswers) {
     SCOPED_TRACE(hello);
     sim::SimOptions options;
     options.hello = hello;
-    testing::SimHarness harness(options);
+    sim::SimHarness harness(options);
     ASSERT_TRUE(harness.Ready());
     CInstrumentLink link(nullptr);
     link.SetPortSettings(harness.Path(), 4800);

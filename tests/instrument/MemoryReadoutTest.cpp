@@ -7,13 +7,13 @@
 #include "instrument/CInstrumentLink.h"
 #include "instrument/MemoryReadout.h"
 #include "platform/Strings.h"
-#include "support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
 
 using testing::ScriptedMessages;
-using testing::SimHarness;
+using sim::SimHarness;
 
 class RecordingObserver final : public TransferObserver {
  public:

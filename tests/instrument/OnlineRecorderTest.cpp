@@ -10,14 +10,14 @@
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/OnlineRecorder.h"
-#include "support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using testing::ScriptedMessages;
-using testing::SimHarness;
+using sim::SimHarness;
 
 /// Drains the link like the chart timer does, for `milliseconds`, then stops.
 void RecordFor(CInstrumentLink& link, int milliseconds) {

@@ -6,7 +6,7 @@
 
 #include "instrument/CInstrumentLink.h"
 #include "instrument/PortOpenMessage.h"
-#include "support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {

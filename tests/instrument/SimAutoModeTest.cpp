@@ -8,13 +8,13 @@
 
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
-#include "support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
 
 using testing::ScriptedMessages;
-using testing::SimHarness;
+using sim::SimHarness;
 
 int ReadAll(CInstrumentLink& link, ScriptedMessages& messages) {
   ReadoutList list(&messages);

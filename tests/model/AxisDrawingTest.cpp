@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "model/CAchse.h"
 #include "model/Units.h"
 #include "platform/RecordingCanvas.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "model/CAchse.h"
 
 namespace vantrel::model {

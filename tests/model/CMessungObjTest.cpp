@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 
 namespace vantrel::model {
 namespace {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "../support/FakeTexts.h"
+#include "FakeTexts.h"
 #include "model/CMessungObj.h"
 #include "platform/RecordingCanvas.h"
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../app/TempFolder.h"
-#include "../support/FakeTexts.h"
+#include "TempFolder.h"
+#include "FakeTexts.h"
 #include "platform/Strings.h"
 #include "settings/CUserSettings.h"
 

@@ -4,8 +4,8 @@
 #include <limits>
 #include <optional>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "platform/TimeStamp.h"
 #include "tables/CellTexts.h"
 #include "tables/TextConventions.h"
@@ -82,10 +82,10 @@ TEST(CellTexts, FilterCutoffTextDependsOnItsSize) {
 TEST(CellTexts, TriggerTextsFollowModePercentAndTriggerChannel) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  model::CKurveObj& pressure = fixtures::AddCurve(measurement, u"p", 0.1, {});
+  model::CKurveObj& pressure = testing::AddNamedCurve(measurement, u"p", 0.1, {});
   pressure.SetChannelNumber(2);
   pressure.SetUnit(4, u"");
-  model::CKurveObj& curve = fixtures::AddCurve(measurement, u"q", 0.1, {});
+  model::CKurveObj& curve = testing::AddNamedCurve(measurement, u"q", 0.1, {});
   curve.SetTriggerMode(1);
   curve.SetTriggerLevel(12.5F);
   curve.SetTriggerChannel(2);

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "ExpectMessage.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
+#include "TempFolder.h"
+#include "platform/Error.h"
 #include "platform/FileErrors.h"
 #include "tables/CsvExport.h"
 
@@ -27,7 +30,7 @@ TextConventions GermanConventions() {
 // A level-triggered pressure curve of 3 samples and a formula curve of 5 samples.
 void FillMeasurement(model::CMessungObj& measurement) {
   measurement.SetName(u"M\u00e4ss", -1);
-  model::CKurveObj& pressure = fixtures::AddCurve(measurement, u"Druck", 0.5, fixtures::Ramp(3));
+  model::CKurveObj& pressure = testing::AddNamedCurve(measurement, u"Druck", 0.5, testing::Ramp(3));
   pressure.SetUnit(4, u"");
   pressure.SetChannelNumber(1);
   pressure.SetDuration(2);
@@ -37,7 +40,7 @@ void FillMeasurement(model::CMessungObj& measurement) {
   pressure.SetTriggerEdge(1);
   pressure.SetPretrigger(0.5F);
   model::CKurveObj& formula =
-      fixtures::AddCurve(measurement, u"Fl\u00fcss", 0.25, fixtures::Ramp(5));
+      testing::AddNamedCurve(measurement, u"Fl\u00fcss", 0.25, testing::Ramp(5));
   formula.SetOrigin(model::kOriginComputed);
   formula.SetUnit(9, u"%");
   formula.SetDuration(1);
@@ -91,7 +94,7 @@ TEST(CsvExport, EveryLineHasTheSameNumberOfFieldsExceptTheTableTitleLine) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
   FillMeasurement(measurement);
-  fixtures::AddCurve(measurement, u"drei", 1.0, fixtures::Ramp(7));
+  testing::AddNamedCurve(measurement, u"drei", 1.0, testing::Ramp(7));
   std::istringstream lines(CsvText(measurement, texts, {}));
   std::string line;
   int number = 0;
@@ -192,15 +195,7 @@ TEST(CsvExport, DefaultFileNameIsTheTitleCutAtTheFirstSpecialCharacter) {
 
 class CsvFileTest : public ::testing::Test {
  protected:
-  CsvFileTest()
-      : dir_(fs::temp_directory_path() /
-             ("vantrel-csv-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    FillMeasurement(measurement_);
-  }
-  ~CsvFileTest() override { fs::remove_all(dir_); }
+  CsvFileTest() { FillMeasurement(measurement_); }
 
   static std::string Read(const fs::path& path) {
     std::string text(static_cast<std::size_t>(fs::file_size(path)), '\0');
@@ -215,15 +210,12 @@ class CsvFileTest : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
   int ExportErrorId(const fs::path& target) {
-    try {
-      ExportCsvFile(measurement_, target, texts_, {});
-    } catch (const platform::VantrelError& error) {
-      return error.MessageId();
-    }
-    return 0;
+    return vantrel::testing::MessageIdOf([&] { ExportCsvFile(measurement_, target, texts_, {}); })
+        .value_or(0);
   }
 
-  fs::path dir_;
+  vantrel::testing::TempFolder folder_;
+  const fs::path dir_ = folder_.Path();
   vantrel::testing::FakeTexts texts_;
   model::CMessungObj measurement_;
 };

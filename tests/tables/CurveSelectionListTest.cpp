@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "tables/CurveSelectionList.h"
 #include "tables/ListFrameLayout.h"
 
@@ -11,8 +11,8 @@ namespace {
 TEST(CurveSelectionList, ShowsEveryCurveWithItsFilterCutoff) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"a", 0.1, {}).SetFilterCutoff(2.5F);
-  fixtures::AddCurve(measurement, u"b", 0.1, {}).SetColor(0xABCDEF);
+  testing::AddNamedCurve(measurement, u"a", 0.1, {}).SetFilterCutoff(2.5F);
+  testing::AddNamedCurve(measurement, u"b", 0.1, {}).SetColor(0xABCDEF);
   TextConventions conventions;
   conventions.decimalSeparator = ',';
   const CurveSelectionList list(measurement, texts, conventions);

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "tables/ExtremesTable.h"
 
 namespace vantrel::tables {
@@ -12,7 +12,7 @@ namespace {
 TEST(ExtremesTable, ShowsLowestAndHighestValuesWithTheTimesOfTheirFirstOccurrence) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  model::CKurveObj& curve = fixtures::AddCurve(
+  model::CKurveObj& curve = testing::AddNamedCurve(
       measurement, u"p", 0.5, {{-1.0F, 2.0F, 0}, {3.0F, 7.25F, 0}, {-1.0F, 7.25F, 0}});
   curve.SetUnit(4, u"");
   TextConventions conventions;
@@ -32,7 +32,7 @@ TEST(ExtremesTable, ShowsLowestAndHighestValuesWithTheTimesOfTheirFirstOccurrenc
 TEST(ExtremesTable, ANegativeCurveReportsItsTrueHighestValue) {
   model::CMessungObj measurement;
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  fixtures::AddCurve(measurement, u"t", 1.0, {{nan, nan, 0}, {-5.0F, -4.0F, 0}, {-6.0F, -4.5F, 0}});
+  testing::AddNamedCurve(measurement, u"t", 1.0, {{nan, nan, 0}, {-5.0F, -4.0F, 0}, {-6.0F, -4.5F, 0}});
   const CurveExtremes extremes = FindExtremes(*measurement.GetCurve(0));
   EXPECT_EQ(extremes.low, -6.0F);
   EXPECT_EQ(extremes.lowIndex, 2);
@@ -43,7 +43,7 @@ TEST(ExtremesTable, ANegativeCurveReportsItsTrueHighestValue) {
 TEST(ExtremesTable, ACurveWithoutSamplesHasEmptyValueAndTimeCells) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"leer", 1.0, {});
+  testing::AddNamedCurve(measurement, u"leer", 1.0, {});
   const ExtremesTable table(measurement, texts, {});
   ASSERT_EQ(table.RowCount(), 1);
   for (int column = 2; column <= 5; ++column) EXPECT_EQ(table.CellText(0, column), u"");

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "tables/CellTexts.h"
 #include "tables/InformationSheet.h"
 
@@ -11,7 +11,7 @@ namespace {
 TEST(InformationSheet, ShowsTwentyOneRowsPerCurveInTheCurvesColour) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  model::CKurveObj& measured = fixtures::AddCurve(measurement, u"Druck", 0.01, fixtures::Ramp(2));
+  model::CKurveObj& measured = testing::AddNamedCurve(measurement, u"Druck", 0.01, testing::Ramp(2));
   measured.SetChannelNumber(3);
   measured.SetUnit(4, u"");
   measured.SetSensorRange(600.7F);
@@ -58,7 +58,7 @@ TEST(InformationSheet, ShowsTwentyOneRowsPerCurveInTheCurvesColour) {
 TEST(InformationSheet, AFormulaCurveShowsItsFormulaAndNoSensorOrTriggerMode) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  model::CKurveObj& formula = fixtures::AddCurve(measurement, u"F", 0.1, {});
+  model::CKurveObj& formula = testing::AddNamedCurve(measurement, u"F", 0.1, {});
   formula.SetOrigin(model::kOriginComputed);
   formula.SetSourceText(u"I1*2");
   formula.SetTriggerMode(2);

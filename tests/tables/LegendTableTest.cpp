@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "tables/LegendTable.h"
 #include "tables/TableFactory.h"
 
@@ -11,8 +11,8 @@ namespace {
 TEST(LegendTable, ListsEveryCurveWithNumberNameValueTextAndSwatch) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"Druck", 0.1, {}).SetColor(0x0000FF);
-  model::CKurveObj& bar = fixtures::AddCurve(measurement, u"Fluss", 0.1, {});
+  testing::AddNamedCurve(measurement, u"Druck", 0.1, {}).SetColor(0x0000FF);
+  model::CKurveObj& bar = testing::AddNamedCurve(measurement, u"Fluss", 0.1, {});
   bar.SetValueMode(model::kModeBar);
   bar.SetColor(0x00FF00);
 

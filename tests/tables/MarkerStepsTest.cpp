@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TableFixtures.h"
+#include "MeasurementBuilder.h"
 #include "tables/CellTexts.h"
 #include "tables/MarkerSteps.h"
 
@@ -9,7 +9,7 @@ namespace {
 
 TEST(MarkerSteps, MarkersStartAtAThirdAndTwoThirdsOfTheVisibleRange) {
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"a", 0.5, fixtures::Ramp(21)).SetDuration(11);
+  testing::AddNamedCurve(measurement, u"a", 0.5, testing::Ramp(21)).SetDuration(11);
   const MarkerScale scale = ComputeMarkerScale(measurement, 0.0, 10.0);
   EXPECT_EQ(scale.referenceCurve, 0);
   EXPECT_EQ(scale.stepCount, 20);
@@ -26,8 +26,8 @@ TEST(MarkerSteps, MarkersStartAtAThirdAndTwoThirdsOfTheVisibleRange) {
 
 TEST(MarkerSteps, TheAxisSpanSetsTheStepCountWhenItDiffersFromTheSamples) {
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"short", 0.5, fixtures::Ramp(5)).SetDuration(3);
-  fixtures::AddCurve(measurement, u"long", 0.25, fixtures::Ramp(9)).SetDuration(3);
+  testing::AddNamedCurve(measurement, u"short", 0.5, testing::Ramp(5)).SetDuration(3);
+  testing::AddNamedCurve(measurement, u"long", 0.25, testing::Ramp(9)).SetDuration(3);
   const MarkerScale scale = ComputeMarkerScale(measurement, 0.0, 4.0);
   EXPECT_EQ(scale.referenceCurve, 1);
   EXPECT_EQ(scale.timeStep, 0.25);
@@ -36,7 +36,7 @@ TEST(MarkerSteps, TheAxisSpanSetsTheStepCountWhenItDiffersFromTheSamples) {
 
 TEST(MarkerSteps, ZeroIntervalsSpansZoomsAndStepCountsDivideByNothing) {
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"z", 0.0, fixtures::Ramp(11)).SetDuration(0);
+  testing::AddNamedCurve(measurement, u"z", 0.0, testing::Ramp(11)).SetDuration(0);
   const MarkerScale scale = ComputeMarkerScale(measurement, 0.0, 10.0);
   EXPECT_EQ(scale.stepCount, 10);
   EXPECT_EQ(scale.timeStep, 0.0);

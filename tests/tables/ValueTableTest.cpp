@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "../support/FakeTexts.h"
-#include "TableFixtures.h"
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "tables/ValueTable.h"
 
 namespace vantrel::tables {
@@ -10,9 +10,9 @@ namespace {
 class ValueTableTest : public ::testing::Test {
  protected:
   ValueTableTest() {
-    fixtures::AddCurve(measurement, u"a", 0.5, fixtures::Ramp(3)).SetValueMode(model::kModeBar);
-    fixtures::AddCurve(measurement, u"b", 0.5, fixtures::Ramp(5)).SetValueMode(model::kModeValue);
-    fixtures::AddCurve(measurement, u"c", 0.5, fixtures::Ramp(4));  // mean
+    testing::AddNamedCurve(measurement, u"a", 0.5, testing::Ramp(3)).SetValueMode(model::kModeBar);
+    testing::AddNamedCurve(measurement, u"b", 0.5, testing::Ramp(5)).SetValueMode(model::kModeValue);
+    testing::AddNamedCurve(measurement, u"c", 0.5, testing::Ramp(4));  // mean
   }
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
@@ -67,7 +67,7 @@ TEST_F(ValueTableTest, StalePositionsAreSkippedAndAtMostSixteenCurvesAreUsed) {
 
 TEST_F(ValueTableTest, ARowFarDownALongCurveIsReadDirectly) {
   model::CMessungObj big;
-  model::CKurveObj& curve = fixtures::AddCurve(big, u"lang", 0.001, {});
+  model::CKurveObj& curve = testing::AddNamedCurve(big, u"lang", 0.001, {});
   curve.MutableSamples().resize(1'000'000, model::CValueObj(1.0F, 2.0F, 3.0F));
   const ValueTable table(big, {0}, texts, {});
   EXPECT_EQ(table.RowCount(), 1'000'000);
@@ -77,9 +77,9 @@ TEST_F(ValueTableTest, ARowFarDownALongCurveIsReadDirectly) {
 
 TEST(ValueTableGroups, SelectionsSplitByIntervalLongestFirst) {
   model::CMessungObj measurement;
-  fixtures::AddCurve(measurement, u"a", 0.1, {});
-  fixtures::AddCurve(measurement, u"b", 1.0, {});
-  fixtures::AddCurve(measurement, u"c", 0.1, {});
+  testing::AddNamedCurve(measurement, u"a", 0.1, {});
+  testing::AddNamedCurve(measurement, u"b", 1.0, {});
+  testing::AddNamedCurve(measurement, u"c", 0.1, {});
   const std::vector<std::vector<int>> expected = {{1}, {0, 2}};
   EXPECT_EQ(GroupByInterval(measurement, {0, 1, 2, 9}), expected);
 }

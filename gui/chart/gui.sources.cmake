@@ -1,8 +1,0 @@
-list(APPEND VANTREL_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/CChildFrame.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CTextDlg.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CVantrel40View.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChartFrames.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChartInteraction.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChartPrinting.cpp
-)

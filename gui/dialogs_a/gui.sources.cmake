@@ -1,8 +1,0 @@
-list(APPEND VANTREL_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/CBasicSettingsDlg.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CFormulaDlg.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CImportDlg.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CUnitsDlg.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DialogsACommands.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RadioGroup.cpp
-)

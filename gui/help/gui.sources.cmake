@@ -1,6 +1,0 @@
-list(APPEND VANTREL_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Handbook.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HelpCommands.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HelpTopics.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp
-)

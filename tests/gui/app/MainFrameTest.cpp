@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <fstream>
+
+#include "gui/GuiTestSupport.h"
+#include "document/MeasurementArchive.h"
+#include "gui/app/CMainFrame.h"
+
+namespace vantrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+QStringList MenuTitles(QMainWindow& window) {
+  QStringList titles;
+  for (QAction* action : window.menuBar()->actions()) titles << action->text();
+  return titles;
+}
+
+fs::path WriteArchive(const fs::path& path, const std::u16string& name) {
+  model::CMessungObj m;
+  m.SetName(name, 3);
+  m.AddYAxis();
+  model::CKurveObj* curve = m.AddCurve();
+  for (int i = 0; i < 50; ++i) curve->AddSample(float(i), float(i + 1), 0.0F);
+  document::SaveDocumentFile(path, m, 0);
+  return path;
+}
+
+TEST(MainFrame, StartsWithTheBrandedTitleAndTheMainMenu) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr) << app->StartupError();
+  gui::CMainFrame& frame = app->MainFrame();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0"));
+  const QStringList menus = MenuTitles(frame);
+  EXPECT_TRUE(menus.contains(QStringLiteral("&Datei")));
+  EXPECT_TRUE(menus.contains(QStringLiteral("E&xtras")));
+  EXPECT_FALSE(menus.contains(QStringLiteral("&Diagramm")));
+  EXPECT_TRUE(frame.WorkArea().subWindowList().isEmpty());  // no document at start
+  SaveShot(frame, QStringLiteral("main_frame_empty"));
+}
+
+TEST(MainFrame, StartFailsWithoutLanguageTextsOrProductInformation) {
+  TempFolder folder;
+  gui::StartupOptions options;
+  options.programDirectory = folder.Path();
+  options.startPicture = false;
+  options.profilePath = folder.Path() / "profile.ini";
+  {
+    gui::CVantrel40App app;
+    EXPECT_FALSE(app.InitInstance(options, true));
+    EXPECT_EQ(app.StartupError(), "Resource-DLL not found");
+  }
+  fs::create_directories(folder.Path() / "lang_res");
+  fs::copy_file(ProgramDirectory() / "lang_res" / "GER.txt", folder.Path() / "lang_res" / "GER.txt");
+  std::ofstream(folder.Path() / "mvdl4.ini") << "[Application]\nName=Vantrel\n";  // keys missing
+  {
+    gui::CVantrel40App app;
+    EXPECT_FALSE(app.InitInstance(options, true));
+    EXPECT_EQ(app.StartupError(), "ini-File not found");
+  }
+}
+
+TEST(MainFrame, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  const fs::path file = WriteArchive(folder.Path() / "Nr_2.vqb", u"Nr_2");
+  frame.OpenFile(QString::fromStdString(file.string()));
+  ASSERT_EQ(frame.WorkArea().subWindowList().size(), 1);
+  EXPECT_TRUE(MenuTitles(frame).contains(QStringLiteral("&Diagramm")));
+  EXPECT_TRUE(frame.windowTitle().contains(QStringLiteral("Nr_2.vqb")));
+  ASSERT_FALSE(frame.Documents().RecentFiles().empty());
+  EXPECT_EQ(fs::path(frame.Documents().RecentFiles().front()).filename(), "Nr_2.vqb");
+  // Opening the same file again shows the open document.
+  frame.OpenFile(QString::fromStdString(file.string()));
+  EXPECT_EQ(frame.WorkArea().subWindowList().size(), 1);
+  SaveShot(frame, QStringLiteral("main_frame_document"));
+}
+
+TEST(MainFrame, AFileNameThatIsNotUtf8IsShownReadablyAndReopensFromTheRecentList) {
+  TempFolder folder;
+  const fs::path file = WriteArchive(folder.Path() / "Pr\374fung.vqb", u"P");
+  {
+    auto app = StartApp(folder);
+    ASSERT_NE(app, nullptr);
+    app->MainFrame().OpenFile(file);
+    ASSERT_EQ(app->MainFrame().Documents().Documents().size(), 1U);
+    EXPECT_TRUE(app->MainFrame().windowTitle().contains(QStringLiteral("Pr\uFFFDfung.vqb")));
+  }
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  const std::vector<fs::path> recent = app->MainFrame().Documents().RecentFiles();
+  ASSERT_FALSE(recent.empty());
+  EXPECT_EQ(recent.front(), file);
+  app->MainFrame().OpenFile(recent.front());
+  EXPECT_EQ(app->MainFrame().Documents().Documents().size(), 1U);
+}
+
+TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "a.vqb", u"A").string()));
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "b.vqb", u"B").string()));
+  ASSERT_EQ(frame.Documents().Documents().size(), 2U);
+  frame.Documents().Documents().front()->UpdateAllViews();  // a change
+  AnswerNextDialog([](QWidget& dialog) {
+    auto* box = qobject_cast<QMessageBox*>(&dialog);
+    ASSERT_NE(box, nullptr);
+    box->button(QMessageBox::Cancel)->click();
+  });
+  frame.ExecuteCommand(gui::kCmdCloseAll);
+  EXPECT_EQ(frame.Documents().Documents().size(), 2U);
+  AnswerNextDialog([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
+  frame.ExecuteCommand(gui::kCmdCloseAll);
+  EXPECT_TRUE(frame.Documents().Documents().empty());
+}
+
+TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  auto named = std::make_unique<model::CMessungObj>();
+  named->SetName(u"Nr_1", 1);
+  gui::OpenDocument* first = frame.Documents().AddMeasurement(std::move(named));
+  gui::OpenDocument* second =
+      frame.Documents().AddMeasurement(std::make_unique<model::CMessungObj>());
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->Doc().GetTitle(), u"Nr_1");
+  // Every new document of the template counts, as its default titles do.
+  EXPECT_EQ(second->Doc().GetTitle(), u"Messung2");
+  ASSERT_FALSE(second->Windows().empty());
+  EXPECT_EQ(second->Windows().front()->windowTitle(), QStringLiteral("Messung2"));
+}
+
+TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  QPrinter& printer = app->Printer();
+  const QString output = QString::fromStdString((folder.Path() / "setup.pdf").string());
+  printer.setOutputFileName(output);
+  QString title;
+  AnswerNextDialog([&](QWidget& widget) {
+    auto* dialog = qobject_cast<QPrintDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->printer(), &printer);  // later printouts use what is chosen here
+    title = dialog->windowTitle();
+    dialog->accept();
+  });
+  frame.ExecuteCommand(gui::kCmdPrintSetup);
+  EXPECT_EQ(title, QStringLiteral("Druckereinrichtung"));
+  EXPECT_FALSE(fs::exists(folder.Path() / "setup.pdf"));  // OK prints nothing
+}
+
+}  // namespace
+}  // namespace vantrel::testing

@@ -1,0 +1,185 @@
+// The basic settings dialog driven through its widgets: the stored values shown, OK for this
+// session only, the save button writing the profile, a profile that cannot be written, and
+// Cancel.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QtTest/QTest>
+
+#include "MeasurementBuilder.h"
+#include "gui/ModalScript.h"
+#include "gui/WidgetInput.h"
+#include "gui/GuiTestSupport.h"
+#include "app/ProfileStore.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/settings/CBasicSettingsDlg.h"
+
+namespace vantrel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using gui::CBasicSettingsDlg;
+
+class BasicSettingsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QLocale::setDefault(QLocale::c());
+    start_ = fs::current_path();
+    app_ = StartApp(folder_);
+    ASSERT_NE(app_, nullptr);
+    fs::create_directories(folder_.Path() / "work");
+  }
+  void TearDown() override { fs::current_path(start_); }
+  gui::AppContext& Context() { return app_->MainFrame().Context(); }
+  settings::CUserSettings& Settings() { return Context().settings; }
+  /// The profile as a restarted program reads it.
+  app::ProfileStore ProfileOnDisk() { return app::ProfileStore(folder_.Path() / "profile.ini"); }
+
+  static void Check(QWidget& dialog, int id) {
+    // On the round indicator: a radio button reacts only to clicks on indicator and label.
+    QRadioButton* button = Control<QRadioButton>(dialog, id);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+  }
+  static void TypeFolder(QWidget& dialog, const QString& path) {
+    auto* edit = Control<QLineEdit>(dialog, CBasicSettingsDlg::kWorkDirEdit);
+    edit->selectAll();
+    QTest::keyClicks(edit, path);
+  }
+  /// Runs the dialog through the main frame's command and lets `drive` answer it.
+  /// With `messageFollows` the message box the dialog then shows is answered too.
+  void RunCommand(const std::function<void(CBasicSettingsDlg&)>& drive, ModalScript& script,
+                  bool messageFollows = false) {
+    script.Then([&drive](QWidget& widget) {
+      auto* dialog = qobject_cast<CBasicSettingsDlg*>(&widget);
+      if (dialog == nullptr) return false;
+      drive(*dialog);
+      return true;
+    });
+    if (messageFollows) script.ThenMessage();
+    app_->MainFrame().ExecuteCommand(gui::kCmdBasicSettings);
+  }
+
+  TempFolder folder_;
+  fs::path start_;
+  std::unique_ptr<gui::CVantrel40App> app_;
+};
+
+TEST_F(BasicSettingsDialogTest, ShowsTheStoredFolderAndAxisOptions) {
+  Settings().SetScaleMode(1);
+  Settings().SetAxisGrouping(2);
+  Settings().SetWorkDir(
+      gui::FromQString(QString::fromStdString((folder_.Path() / "work").string())));
+  CBasicSettingsDlg dialog(Context(), &app_->MainFrame());
+  dialog.show();
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Grundeinstellungen"));
+  EXPECT_EQ(Control<QLineEdit>(dialog, CBasicSettingsDlg::kWorkDirEdit)->text(),
+            QString::fromStdString((folder_.Path() / "work").string()));
+  EXPECT_FALSE(Control<QRadioButton>(dialog, 1078)->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>(dialog, 1202)->isChecked());
+  EXPECT_TRUE(Control<QRadioButton>(dialog, 1205)->isChecked());
+  SaveShot(dialog, QStringLiteral("basic_settings_dialog"));
+}
+
+TEST_F(BasicSettingsDialogTest, OkChangesTheSettingsForThisSessionOnly) {
+  const QString folder = QString::fromStdString((folder_.Path() / "work").string());
+  ModalScript script;
+  RunCommand(
+      [&folder](CBasicSettingsDlg& dialog) {
+        TypeFolder(dialog, folder + QStringLiteral("/"));
+        Check(dialog, 1202);
+        Check(dialog, 1204);
+        ClickLater(dialog, 1);
+      },
+      script);
+  EXPECT_EQ(script.Pending(), 0U);
+  EXPECT_EQ(gui::ToQString(Settings().GetWorkDir()), folder);
+  EXPECT_EQ(fs::current_path(), folder_.Path() / "work");
+  EXPECT_EQ(Settings().GetScaleMode(), 1);
+  EXPECT_EQ(Settings().GetAxisGrouping(), 1);
+  // A restart reads the values from before.
+  EXPECT_FALSE(ProfileOnDisk().HasValue(settings::kSettingsSection, settings::kWorkDirKey));
+  EXPECT_FALSE(ProfileOnDisk().HasValue(settings::kSettingsSection, settings::kScaleModeKey));
+}
+
+TEST_F(BasicSettingsDialogTest, SaveButtonAlsoWritesTheProfile) {
+  const QString folder = QString::fromStdString((folder_.Path() / "work").string());
+  ModalScript script;
+  RunCommand(
+      [&folder](CBasicSettingsDlg& dialog) {
+        TypeFolder(dialog, folder);
+        Check(dialog, 1202);
+        Check(dialog, 1205);
+        ClickLater(dialog, CBasicSettingsDlg::kSaveButton);
+      },
+      script);
+  EXPECT_EQ(script.Pending(), 0U);
+  app::ProfileStore disk = ProfileOnDisk();
+  EXPECT_EQ(disk.GetProfileInt(settings::kSettingsSection, settings::kScaleModeKey, -1), 1);
+  EXPECT_EQ(disk.GetProfileInt(settings::kSettingsSection, settings::kAxisGroupingKey, -1), 2);
+  EXPECT_EQ(
+      gui::ToQString(disk.GetProfileString(settings::kSettingsSection, settings::kWorkDirKey, u"")),
+      folder);
+}
+
+TEST_F(BasicSettingsDialogTest, RecoveryIntervalIsShownTakenOverAndSaved) {
+  EXPECT_EQ(Settings().GetRecoveryInterval(), settings::kDefaultRecoveryInterval);
+  ModalScript script;
+  RunCommand(
+      [](CBasicSettingsDlg& dialog) {
+        auto* interval = dialog.findChild<QSpinBox*>(QStringLiteral("recoveryInterval"));
+        ASSERT_NE(interval, nullptr);
+        EXPECT_EQ(interval->value(), 5);
+        EXPECT_EQ(interval->minimum(), 0);  // 0 switches the copies off
+        interval->setValue(0);
+        ClickLater(dialog, CBasicSettingsDlg::kSaveButton);
+      },
+      script);
+  EXPECT_EQ(script.Pending(), 0U);
+  EXPECT_EQ(Settings().GetRecoveryInterval(), 0);
+  EXPECT_EQ(ProfileOnDisk().GetProfileInt(settings::kSettingsSection,
+                                          settings::kRecoveryIntervalKey, -1),
+            0);
+}
+
+TEST_F(BasicSettingsDialogTest, AProfileThatCannotBeWrittenIsReported) {
+  // The profile's place is taken by a folder: it can be neither read nor replaced.
+  fs::remove(folder_.Path() / "profile.ini");
+  fs::create_directories(folder_.Path() / "profile.ini");
+  ModalScript script;
+  RunCommand(
+      [](CBasicSettingsDlg& dialog) {
+        Check(dialog, 1202);
+        ClickLater(dialog, CBasicSettingsDlg::kSaveButton);
+      },
+      script, true);
+  ASSERT_EQ(script.Messages().size(), 1);
+  EXPECT_EQ(script.Messages().front(),
+            gui::ToQString(Context().texts.Text(app::kMsgSettingsNotSaved)));
+  EXPECT_EQ(Settings().GetScaleMode(), 1);  // still changed for this session
+}
+
+TEST_F(BasicSettingsDialogTest, CancelAndUncheckedGroupsChangeNothing) {
+  Settings().SetScaleMode(0);
+  Settings().SetAxisGrouping(7);  // not one of the choices: no button checked
+  const std::u16string before = Settings().GetWorkDir();
+  ModalScript script;
+  RunCommand(
+      [](CBasicSettingsDlg& dialog) {
+        TypeFolder(dialog, QStringLiteral("/nowhere"));
+        Check(dialog, 1202);
+        ClickLater(dialog, 2);
+      },
+      script);
+  EXPECT_EQ(Settings().GetScaleMode(), 0);
+  EXPECT_EQ(Settings().GetWorkDir(), before);
+  ModalScript again;
+  RunCommand([](CBasicSettingsDlg& dialog) { ClickLater(dialog, 1); }, again);
+  EXPECT_EQ(Settings().GetAxisGrouping(), 7);
+  EXPECT_EQ(Settings().GetScaleMode(), 0);
+}
+
+}  // namespace
+}  // namespace vantrel::testing
