@@ -119,7 +119,16 @@ int RunRecord(CommandContext& context, const std::vector<std::string>& args) {
 
   const int failure = messages.FirstId();
   auto doc = CliDocument::FromInstrument(std::move(measurement), context.texts);
-  doc->SaveAs(*out);  // a failed save throws and leaves the journal for `recover`
+  try {
+    doc->SaveAs(*out);
+  } catch (...) {
+    // The journal stays, so `recover` still brings the recording back; say where it is
+    // before the save's own error line.
+    if (!journal->Failed()) {
+      PrintNotice(context, recovery::kMsgRecordingKept, journal->Path().parent_path().string());
+    }
+    throw;
+  }
   journal->Remove();
   for (const auto& curve : doc->Measurement().Curves()) {
     std::fprintf(context.out, "%lld\n", curve->GetSampleCount());

@@ -27,6 +27,7 @@ enum RecoveryMessage : int {
   kMsgAgeDays = 33099,     // "%d d"
   kMsgIntervalLabel = 33100,
   kMsgJournalEndNotice = 33101,  // at the end of a recording whose journal failed
+  kMsgRecordingKept = 33102,     // the recording could not be saved; its journal stays
 };
 
 }  // namespace vantrel::recovery

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "cli/CliHarness.h"
 #include "document/MeasurementArchive.h"
@@ -162,6 +163,30 @@ TEST_F(RecoverCommand, KilledRecordingIsRecoveredWithEverySetSentUpToOneSecondBe
       }
     }
   }
+}
+
+TEST_F(RecoverCommand, RecordingWhoseSaveFailsAtTheEndStaysForRecover) {
+  SimProcess sim({"--mode", "field", "--rate", "100", "--channels", "2", "--seconds", "60"});
+  ASSERT_FALSE(sim.Path().empty());
+  fs::create_directories(dir_ / "gone");
+  CliRun run;
+  std::thread recording([&] {
+    run = Cli({"record", "--port", sim.Path(), "--seconds", "5", "--out", Path("gone/rec.vqb")});
+  });
+  // The target folder disappears while the instrument streams: the final save must fail.
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  while (Clock::now() < deadline && Journals().empty()) ::usleep(20000);
+  fs::remove_all(dir_ / "gone");
+  recording.join();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("33102: "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("33000: "), std::string::npos) << run.err;
+  ASSERT_EQ(Journals().size(), 1U);
+  fs::create_directories(dir_ / "out");
+  const CliRun recovered = Cli({"recover", "--out", Path("out")}, StateEnv());
+  EXPECT_EQ(recovered.status, 0) << recovered.err;
+  EXPECT_EQ(Lines(recovered.out).size(), 1U);
+  EXPECT_TRUE(Journals().empty());
 }
 
 TEST_F(RecoverCommand, JournalOfARunningRecordingIsNotOfferedAndANormalEndLeavesNothing) {
