@@ -1,5 +1,13 @@
 #include "CliDocument.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "CliFrame.h"
+
 namespace vantrel::cli {
 namespace {
 
@@ -37,6 +45,25 @@ std::unique_ptr<CliDocument> CliDocument::FromInstrument(
 void CliDocument::SaveAs(const std::filesystem::path& path) {
   messages_->Clear();
   if (path.empty() || !doc_->DoSave(path)) messages_->ThrowFirst(document::kMsgSaveFailed);
+}
+
+std::filesystem::path ReserveDocumentName(const std::u16string& title, int position,
+                                          const std::filesystem::path& dir,
+                                          const std::string& extension) {
+  constexpr int kMaxSuffix = 10000;
+  std::filesystem::path base = document::DefaultDocumentName(title, u"", dir);
+  if (base.filename().empty() || title.empty()) base = dir / ("Messung" + std::to_string(position));
+  for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
+    std::filesystem::path candidate = base;
+    candidate += suffix == 1 ? extension : "-" + std::to_string(suffix) + extension;
+    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      ::close(fd);
+      return candidate;
+    }
+    if (errno != EEXIST) break;
+  }
+  throw CliFailure(document::kMsgSaveFailed, {}, "no free file name for " + base.string());
 }
 
 }  // namespace vantrel::cli

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "CliMessages.h"
 #include "document/CVantrel40Doc.h"
@@ -41,5 +42,13 @@ class CliDocument {
   std::unique_ptr<CliMessages> messages_;
   std::unique_ptr<document::CVantrel40Doc> doc_;
 };
+
+/// Creates a new empty file at the default name of `title` in `dir` with `extension`
+/// (".vqa", ".vqb"), adding "-2", "-3", ... when a file of that name exists; a nameless
+/// measurement (or one whose name is all dropped characters) is "Messung<position>". The
+/// save then replaces this placeholder. Throws CliFailure when no name is free.
+std::filesystem::path ReserveDocumentName(const std::u16string& title, int position,
+                                          const std::filesystem::path& dir,
+                                          const std::string& extension);
 
 }  // namespace vantrel::cli

@@ -20,29 +20,7 @@ namespace vantrel::cli {
 namespace {
 
 /// More files of one name than any instrument holds measurements.
-constexpr int kMaxSuffix = 10000;
 
-/// Creates a new empty file at the default name of `title` in `dir`, adding "-2", "-3", ...
-/// to the name when a file of that name exists; the save then replaces this placeholder.
-std::filesystem::path ReserveName(const std::u16string& title, int position,
-                                  const std::filesystem::path& dir) {
-  std::filesystem::path base = document::DefaultDocumentName(title, u"", dir);
-  if (base.filename().empty() || title.empty()) {
-    // A nameless measurement (or one whose name is all dropped characters).
-    base = dir / ("Messung" + std::to_string(position));
-  }
-  for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
-    std::filesystem::path candidate = base;
-    candidate += suffix == 1 ? std::string(".vqa") : "-" + std::to_string(suffix) + ".vqa";
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      ::close(fd);
-      return candidate;
-    }
-    if (errno != EEXIST) break;
-  }
-  throw CliFailure(document::kMsgSaveFailed, {}, "no free file name for " + base.string());
-}
 
 int RunReadMemory(CommandContext& context, const std::vector<std::string>& args) {
   std::vector<std::string> options = kPortOptions;
@@ -79,7 +57,7 @@ int RunReadMemory(CommandContext& context, const std::vector<std::string>& args)
   for (auto& measurement : list.TakeAll()) {
     ++position;
     auto doc = CliDocument::FromInstrument(std::move(measurement), context.texts);
-    const std::filesystem::path path = ReserveName(doc->Doc().GetTitle(), position, *out);
+    const std::filesystem::path path = ReserveDocumentName(doc->Doc().GetTitle(), position, *out, ".vqa");
     try {
       doc->SaveAs(path);
     } catch (...) {

@@ -21,30 +21,11 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kMaxSuffix = 10000;
 
 const char* KindName(recovery::ItemKind kind) {
   return kind == recovery::ItemKind::kJournal ? "journal" : "copy";
 }
 
-/// Creates a new empty file at the default name of `title` in `dir` with ".vqb", adding
-/// "-2", "-3", ... when the name is taken; the save then replaces this placeholder.
-std::filesystem::path ReserveName(const std::u16string& title, int position,
-                                  const std::filesystem::path& dir) {
-  std::filesystem::path base = document::DefaultDocumentName(title, u"", dir);
-  if (base.filename().empty() || title.empty()) base = dir / ("Messung" + std::to_string(position));
-  for (int suffix = 1; suffix <= kMaxSuffix; ++suffix) {
-    std::filesystem::path candidate = base;
-    candidate += suffix == 1 ? std::string(".vqb") : "-" + std::to_string(suffix) + ".vqb";
-    const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      ::close(fd);
-      return candidate;
-    }
-    if (errno != EEXIST) break;
-  }
-  throw CliFailure(document::kMsgSaveFailed, {}, "no free file name for " + base.string());
-}
 
 /// The items nobody else holds, taken by this run.
 std::vector<std::unique_ptr<recovery::RecoveredItem>> TakeItems(const CommandContext& context) {
@@ -91,7 +72,7 @@ int SaveAll(const CommandContext& context, const std::filesystem::path& dir) {
     if (doc->Doc().GetTitle().empty()) doc->Doc().SetTitle(recovered.title);
     std::filesystem::path path;
     try {
-      path = ReserveName(doc->Doc().GetTitle(), position, dir);
+      path = ReserveDocumentName(doc->Doc().GetTitle(), position, dir, ".vqb");
       doc->SaveAs(path);
     } catch (const platform::VantrelError& error) {
       std::error_code ignored;
