@@ -126,6 +126,44 @@ TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   EXPECT_TRUE(frame.Documents().Documents().empty());
 }
 
+TEST(MainFrame, NeverSavedInstrumentDataAsksBeforeItsWindowClosesAndOnExit) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  auto measurement = std::make_unique<model::CMessungObj>();
+  measurement->SetName(u"Nr_4", 4);
+  gui::OpenDocument* readout = frame.Documents().AddMeasurement(std::move(measurement));
+  ASSERT_NE(readout, nullptr);
+  ASSERT_FALSE(readout->Doc().IsModified());
+  const auto answer = [](QMessageBox::StandardButton button, QString* text) {
+    AnswerNextDialog([button, text](QWidget& dialog) {
+      auto* box = qobject_cast<QMessageBox*>(&dialog);
+      ASSERT_NE(box, nullptr);
+      *text = box->text();
+      box->button(button)->click();
+    });
+  };
+
+  QString asked;
+  answer(QMessageBox::Cancel, &asked);
+  readout->Windows().front()->close();
+  EXPECT_TRUE(asked.contains(QStringLiteral("Nr_4"))) << asked.toStdString();
+  ASSERT_EQ(frame.Documents().Documents().size(), 1U);
+
+  asked.clear();
+  answer(QMessageBox::Cancel, &asked);
+  frame.ExecuteCommand(gui::kCmdExit);
+  EXPECT_FALSE(asked.isEmpty()) << "exit asks too";
+  ASSERT_EQ(frame.Documents().Documents().size(), 1U);
+
+  asked.clear();
+  answer(QMessageBox::No, &asked);
+  frame.ExecuteCommand(gui::kCmdExit);
+  EXPECT_FALSE(asked.isEmpty());
+  EXPECT_TRUE(frame.Documents().Documents().empty());
+}
+
 TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
   TempFolder folder;
   auto app = StartApp(folder);
