@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -162,6 +163,27 @@ TEST(MainFrame, NeverSavedInstrumentDataAsksBeforeItsWindowClosesAndOnExit) {
   frame.ExecuteCommand(gui::kCmdExit);
   EXPECT_FALSE(asked.isEmpty());
   EXPECT_TRUE(frame.Documents().Documents().empty());
+}
+
+TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
+  for (const std::string language : {"GER", "ENG"}) {
+    SCOPED_TRACE(language);
+    TempFolder folder;
+    auto app = StartApp(folder, language);
+    ASSERT_NE(app, nullptr);
+    QStringList lines;
+    AnswerNextDialog([&lines](QWidget& dialog) {
+      for (QLabel* label : dialog.findChildren<QLabel*>()) lines << label->text();
+      qobject_cast<QDialog*>(&dialog)->reject();
+    });
+    app->MainFrame().ExecuteCommand(gui::kCmdAbout);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Telefon 0000 000000"))) << lines.join(u'|').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Fax 0000 000001"))) << lines.join(u'|').toStdString();
+    for (const QString& line : lines) {
+      EXPECT_FALSE(line.contains(QStringLiteral(": Telefon")) || line.contains(QStringLiteral(": Fax")))
+          << line.toStdString();
+    }
+  }
 }
 
 TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
