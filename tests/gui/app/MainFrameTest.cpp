@@ -172,8 +172,9 @@ TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
     auto app = StartApp(folder, language);
     ASSERT_NE(app, nullptr);
     QStringList lines;
-    AnswerNextDialog([&lines](QWidget& dialog) {
+    AnswerNextDialog([&lines, language](QWidget& dialog) {
       for (QLabel* label : dialog.findChildren<QLabel*>()) lines << label->text();
+      SaveShot(dialog, QStringLiteral("about_box_") + QString::fromStdString(language));
       qobject_cast<QDialog*>(&dialog)->reject();
     });
     app->MainFrame().ExecuteCommand(gui::kCmdAbout);
