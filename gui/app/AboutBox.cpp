@@ -39,7 +39,7 @@ class IconPicture final : public QWidget {
 
 }  // namespace
 
-AboutBox::AboutBox(const app::BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent)
+AboutBox::AboutBox(const app::ProductInfo& product, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(ToQString(product.applicationName + u"   " + product.version));
   auto* grid = new QGridLayout;
@@ -50,18 +50,14 @@ AboutBox::AboutBox(const app::BrandedTexts& texts, const app::ProductInfo& produ
   bold.setPointSize(bold.pointSize() + 3);
   title->setFont(bold);
   grid->addWidget(title, 0, 1);
+  // Like the maker's address lines, the telephone and fax lines show the product
+  // information's values alone: those carry their own label ("Telefon 0000 ..."), so the
+  // dialog's placeholder texts for these lines are not put in front of them.
   int row = 1;
   for (const std::u16string* line : {&product.manufacturerName, &product.division, &product.street,
-                                     &product.town}) {
+                                     &product.town, &product.telephone, &product.fax}) {
     grid->addWidget(new QLabel(ToQString(*line), this), row++, 1);
   }
-  const auto labelled = [&](int control, const std::u16string& value) {
-    const QString label = ToQString(texts.Library().ControlText(100, control));
-    grid->addWidget(new QLabel(label.isEmpty() ? ToQString(value) : label + QStringLiteral(": ") + ToQString(value), this),
-                    row++, 1);
-  };
-  labelled(1104, product.telephone);
-  labelled(1105, product.fax);
   grid->setColumnStretch(1, 1);
   grid->setHorizontalSpacing(16);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

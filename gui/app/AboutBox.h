@@ -5,14 +5,13 @@
 #include <QDialog>
 
 #include "app/ProductInfo.h"
-#include "app/BrandedTexts.h"
 
 namespace vantrel::gui {
 
 class AboutBox final : public QDialog {
   Q_OBJECT
  public:
-  AboutBox(const app::BrandedTexts& texts, const app::ProductInfo& product, QWidget* parent = nullptr);
+  explicit AboutBox(const app::ProductInfo& product, QWidget* parent = nullptr);
 };
 
 }  // namespace vantrel::gui

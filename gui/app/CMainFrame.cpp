@@ -257,7 +257,7 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::ShowAbout() {
-  AboutBox box(services_.texts, services_.product, this);
+  AboutBox box(services_.product, this);
   box.exec();
 }
 

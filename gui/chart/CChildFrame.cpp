@@ -60,6 +60,7 @@ void CChildFrame::ExportCsv() {
   const std::filesystem::path name(tables::CsvDefaultFileName(Document().Doc().GetTitle()));
   const std::filesystem::path folder(context.settings.GetWorkDir());
   request.initialName = folder.empty() ? name : folder / name;
+  request.title = context.texts.Text(chart_commands::kCsvSaveTitle);
   request.filterDescription = context.texts.Text(chart_commands::kCsvFilterText);
   request.pattern = u"*.csv";
   request.defaultExtension = u"csv";

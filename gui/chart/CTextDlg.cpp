@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "gui/widgets/DialogParts.h"
+#include "gui/widgets/NumberField.h"
 
 namespace vantrel::gui {
 namespace {
@@ -18,7 +19,7 @@ constexpr int kLargestSize = 999;
 
 CTextDlg::CTextDlg(const app::BrandedTexts& texts, const QString& text, const QString& sizeText,
                    QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), texts_(texts) {
   setWindowTitle(DialogCaption(texts, kTemplate));
   text_ = new QLineEdit(this);
   text_->setObjectName(QStringLiteral("control%1").arg(kTextEdit));
@@ -58,23 +59,50 @@ CTextDlg::CTextDlg(const app::BrandedTexts& texts, const QString& text, const QS
   text_->selectAll();
 }
 
-int ReadTextSize(const QString& sizeText) {
-  const QString trimmed = sizeText.trimmed();
+void CTextDlg::accept() {
+  if (size_->isVisibleTo(this) && !HoldsTextSize(size_->currentText())) {
+    ShowFieldMessage(this, texts_, kMsgNotANumber);
+    size_->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit* edit = size_->lineEdit(); edit != nullptr) edit->selectAll();
+    return;
+  }
+  QDialog::accept();
+}
+
+namespace {
+
+/// The size text's sign and leading digits: the value (kept at most kLargestSize) and
+/// whether there were digits at all.
+struct LeadingNumber {
   long long value = 0;
-  qsizetype at = 0;
   bool negative = false;
+  bool digits = false;
+};
+
+LeadingNumber ReadLeadingNumber(const QString& sizeText) {
+  const QString trimmed = sizeText.trimmed();
+  LeadingNumber number;
+  qsizetype at = 0;
   if (at < trimmed.size() && (trimmed[at] == QLatin1Char('-') || trimmed[at] == QLatin1Char('+'))) {
-    negative = trimmed[at] == QLatin1Char('-');
+    number.negative = trimmed[at] == QLatin1Char('-');
     ++at;
   }
-  bool digits = false;
   for (; at < trimmed.size() && trimmed[at] >= QLatin1Char('0') && trimmed[at] <= QLatin1Char('9');
        ++at) {
-    value = std::min<long long>(value * 10 + (trimmed[at].unicode() - u'0'), kLargestSize);
-    digits = true;
+    number.value = std::min<long long>(number.value * 10 + (trimmed[at].unicode() - u'0'), kLargestSize);
+    number.digits = true;
   }
-  if (!digits || negative) value = 0;
+  return number;
+}
+
+}  // namespace
+
+int ReadTextSize(const QString& sizeText) {
+  const LeadingNumber number = ReadLeadingNumber(sizeText);
+  const long long value = number.digits && !number.negative ? number.value : 0;
   return static_cast<int>(std::clamp<long long>(value, kSmallestSize, kLargestSize));
 }
+
+bool HoldsTextSize(const QString& sizeText) { return ReadLeadingNumber(sizeText).digits; }
 
 }  // namespace vantrel::gui

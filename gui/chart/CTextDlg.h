@@ -1,6 +1,7 @@
 // The text dialog (template 141): a text of at most 40 characters and, when the caller
 // presets one, a text size in points in an editable list. It serves the chart title and new
-// text annotations; the caller interprets the size text.
+// text annotations; the caller interprets the size text. A visible size field that holds
+// no number is refused on OK with the framework's "enter a number" message.
 #pragma once
 
 #include <QComboBox>
@@ -29,7 +30,10 @@ class CTextDlg final : public QDialog {
   QLineEdit& TextField() { return *text_; }
   QComboBox& SizeField() { return *size_; }
 
+  void accept() override;
+
  private:
+  const app::BrandedTexts& texts_;
   QLineEdit* text_ = nullptr;
   QComboBox* size_ = nullptr;
   QLabel* sizeLabel_ = nullptr;
@@ -39,5 +43,8 @@ class CTextDlg final : public QDialog {
 /// 1 .. 999 (text without digits gives 1) so that every text stays visible and no font grows
 /// beyond what a device can measure.
 int ReadTextSize(const QString& sizeText);
+
+/// Whether the size text starts with a number (blanks and a sign before its digits).
+bool HoldsTextSize(const QString& sizeText);
 
 }  // namespace vantrel::gui

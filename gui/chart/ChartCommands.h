@@ -36,6 +36,8 @@ inline constexpr int kMsgDeleteText = 32924;
 inline constexpr int kMsgDeleteLine = 32925;
 inline constexpr int kMsgDeleteCurves = 32934;
 inline constexpr int kCsvFilterText = 32901;
+/// The title of the CSV export's save dialog: the document save dialog's title.
+inline constexpr int kCsvSaveTitle = 61441;
 inline constexpr int kTextDialog = 141;
 /// The accelerator table of the document menu (the keyboard cursor keys).
 inline constexpr int kDocumentAccelerators = 129;

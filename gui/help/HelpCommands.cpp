@@ -54,7 +54,7 @@ HelpCommands::HelpCommands(CMainFrame& frame, const std::filesystem::path& progr
 }
 
 void HelpCommands::ShowAbout() {
-  AboutBox box(frame_.Context().texts, frame_.Context().product, &frame_);
+  AboutBox box(frame_.Context().product, &frame_);
   box.exec();
 }
 

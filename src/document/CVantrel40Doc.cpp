@@ -258,8 +258,12 @@ bool CVantrel40Doc::IsOwnFile(const std::filesystem::path& name) const {
          std::filesystem::absolute(pathName_, error).lexically_normal();
 }
 
+bool CVantrel40Doc::NeedsSaveQuery() const {
+  return modified_ || (measurement_ != nullptr && pathName_.empty());
+}
+
 bool CVantrel40Doc::SaveModified() {
-  if (!IsModified()) return true;
+  if (!NeedsSaveQuery()) return true;
   switch (Ask(kMsgSaveChanges, platform::Buttons::YesNoCancel, title_)) {
     case platform::Answer::Yes:
       return DoSave(pathName_);

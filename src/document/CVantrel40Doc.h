@@ -82,9 +82,12 @@ class CVantrel40Doc {
   bool DoSave(const std::filesystem::path& path, bool replace = true);
   /// Saves under the current path (asking for one when there is none).
   bool Save() { return DoSave(pathName_); }
-  /// Asks "save changes?" for a modified document: false when the user cancelled or the
-  /// save failed.
+  /// Asks "save changes?" for a document that NeedsSaveQuery: false when the user cancelled
+  /// or the save failed.
   bool SaveModified();
+  /// Whether closing would lose data: the document is modified, or it holds a measurement
+  /// that exists in no file (a readout or online recording never saved).
+  bool NeedsSaveQuery() const;
   /// Whether closing this frame needs the save query; `numberedWindows` tells whether the
   /// document has several numbered windows.
   bool CanCloseFrame(FrameKind kind, bool numberedWindows);

@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 
@@ -268,7 +269,8 @@ TEST_F(DocumentTest, FailedSaveIntoAMissingFolderReportsAndKeepsTheDocumentModif
 TEST_F(DocumentTest, SaveModifiedAsksOnceAndFollowsTheAnswer) {
   auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa",
                                             std::make_unique<model::CMessungObj>());
-  EXPECT_TRUE(doc->SaveModified());  // unchanged: no question
+  ASSERT_TRUE(doc->DoSave(dir_ / "x.vqa"));
+  EXPECT_TRUE(doc->SaveModified());  // unchanged and in its file: no question
   EXPECT_TRUE(messages_.asked.empty());
   doc->SetModifiedFlag(true);
   messages_.answers = {Answer::Cancel, Answer::No, Answer::Yes};
@@ -282,6 +284,50 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndFollowsTheAnswer) {
   doc->SetModifiedFlag(true);
   EXPECT_TRUE(doc->CanCloseFrame(FrameKind::List, true));
   EXPECT_EQ(messages_.asked.size(), 3U);
+}
+
+TEST_F(DocumentTest, InstrumentDataInNoFileAsksBeforeClosingUntilItIsSaved) {
+  auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa",
+                                            std::make_unique<model::CMessungObj>(), u"Messung1");
+  ASSERT_FALSE(doc->IsModified());
+  EXPECT_TRUE(doc->NeedsSaveQuery());
+
+  messages_.answers = {Answer::Cancel, Answer::Yes, Answer::Yes};
+  EXPECT_FALSE(doc->CanCloseFrame(FrameKind::Chart, false));
+  EXPECT_FALSE(doc->CanCloseFrame(FrameKind::List, false)) << "save dialog cancelled";
+  EXPECT_EQ(messages_.asked, (std::vector<int>{61699, 61699}));
+  EXPECT_EQ(messages_.arguments.back(), u"Messung1");
+  ASSERT_EQ(dialogs_.requests.size(), 1U);
+  EXPECT_EQ(dialogs_.requests[0].initialName, dir_ / "Messung1.vqa");
+
+  // A list window among numbered windows still closes without asking.
+  EXPECT_TRUE(doc->CanCloseFrame(FrameKind::List, true));
+  EXPECT_EQ(messages_.asked.size(), 2U);
+
+  dialogs_.answer = dir_ / "kept.vqa";
+  EXPECT_TRUE(doc->SaveModified());
+  EXPECT_TRUE(fs::exists(dir_ / "kept.vqa"));
+  EXPECT_FALSE(doc->NeedsSaveQuery());
+  EXPECT_TRUE(doc->CanCloseFrame(FrameKind::Chart, false));
+  EXPECT_EQ(messages_.asked.size(), 3U) << "saved: no further question";
+}
+
+TEST_F(DocumentTest, InstrumentDataDiscardedOnRequestAndFilesOpenedUnchangedCloseSilently) {
+  auto readout = CVantrel40Doc::FromMeasurement(Environment(), u".vqa",
+                                                std::make_unique<model::CMessungObj>());
+  messages_.answers = {Answer::No};
+  EXPECT_TRUE(readout->SaveModified());
+  EXPECT_TRUE(dialogs_.requests.empty());
+
+  CVantrel40Doc online(Environment(), u".vqo");
+  ASSERT_TRUE(online.OnOpenDocument(Write("rec.vqo", OnlineFileText())));
+  EXPECT_EQ(online.GetImported(), 1);
+  EXPECT_FALSE(online.NeedsSaveQuery());
+
+  CVantrel40Doc failed(Environment(), u".vqb");
+  EXPECT_FALSE(failed.OnOpenDocument(dir_ / "missing.vqb"));
+  EXPECT_FALSE(failed.NeedsSaveQuery()) << "no measurement: nothing to lose";
+  EXPECT_EQ(std::count(messages_.asked.begin(), messages_.asked.end(), 61699), 1);
 }
 
 }  // namespace

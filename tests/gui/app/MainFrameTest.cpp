@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -124,6 +125,66 @@ TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   AnswerNextDialog([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_TRUE(frame.Documents().Documents().empty());
+}
+
+TEST(MainFrame, NeverSavedInstrumentDataAsksBeforeItsWindowClosesAndOnExit) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  auto measurement = std::make_unique<model::CMessungObj>();
+  measurement->SetName(u"Nr_4", 4);
+  gui::OpenDocument* readout = frame.Documents().AddMeasurement(std::move(measurement));
+  ASSERT_NE(readout, nullptr);
+  ASSERT_FALSE(readout->Doc().IsModified());
+  const auto answer = [](QMessageBox::StandardButton button, QString* text) {
+    AnswerNextDialog([button, text](QWidget& dialog) {
+      auto* box = qobject_cast<QMessageBox*>(&dialog);
+      ASSERT_NE(box, nullptr);
+      *text = box->text();
+      box->button(button)->click();
+    });
+  };
+
+  QString asked;
+  answer(QMessageBox::Cancel, &asked);
+  readout->Windows().front()->close();
+  EXPECT_TRUE(asked.contains(QStringLiteral("Nr_4"))) << asked.toStdString();
+  ASSERT_EQ(frame.Documents().Documents().size(), 1U);
+
+  asked.clear();
+  answer(QMessageBox::Cancel, &asked);
+  frame.ExecuteCommand(gui::kCmdExit);
+  EXPECT_FALSE(asked.isEmpty()) << "exit asks too";
+  ASSERT_EQ(frame.Documents().Documents().size(), 1U);
+
+  asked.clear();
+  answer(QMessageBox::No, &asked);
+  frame.ExecuteCommand(gui::kCmdExit);
+  EXPECT_FALSE(asked.isEmpty());
+  EXPECT_TRUE(frame.Documents().Documents().empty());
+}
+
+TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
+  for (const std::string language : {"GER", "ENG"}) {
+    SCOPED_TRACE(language);
+    TempFolder folder;
+    auto app = StartApp(folder, language);
+    ASSERT_NE(app, nullptr);
+    QStringList lines;
+    AnswerNextDialog([&lines, language](QWidget& dialog) {
+      for (QLabel* label : dialog.findChildren<QLabel*>()) lines << label->text();
+      SaveShot(dialog, QStringLiteral("about_box_") + QString::fromStdString(language));
+      qobject_cast<QDialog*>(&dialog)->reject();
+    });
+    app->MainFrame().ExecuteCommand(gui::kCmdAbout);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Telefon 0000 000000"))) << lines.join(u'|').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Fax 0000 000001"))) << lines.join(u'|').toStdString();
+    for (const QString& line : lines) {
+      EXPECT_FALSE(line.contains(QStringLiteral(": Telefon")) || line.contains(QStringLiteral(": Fax")))
+          << line.toStdString();
+    }
+  }
 }
 
 TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {

@@ -19,15 +19,16 @@ namespace cmd = gui::chart_commands;
 
 using CChildFrameTest = ChartWindowTest;
 
-/// Answers a file dialog with `path`; keeps the proposed name.
-Answer FileChoice(const QString& path, QString* proposed) {
-  return [path, proposed](QWidget& widget) {
+/// Answers a file dialog with `path`; keeps the proposed name and the dialog's title.
+Answer FileChoice(const QString& path, QString* proposed, QString* title = nullptr) {
+  return [path, proposed, title](QWidget& widget) {
     auto* dialog = qobject_cast<QFileDialog*>(&widget);
     if (dialog == nullptr) {
       ADD_FAILURE() << "no file dialog";
       widget.close();
       return;
     }
+    if (title != nullptr) *title = dialog->windowTitle();
     if (proposed != nullptr)
       *proposed = QFileInfo(dialog->selectedFiles().value(0)).completeBaseName();
     dialog->selectFile(path);
@@ -39,9 +40,11 @@ TEST_F(CChildFrameTest, CsvExportProposesTheCutTitleAndWritesTheFile) {
   Document().Doc().SetTitle(u"Prüfung 12.3");
   const QString path = QString::fromStdString((folder_.Path() / "export.csv").string());
   QString proposed;
-  AnswerNextDialog(FileChoice(path, &proposed));
+  QString title;
+  AnswerNextDialog(FileChoice(path, &proposed, &title));
   Main().ExecuteCommand(cmd::kExportCsv);
   EXPECT_EQ(proposed, QStringLiteral("Prüfung"));
+  EXPECT_EQ(title, QStringLiteral("Speichern unter"));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray bytes = file.readAll();
@@ -83,6 +86,7 @@ TEST_F(CChildFrameTest, ClosingTheChartClosesTheOtherWindowsOfItsDocument) {
   gui::ToggleLegend(Main(), Document());
   gui::OpenExtremesTable(Main(), Document());
   ASSERT_EQ(Document().Windows().size(), 3U);
+  AnswerMessage(QMessageBox::No);  // the demo readout exists in no file: discard it
   Window().close();
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
   EXPECT_TRUE(Main().Documents().Documents().empty());

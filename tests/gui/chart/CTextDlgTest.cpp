@@ -1,6 +1,9 @@
 // The text dialog: the size field only with a preset size, the 40-character limit and the
-// reading of the size text.
+// reading of the size text, and the refusal of a size that is no number.
 #include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QMessageBox>
 
 #include "gui/GuiTestSupport.h"
 #include "gui/chart/CTextDlg.h"
@@ -32,6 +35,43 @@ TEST(CTextDlg, SizeTextIsReadAsLeadingDigitsWithinOneTo999) {
   for (const auto& [text, size] : cases) {
     EXPECT_EQ(gui::ReadTextSize(QString::fromLatin1(text)), size) << text;
   }
+  for (const char* text : {"10", " 14 ", "12pt", "0", "-5", "+7"}) {
+    EXPECT_TRUE(gui::HoldsTextSize(QString::fromLatin1(text))) << text;
+  }
+  for (const char* text : {"abc", "", "  ", "-", "pt12"}) {
+    EXPECT_FALSE(gui::HoldsTextSize(QString::fromLatin1(text))) << text;
+  }
+}
+
+TEST(CTextDlg, SizeThatIsNoNumberIsRefusedWithTheEnterANumberMessage) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CTextDlg dialog(app->Texts(), QStringLiteral("Ventil"), QStringLiteral("10"));
+  dialog.show();
+  dialog.SizeField().setEditText(QStringLiteral("abc"));
+  QString shown;
+  AnswerNextDialog([&shown](QWidget& widget) {
+    auto* box = qobject_cast<QMessageBox*>(&widget);
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+  dialog.accept();
+  EXPECT_EQ(shown, QStringLiteral("Bitte geben Sie eine Zahl ein."));
+  EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open for a correction";
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+
+  dialog.SizeField().setEditText(QStringLiteral("12"));
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(gui::ReadTextSize(dialog.SizeText()), 12);
+
+  // The chart title has no size field: nothing to check.
+  gui::CTextDlg title(app->Texts(), QStringLiteral("Messung 1"), QString());
+  title.show();
+  title.accept();
+  EXPECT_EQ(title.result(), QDialog::Accepted);
 }
 
 }  // namespace
