@@ -93,7 +93,8 @@ TEST(MainFrame, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
   auto app = StartApp(folder);
   ASSERT_NE(app, nullptr);
   gui::CMainFrame& frame = app->MainFrame();
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Nr_2.vqb", u"Nr_2").string()));
+  const fs::path file = WriteArchive(folder.Path() / "Nr_2.vqb", u"Nr_2");
+  frame.OpenFile(QString::fromStdString(file.string()));
   gui::OpenDocument* document = frame.Documents().ActiveDocument();
   ASSERT_NE(document, nullptr);
   auto* chart = frame.WorkArea().activeSubWindow();
@@ -124,7 +125,8 @@ TEST(MainFrame, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
       EXPECT_TRUE(enabled(id));
     }
     ASSERT_FALSE(frame.Menus().ActionsOf(57603).empty());
-    EXPECT_EQ(frame.Menus().ActionsOf(57603).front()->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(frame.Menus().ActionsOf(57603).front()->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+S")));
     // Commands of the chart window: chart setup, title text, zoom, print, CSV export.
     for (int id : {32779, 32785, 32789, 57607, 32810}) {
       SCOPED_TRACE(id);
