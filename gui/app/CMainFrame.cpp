@@ -14,13 +14,32 @@
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
+#include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartPrinting.h"
+#include "gui/chart/dialogs/ChartDialogs.h"
+#include "gui/formula/FormulaCommands.h"
+#include "gui/notes/NotesCommands.h"
+#include "gui/samples/SampleCommands.h"
+#include "gui/settings/SettingsCommands.h"
 
 namespace vantrel::gui {
 namespace {
 
 constexpr int kMainMenu = 128;
 constexpr int kDocumentMenu = 129;
+
+/// The commands of the document menu that belong to a chart window (its view and its
+/// frame): disabled while a table window of the document is active.
+constexpr int kChartOnlyCommands[] = {
+    kCmdChartSetup, kCmdUnits, kCmdChartSamples, kCmdFormulaCurve, kCmdImportCurve,
+    kCmdChartFilterCurve, kCmdChartMarkers, kCmdChartNotes, chart_commands::kCopyChart,
+    chart_commands::kExportCsv, chart_commands::kDeleteCurves, chart_commands::kTitleText,
+    chart_commands::kValuesByInterval, chart_commands::kValuesAll,
+    chart_commands::kValuesSelected, chart_commands::kZoomBox, chart_commands::kZoomReset,
+    chart_commands::kTextPlace, chart_commands::kTextMove, chart_commands::kTextDelete,
+    chart_commands::kLineDraw, chart_commands::kLineDelete, chart_commands::kTitleToggle,
+    chart_commands::kLegendToggle, chart_commands::kPrint, chart_commands::kPrintDirect,
+    chart_commands::kPrintPreview};
 
 /// The status-bar text and the tooltip of a command: its string holds "status\ntooltip".
 std::pair<QString, QString> CommandHelp(const app::BrandedTexts& texts, int commandId) {
@@ -188,8 +207,8 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 
 void CMainFrame::RefreshMenus() {
   DocumentFrame* frame = documents_->ActiveFrame();
-  const int wanted =
-      frame != nullptr && frame->Kind() == document::FrameKind::Chart ? kDocumentMenu : kMainMenu;
+  // Every window of a document (chart and tables) shows the document menu.
+  const int wanted = frame != nullptr ? kDocumentMenu : kMainMenu;
   if (wanted != shownMenu_) {
     menus_.Build(*menuBar(), app::BrandedMenu(services_.texts.Library(), wanted, services_.texts.Names()),
                  [this](int id) { ExecuteCommand(id); });
@@ -203,6 +222,8 @@ void CMainFrame::RefreshMenus() {
   }
   menus_.SetChecked(kCmdToolbar, toolbar_ == nullptr || toolbar_->isVisible());
   menus_.SetChecked(kCmdStatusBar, statusBar()->isVisible());
+  const bool chartActive = frame != nullptr && frame->Kind() == document::FrameKind::Chart;
+  for (int id : kChartOnlyCommands) menus_.SetEnabled(id, chartActive);
   if (frame != nullptr) frame->UpdateCommandStates(menus_);
   UpdateTitle();
 }

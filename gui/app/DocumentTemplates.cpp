@@ -3,9 +3,15 @@
 #include "gui/platform/QtServices.h"
 
 namespace vantrel::gui {
+namespace {
+
+constexpr int kAllFilesFilterText = 61442;
+
+}  // namespace
 
 DocumentTemplates::DocumentTemplates(const app::BrandedTexts& texts)
-    : appName_(ToQString(texts.Names().applicationName)) {
+    : appName_(ToQString(texts.Names().applicationName)),
+      allFilesFilter_(ToQString(texts.Text(kAllFilesFilterText))) {
   for (int id : {135, 129, 130, 131, 132, 133, 134}) {
     const QString docString = ToQString(
         app::ReplaceInDocumentString(texts.Library().DocumentString(id), texts.Names()));
@@ -45,6 +51,7 @@ QStringList DocumentTemplates::OpenFilters() const {
     filters << t.filterName;
   }
   filters.prepend(QStringLiteral("%1 (%2)").arg(appName_, patterns.join(QLatin1Char(' '))));
+  if (!allFilesFilter_.isEmpty()) filters << allFilesFilter_;
   return filters;
 }
 

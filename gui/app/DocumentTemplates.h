@@ -30,11 +30,13 @@ class DocumentTemplates {
   /// The filter extension of the template that opens `path` (by its extension, any case);
   /// ".vqb" when none matches.
   std::u16string ExtensionFor(const std::filesystem::path& path) const;
-  /// The filters of the open dialog: all document types first, then each type.
+  /// The filters of the open dialog: all document types first, then each type, then all
+  /// files.
   QStringList OpenFilters() const;
 
  private:
   QString appName_;
+  QString allFilesFilter_;  // "Alle Dateien (*.*)"
   std::vector<DocumentTemplate> templates_;
 };
 

@@ -75,4 +75,8 @@ void MenuBuilder::SetChecked(int commandId, bool checked) {
   }
 }
 
+void MenuBuilder::SetEnabled(int commandId, bool enabled) {
+  for (QAction* action : ActionsOf(commandId)) action->setEnabled(enabled);
+}
+
 }  // namespace vantrel::gui

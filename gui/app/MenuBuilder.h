@@ -22,6 +22,8 @@ class MenuBuilder {
   const std::vector<QAction*>& ActionsOf(int commandId) const;
   /// Sets the check mark of every action of a command (making it checkable).
   void SetChecked(int commandId, bool checked);
+  /// Enables or disables every action of a command.
+  void SetEnabled(int commandId, bool enabled);
   /// The QMenu of the recent-file entry (command 57616), to be filled by the caller.
   QMenu* RecentFileMenu() const { return recentMenu_; }
 

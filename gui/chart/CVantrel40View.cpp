@@ -276,6 +276,9 @@ bool CVantrel40View::HandleCommand(int commandId) {
     case kDeleteCurves:
       DeleteCurvesCommand();
       return true;
+    case kTitleText:
+      TitleTextCommand();
+      return true;
     case kValuesByInterval:
       OpenValueTables(main_, document_);
       return true;
@@ -357,6 +360,16 @@ void CVantrel40View::PlaceTextCommand() {
   CTextDlg dialog(main_.Context().texts, QString(), QString::number(10), this);
   if (dialog.exec() != QDialog::Accepted) return;
   interaction_.BeginTextPlacement(FromQString(dialog.Text()), ReadTextSize(dialog.SizeText()));
+}
+
+void CVantrel40View::TitleTextCommand() {
+  model::CMessungObj* m = Measurement();
+  if (m == nullptr) return;
+  // The title has no size of its own: an empty size text hides the size field.
+  CTextDlg dialog(main_.Context().texts, ToQString(m->GetName()), QString(), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  m->SetName(FromQString(dialog.Text()), -1);
+  document_.UpdateAllViews(true);
 }
 
 void CVantrel40View::DeleteCurvesCommand() {

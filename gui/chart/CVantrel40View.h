@@ -90,6 +90,7 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   void ClickAtPointer();
   void PointerMoved(QPoint p, bool leftHeld);
   void PlaceTextCommand();
+  void TitleTextCommand();
   void DeleteCurvesCommand();
   void ReadKeyboardCommands();
 

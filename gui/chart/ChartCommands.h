@@ -6,6 +6,7 @@ namespace vantrel::gui::chart_commands {
 
 // Commands of the chart view.
 inline constexpr int kDeleteCurves = 32780;
+inline constexpr int kTitleText = 32785;
 inline constexpr int kValuesByInterval = 32787;
 inline constexpr int kValuesAll = 32788;
 inline constexpr int kZoomBox = 32789;

@@ -32,7 +32,7 @@ void ChartInteraction::ResetZoom() {
   zoomArmed_ = false;
   zoomDragging_ = false;
   zoomRect_ = {};
-  host_.SetSizingCursor(false);
+  ShowModeCursor();
   host_.ZoomChanged();
 }
 
@@ -41,7 +41,13 @@ void ChartInteraction::ClearAnnotationModes() {
   placeTextMode_ = moveTextMode_ = deleteTextMode_ = drawLineMode_ = deleteLineMode_ = false;
   lineDragging_ = false;
   textDragged_ = false;
+  ShowModeCursor();
   if (hadFeedback) host_.FeedbackChanged();
+}
+
+void ChartInteraction::ShowModeCursor() {
+  // A mode ended by another command leaves no sizing cursor behind.
+  host_.SetSizingCursor(zoomArmed_ || drawLineMode_);
 }
 
 void ChartInteraction::BeginTextPlacement(const std::u16string& text, int points) {

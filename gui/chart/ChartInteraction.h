@@ -93,6 +93,8 @@ class ChartInteraction {
   void LineStep(platform::Point p);
   /// Follows the object under the cursor with the feedback rectangle; `hot` is the object.
   void FollowHit(int hit, const platform::Rect& rect, int& hot);
+  /// The sizing cursor while the zoom or the line drawing is armed, else the arrow.
+  void ShowModeCursor();
 
   ChartHost& host_;
   bool zoomDragging_ = false;

@@ -83,13 +83,19 @@ platform::Answer QtMessageService::ShowMessage(int id, platform::Buttons buttons
   }
 }
 
+QString FileFilterText(const QString& description, const QString& pattern) {
+  const QString bracketed = QStringLiteral("(") + pattern + QStringLiteral(")");
+  if (description.contains(bracketed)) return description;
+  return description + QLatin1Char(' ') + bracketed;
+}
+
 std::optional<std::filesystem::path> QtFileDialogs::AskSaveFileName(
     const platform::SaveFileRequest& request) {
   QFileDialog dialog(parent_, ToQString(request.title));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(ToQString(request.filterDescription) + QStringLiteral(" (") +
-                       ToQString(request.pattern) + QStringLiteral(")"));
+  dialog.setNameFilter(
+      FileFilterText(ToQString(request.filterDescription), ToQString(request.pattern)));
   dialog.setDefaultSuffix(ToQString(request.defaultExtension));
   if (!request.askBeforeOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.selectFile(PathToQString(request.initialName));

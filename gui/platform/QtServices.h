@@ -19,6 +19,10 @@ QString PathToQString(const std::filesystem::path& path);
 /// The file name bytes of a name from a Qt file dialog or the command line.
 std::filesystem::path PathFromQString(const QString& text);
 
+/// The entry of a file dialog's type list: `description` as it is when it already names
+/// `pattern` in brackets ("Gerätedaten (*.vqa)"), else `description (pattern)`.
+QString FileFilterText(const QString& description, const QString& pattern);
+
 /// Fills "%1" and "%s" of a message text with `argument`.
 QString FillArgument(QString text, const QString& argument);
 

@@ -1,8 +1,9 @@
 // Colour swatches of the lists and tables, and curve colours (0x00BBGGRR) as Qt colours.
-// The legend and the curve selection list show a 16 x 10 swatch in the curve's colour; the
-// chart setup lists show a curve's 20 x 10 swatch, and an axis swatch split into vertical
-// stripes, one per curve drawn on the axis (stripe k of n covers the columns 20 (k - 1) / n
-// to 20 k / n - 1). An axis without curves gets a plain white swatch with a grey frame.
+// The legend, the curve selection list and the marker dialog show a 20 x 10 swatch in the
+// curve's colour; the chart setup lists show the same curve swatch, and an axis swatch split
+// into vertical stripes, one per curve drawn on the axis (stripe k of n covers the columns
+// 20 (k - 1) / n to 20 k / n - 1). An axis without curves gets a plain white swatch with a
+// grey frame.
 #pragma once
 
 #include <QIcon>
@@ -15,8 +16,9 @@
 
 namespace vantrel::gui {
 
-/// Size in pixels of a curve's colour swatch in the legend and the curve selection list.
-inline constexpr QSize kSwatchSize{16, 10};
+/// Size in pixels of a curve's colour swatch in the legend, the curve selection list and
+/// the marker dialog.
+inline constexpr QSize kSwatchSize{20, 10};
 /// Size in pixels of the swatches of the chart setup lists.
 inline constexpr QSize kChartSwatchSize{20, 10};
 

@@ -17,7 +17,8 @@ char DecimalSeparator() { return UserTextConventions().decimalSeparator; }
 void ImportCurve(CMainFrame& frame) {
   OpenDocument* document = frame.Documents().ActiveDocument();
   model::CMessungObj* measurement = document != nullptr ? document->Measurement() : nullptr;
-  if (measurement == nullptr) return;
+  // A measurement being recorded takes no curves from other files.
+  if (measurement == nullptr || measurement->GetOnlineActive() != 0) return;
   CImportDlg dialog(frame.Context(), *measurement, frame.DialogParent());
   if (dialog.exec() == QDialog::Accepted && dialog.AddedCurveIndex() >= 0) {
     document->UpdateAllViews();

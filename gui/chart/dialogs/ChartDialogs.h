@@ -1,7 +1,8 @@
 // The chart commands that open the chart dialogs: chart setup (32779), markers (32799), the
 // curve filter (32781, for the first curve of the curve selection) and the curve import
 // (32792). Each works on the
-// active document and does nothing without one. Changes reach the document's modified flag
+// active document and does nothing without one; the curve import also does nothing while the
+// measurement is being recorded. Changes reach the document's modified flag
 // and every window of the document through OpenDocument::UpdateAllViews; the live marker
 // and filter preview refresh the windows without marking the document.
 #pragma once

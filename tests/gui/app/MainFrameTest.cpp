@@ -12,6 +12,8 @@
 #include "gui/GuiTestSupport.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
+#include "gui/tables/CMyListFrame.h"
+#include "gui/tables/ListWindows.h"
 
 namespace vantrel::testing {
 namespace {
@@ -85,6 +87,53 @@ TEST(MainFrame, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) 
   frame.OpenFile(QString::fromStdString(file.string()));
   EXPECT_EQ(frame.WorkArea().subWindowList().size(), 1);
   SaveShot(frame, QStringLiteral("main_frame_document"));
+}
+
+TEST(MainFrame, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  const fs::path file = WriteArchive(folder.Path() / "Nr_2.vqb", u"Nr_2");
+  frame.OpenFile(QString::fromStdString(file.string()));
+  gui::OpenDocument* document = frame.Documents().ActiveDocument();
+  ASSERT_NE(document, nullptr);
+  auto* chart = frame.WorkArea().activeSubWindow();
+  ASSERT_NE(chart, nullptr);
+  ASSERT_TRUE(gui::ToggleLegend(frame, *document));
+  gui::CMyListFrame* legend = gui::FindLegend(*document);
+  ASSERT_NE(legend, nullptr);
+  auto enabled = [&frame](int id) {
+    const auto& actions = frame.Menus().ActionsOf(id);
+    return !actions.empty() && actions.front()->isEnabled();
+  };
+  struct Case {
+    const char* name;
+    QMdiSubWindow* window;
+    bool chartCommands;
+  };
+  const Case cases[] = {{"legend", qobject_cast<QMdiSubWindow*>(legend->parentWidget()), false},
+                        {"chart", chart, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NE(c.window, nullptr);
+    frame.WorkArea().setActiveSubWindow(c.window);
+    frame.RefreshMenus();
+    EXPECT_TRUE(MenuTitles(frame).contains(QStringLiteral("&Fenster")));
+    // The document commands stay, with their shortcut.
+    for (int id : {57603, 57604, 57602, 57650}) {
+      SCOPED_TRACE(id);
+      EXPECT_TRUE(enabled(id));
+    }
+    ASSERT_FALSE(frame.Menus().ActionsOf(57603).empty());
+    EXPECT_EQ(frame.Menus().ActionsOf(57603).front()->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+S")));
+    // Commands of the chart window: chart setup, title text, zoom, print, CSV export.
+    for (int id : {32779, 32785, 32789, 57607, 32810}) {
+      SCOPED_TRACE(id);
+      EXPECT_EQ(enabled(id), c.chartCommands);
+    }
+  }
 }
 
 TEST(MainFrame, AFileNameThatIsNotUtf8IsShownReadablyAndReopensFromTheRecentList) {

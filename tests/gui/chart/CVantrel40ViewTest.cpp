@@ -309,6 +309,71 @@ TEST_F(CVantrel40ViewTest, AnnotationModesExcludeEachOther) {
   EXPECT_TRUE(View().Interaction().ZoomArmed());
 }
 
+TEST_F(CVantrel40ViewTest, CursorReturnsToTheArrowWhenAModeEndsByAnotherCommand) {
+  struct Case {
+    const char* name;
+    std::vector<int> commands;
+    Qt::CursorShape cursor;
+  };
+  const Case cases[] = {
+      {"line draw, then text move", {cmd::kLineDraw, cmd::kTextMove}, Qt::ArrowCursor},
+      {"line draw, then text delete", {cmd::kLineDraw, cmd::kTextDelete}, Qt::ArrowCursor},
+      {"line draw, then line delete", {cmd::kLineDraw, cmd::kLineDelete}, Qt::ArrowCursor},
+      {"zoom, then zoom reset", {cmd::kZoomBox, cmd::kZoomReset}, Qt::ArrowCursor},
+      {"line draw, then zoom reset", {cmd::kLineDraw, cmd::kZoomReset}, Qt::SizeAllCursor},
+      {"zoom and line draw, then text move",
+       {cmd::kZoomBox, cmd::kLineDraw, cmd::kTextMove},
+       Qt::SizeAllCursor},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    View().Interaction().ClearAnnotationModes();
+    View().HandleCommand(cmd::kZoomReset);
+    ASSERT_EQ(Surface().cursor().shape(), Qt::ArrowCursor);
+    for (int command : c.commands) View().HandleCommand(command);
+    EXPECT_EQ(Surface().cursor().shape(), c.cursor);
+  }
+  // The text placement ends the line mode before its dialog, also when that is cancelled.
+  View().HandleCommand(cmd::kZoomReset);
+  View().HandleCommand(cmd::kLineDraw);
+  ASSERT_EQ(Surface().cursor().shape(), Qt::SizeAllCursor);
+  AnswerNextDialog([](QWidget& widget) { widget.close(); });
+  View().HandleCommand(cmd::kTextPlace);
+  EXPECT_EQ(Surface().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(CVantrel40ViewTest, TitleTextRenamesTheMeasurementOnOkOnly) {
+  M().SetName(u"Pumpe", 7);
+  struct Case {
+    const char* name;
+    bool accept;
+    std::u16string expected;
+  };
+  const Case cases[] = {{"cancel", false, u"Pumpe"}, {"ok", true, u"Pumpe neu"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Document().Doc().SetModifiedFlag(false);
+    AnswerNextDialog([&c](QWidget& widget) {
+      auto* dialog = qobject_cast<gui::CTextDlg*>(&widget);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->TextField().text(), QStringLiteral("Pumpe"));
+      EXPECT_TRUE(dialog->SizeText().isEmpty());
+      EXPECT_TRUE(dialog->SizeField().isHidden());
+      dialog->TextField().setText(QStringLiteral("Pumpe neu"));
+      if (c.accept) {
+        dialog->accept();
+      } else {
+        dialog->reject();
+      }
+    });
+    Main().WorkArea().setActiveSubWindow(&Window());
+    Main().ExecuteCommand(cmd::kTitleText);
+    EXPECT_EQ(M().GetName(), c.expected);
+    EXPECT_EQ(M().GetStorageNumber(), 7);
+    EXPECT_EQ(Modified(), c.accept);
+  }
+}
+
 TEST_F(CVantrel40ViewTest, CursorKeysMoveThePointerTwoPixelsWithinTheView) {
   View().setFocus();
   const QPoint origin = Surface().mapToGlobal(QPoint(0, 0));
@@ -407,7 +472,7 @@ TEST_F(CVantrel40ViewTest, ValueCommandsOpenTheirListWindows) {
 }
 
 TEST_F(CVantrel40ViewTest, DialogCommandsOfColleaguesAreLeftToTheMainFrame) {
-  for (int id : {32779, 32781, 32782, 32783, 32784, 32785, 32786, 32792, 32799, 57603}) {
+  for (int id : {32779, 32781, 32782, 32783, 32784, 32786, 32792, 32799, 57603}) {
     EXPECT_FALSE(Frame().HandleCommand(id)) << id;
   }
 }

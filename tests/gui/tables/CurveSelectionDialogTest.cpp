@@ -56,8 +56,9 @@ TEST_F(CurveSelectionDialogTest, ListsEveryCurveWithSwatchNamePlottedValueAndFil
   EXPECT_EQ(Cell(model, 1, 3), QStringLiteral("2.500000 Hz"));
   EXPECT_EQ(Cell(model, 0, 3), QString());
   const auto swatch =
-      model.data(model.index(1, 0), Qt::DecorationRole).value<QIcon>().pixmap(16, 10);
-  EXPECT_EQ(swatch.toImage().pixelColor(8, 5), QColor(Qt::blue));
+      model.data(model.index(1, 0), Qt::DecorationRole).value<QIcon>().pixmap(20, 10);
+  EXPECT_EQ(swatch.toImage().pixelColor(18, 5), QColor(Qt::blue));
+  EXPECT_EQ(dialog.List().iconSize(), QSize(20, 10));
   // The label's mnemonic leads to the list.
   auto* label = dialog.findChild<QLabel*>();
   ASSERT_NE(label, nullptr);

@@ -93,11 +93,11 @@ TEST_F(ListWindowsTest, LegendShowsNumberSwatchNameAndPlottedValueOfEveryCurve) 
       EXPECT_EQ(Cell(model, row, column), expected[row][column]);
     }
     const auto swatch =
-        model.data(model.index(row, 0), Qt::DecorationRole).value<QIcon>().pixmap(16, 10);
-    ASSERT_EQ(swatch.size(), QSize(16, 10));
+        model.data(model.index(row, 0), Qt::DecorationRole).value<QIcon>().pixmap(20, 10);
+    ASSERT_EQ(swatch.size(), QSize(20, 10));
     const QImage image = swatch.toImage();
     EXPECT_EQ(image.pixelColor(0, 0), swatches[row]);
-    EXPECT_EQ(image.pixelColor(15, 9), swatches[row]);
+    EXPECT_EQ(image.pixelColor(19, 9), swatches[row]);
   }
   SaveShot(WindowOf(*legend), QStringLiteral("tables_legend_enlarged"));
   WindowOf(*legend).resize(250, 136);

@@ -59,6 +59,7 @@ TEST_F(MarkerDialogTest, StartsAtAThirdAndTwoThirdsWithTheMarkerTimesAndValues) 
   EXPECT_EQ(Cell(dialog, 1, 3), QStringLiteral("6.500"));
   EXPECT_EQ(Cell(dialog, 1, 4), QStringLiteral("13.500"));
   EXPECT_EQ(Cell(dialog, 1, 5), QStringLiteral("-7.000"));
+  EXPECT_EQ(dialog.ValueList().iconSize(), QSize(20, 10));
   SaveShot(dialog, QStringLiteral("markers"));
 }
 

@@ -136,10 +136,28 @@ TEST_F(ChartCommandsTest, CommandsWithoutADocumentDoNothing) {
     return true;
   });
   for (const int command :
-       {gui::kCmdChartSetup, gui::kCmdChartMarkers, gui::kCmdChartFilterCurve}) {
+       {gui::kCmdChartSetup, gui::kCmdChartMarkers, gui::kCmdChartFilterCurve,
+        gui::kCmdImportCurve}) {
     Frame().ExecuteCommand(command);
   }
   EXPECT_EQ(script.Pending(), 1U);
+}
+
+TEST_F(ChartCommandsTest, CurveImportDoesNothingWhileTheMeasurementIsRecorded) {
+  gui::OpenDocument& document = Open();
+  document.Measurement()->SetOnlineActive(1);
+  const int curves = document.Measurement()->GetCurveCount();
+  ModalScript script;
+  script.Then([](QWidget& widget) {
+    if (auto* dialog = qobject_cast<QDialog*>(&widget))
+      QTimer::singleShot(0, dialog, &QDialog::reject);
+    return true;
+  });
+  Frame().ExecuteCommand(gui::kCmdImportCurve);
+  EXPECT_EQ(script.Pending(), 1U);  // no dialog opened
+  EXPECT_EQ(document.Measurement()->GetCurveCount(), curves);
+  EXPECT_FALSE(document.Doc().IsModified());
+  document.Measurement()->SetOnlineActive(0);
 }
 
 }  // namespace
