@@ -7,7 +7,10 @@
 
 namespace vantrel::platform {
 
-int FileErrorMessageFor(int errorNumber) {
+namespace {
+
+/// The message of a cause that reading and writing share; 0 when the cause is not one.
+int SharedFileErrorMessage(int errorNumber) {
   switch (errorNumber) {
     case ENOENT:
     case ENOTDIR:
@@ -18,6 +21,19 @@ int FileErrorMessageFor(int errorNumber) {
     case ELOOP:
     case EINVAL:
       return kMsgFileInvalidPath;
+    case ENXIO:
+    case ENODEV:
+      return kMsgFileNotOrdinary;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+int FileErrorMessageFor(int errorNumber) {
+  if (const int shared = SharedFileErrorMessage(errorNumber)) return shared;
+  switch (errorNumber) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
@@ -27,31 +43,17 @@ int FileErrorMessageFor(int errorNumber) {
     case EROFS:
     case ETXTBSY:
       return kMsgFileAccessDenied;
-    case ENXIO:
-    case ENODEV:
-      return kMsgFileNotOrdinary;
     default:
       return kMsgFileWriteError;
   }
 }
 
 int FileReadErrorMessageFor(int errorNumber) {
+  if (const int shared = SharedFileErrorMessage(errorNumber)) return shared;
   switch (errorNumber) {
-    case ENOENT:
-    case ENOTDIR:
-      return kMsgFileNotFound;
-    case EISDIR:
-      return kMsgFileIsFolder;
-    case ENAMETOOLONG:
-    case ELOOP:
-    case EINVAL:
-      return kMsgFileInvalidPath;
     case EACCES:
     case EPERM:
       return kMsgFileCannotRead;
-    case ENXIO:
-    case ENODEV:
-      return kMsgFileNotOrdinary;
     default:
       return kMsgFileReadError;
   }
