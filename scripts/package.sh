@@ -4,7 +4,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="${1:-$root/build}"
-VANTREL_BUILD_TYPE=Release "$root/scripts/build.sh" "$dir"
+# The build's progress goes to stderr: stdout carries only the package's path.
+VANTREL_BUILD_TYPE=Release "$root/scripts/build.sh" "$dir" >&2
 cd "$dir"
 cpack -G DEB --config "$dir/CPackConfig.cmake" >cpack.log || { cat cpack.log >&2; exit 1; }
 rm -rf "$dir/_CPack_Packages"
