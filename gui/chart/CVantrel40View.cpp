@@ -88,6 +88,10 @@ void CVantrel40View::DocumentChanged() {
   Repaint();
 }
 
+void CVantrel40View::UseOwnPlot() {
+  if (model::CMessungObj* m = Measurement(); m != nullptr && ownPlotKnown_) m->SetPlotRect(ownPlot_);
+}
+
 void CVantrel40View::FollowZoom() {
   if (!firstDraw_) SyncScrollBars();
   Repaint();
@@ -113,6 +117,8 @@ void CVantrel40View::RenderPicture(QSize size, qreal ratio) {
     QtCanvas canvas(painter);
     painter_.Draw(canvas, *m, platform::Rect{0, 0, size.width(), size.height()},
                   main_.Context().texts, UserTextConventions().decimalSeparator);
+    ownPlot_ = m->GetPlotRect();
+    ownPlotKnown_ = true;
   }
   pictureValid_ = true;
 }
@@ -151,6 +157,7 @@ void CVantrel40View::paintEvent(QPaintEvent* /*event*/) {
   if (!pictureValid_ || !PictureFits(size, ratio)) RenderPicture(size, ratio);
   QPainter painter(viewport());
   if (interaction_.HasFeedback()) {
+    UseOwnPlot();
     QImage frame = picture_.copy();
     {
       QPainter overlay(&frame);
@@ -237,11 +244,13 @@ bool CVantrel40View::Confirm(int messageId) {
 void CVantrel40View::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   setFocus(Qt::MouseFocusReason);
+  UseOwnPlot();
   interaction_.LeftDown(ToPoint(event->position().toPoint()));
 }
 
 void CVantrel40View::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  UseOwnPlot();
   interaction_.LeftUp(ToPoint(event->position().toPoint()));
 }
 
@@ -258,6 +267,7 @@ void CVantrel40View::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CVantrel40View::PointerMoved(QPoint p, bool leftHeld) {
+  UseOwnPlot();
   interaction_.MouseMove(ToPoint(p), leftHeld);
 }
 
@@ -320,6 +330,7 @@ bool CVantrel40View::viewportEvent(QEvent* event) {
 void CVantrel40View::ZoomAt(QPoint p, double factor, chart::ZoomAxis axis) {
   model::CMessungObj* m = Measurement();
   if (m == nullptr) return;
+  UseOwnPlot();
   const chart::ZoomState before = chart::ZoomOf(*m);
   const chart::ZoomState after =
       chart::ZoomAroundPointer(before, m->GetPlotRect(), ToPoint(p), factor, axis);
@@ -342,6 +353,7 @@ void CVantrel40View::MovePointer(chart::CursorDirection direction) {
 }
 
 void CVantrel40View::ClickAtPointer() {
+  UseOwnPlot();
   interaction_.KeyboardClick(ToPoint(viewport()->mapFromGlobal(QCursor::pos())));
 }
 

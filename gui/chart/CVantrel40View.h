@@ -64,6 +64,9 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   chart::ChartPainter& Painter() { return painter_; }
   const QTimer& RefreshTimer() const { return timer_; }
   bool FirstDraw() const { return firstDraw_; }
+  /// The plot rectangle of this window's last paint (the measurement keeps the one of
+  /// whichever of its windows painted last).
+  const platform::Rect& OwnPlot() const { return ownPlot_; }
   /// The picture of the last paint (without feedback), at the screen's device pixel ratio.
   const QImage& Picture() const { return picture_; }
 
@@ -90,6 +93,9 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   /// Whether the picture has `size` units at `ratio` device pixels per unit.
   bool PictureFits(QSize size, qreal ratio) const;
   void SyncScrollBars();
+  /// Gives the measurement this window's plot rectangle again before the mouse, the wheel or
+  /// the feedback use it (another window of the document may have painted since).
+  void UseOwnPlot();
   /// Tells the other chart windows of the document that the zoom or scroll changed.
   void ZoomChangedForOthers();
   /// Zooms the time axis (or the value axes) by `factor` around surface point `p`.
@@ -112,6 +118,8 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   bool firstDraw_ = true;
   bool pictureValid_ = false;
   bool settingBars_ = false;
+  platform::Rect ownPlot_;
+  bool ownPlotKnown_ = false;
   QImage picture_;
   QTimer timer_;
   /// Where the keyboard last put the pointer, until the window system reports that move.

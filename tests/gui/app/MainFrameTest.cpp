@@ -14,6 +14,7 @@
 #include "gui/GuiTestSupport.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
+#include "chart/ChartNavigation.h"
 #include "gui/chart/CChildFrame.h"
 #include "gui/tables/CMyListFrame.h"
 #include "gui/tables/ListWindows.h"
@@ -426,6 +427,23 @@ TEST(MainFrame, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
   EXPECT_EQ(document.Measurement()->GetXZoom(), 1.25);
   EXPECT_EQ(secondChart->View().horizontalScrollBar()->maximum(), 25);
   SaveShot(frame, QStringLiteral("main_frame_two_chart_windows"));
+
+  // Each window zooms around the pointer in its own plot, whichever window painted last.
+  second->resize(second->width() / 2, second->height() / 2);
+  firstChart->RepaintNow();
+  secondChart->RepaintNow();
+  const platform::Rect plot = firstChart->View().OwnPlot();
+  ASSERT_NE(plot, document.Measurement()->GetPlotRect());
+  const QPoint pointer(plot.left + plot.Width() * 3 / 4, plot.top + 10);
+  auto timeAt = [&] {
+    return chart::PixelToNormalized({pointer.x(), pointer.y()}, plot, chart::ZoomOf(*document.Measurement())).x;
+  };
+  const double before = timeAt();
+  QWheelEvent zoomIn(pointer, surface.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
+                     Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&surface, &zoomIn);
+  EXPECT_EQ(document.Measurement()->GetXZoom(), 1.25 * 1.25);
+  EXPECT_NEAR(timeAt(), before, 1.0 / (plot.Width() * 1.25 * 1.25));
 
   // Closing one of them asks nothing and keeps the document with the other.
   EXPECT_TRUE(document.Doc().IsModified());
