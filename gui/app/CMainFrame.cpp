@@ -138,7 +138,6 @@ CMainFrame::~CMainFrame() {
   destroying_ = true;
   disconnect(area_, nullptr, this, nullptr);
   disconnect(documents_.get(), nullptr, this, nullptr);
-  destroying_ = true;
   documents_.reset();
 }
 
@@ -180,10 +179,11 @@ void CMainFrame::UpdateCommandUi() {
     frame->UpdateCommandStates(menus_);
   }
   for (const auto& [id, action] : toolbarActions_) {
-    action->setEnabled(IsCommandEnabled(id));
+    const bool enabled = IsCommandEnabled(id);
+    action->setEnabled(enabled);
     // A button shows the check mark of its menu entry (the legend).
     const auto& entries = menus_.ActionsOf(id);
-    const bool checkable = !entries.empty() && entries.front()->isCheckable();
+    const bool checkable = enabled && !entries.empty() && entries.front()->isCheckable();
     action->setCheckable(checkable);
     action->setChecked(checkable && entries.front()->isChecked());
   }
@@ -216,7 +216,7 @@ void CMainFrame::ExecuteCommand(int commandId) {
   }
   auto it = handlers_.find(commandId);
   if (it != handlers_.end() && it->second.run && IsCommandEnabled(commandId)) it->second.run();
-  if (!destroying_) RefreshMenus();
+  RefreshMenus();
 }
 
 void CMainFrame::RegisterFileAndWindowCommands() {

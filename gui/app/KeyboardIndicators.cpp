@@ -30,7 +30,7 @@ class X11Indicators {
     if (display == nullptr) return nullptr;
     void* library = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
     if (library == nullptr) return nullptr;
-    auto result = std::shared_ptr<X11Indicators>(new X11Indicators(library, display));
+    auto result = std::make_shared<X11Indicators>(library, display);
     result->internAtom_ = reinterpret_cast<InternAtom>(dlsym(library, "XInternAtom"));
     result->getNamed_ = reinterpret_cast<GetNamedIndicator>(dlsym(library, "XkbGetNamedIndicator"));
     if (result->internAtom_ == nullptr || result->getNamed_ == nullptr) return nullptr;
@@ -39,6 +39,7 @@ class X11Indicators {
     result->scroll_ = result->internAtom_(display, "Scroll Lock", 0);
     return result;
   }
+  X11Indicators(void* library, Display* display) : library_(library), display_(display) {}
   ~X11Indicators() { dlclose(library_); }
   X11Indicators(const X11Indicators&) = delete;
   X11Indicators& operator=(const X11Indicators&) = delete;
@@ -52,8 +53,6 @@ class X11Indicators {
   }
 
  private:
-  X11Indicators(void* library, Display* display) : library_(library), display_(display) {}
-
   bool Named(unsigned long atom, bool& on) const {
     int state = 0;
     if (atom == 0 || getNamed_(display_, atom, nullptr, &state, nullptr, nullptr) == 0) return false;

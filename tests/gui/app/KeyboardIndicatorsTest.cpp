@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QWindow>
 #include <QLabel>
@@ -83,6 +84,13 @@ TEST(KeyboardIndicators, WithoutAWindowSystemStateThePressesOfTheLockKeysAreFoll
   QKeyEvent atWidget(QEvent::KeyPress, Qt::Key_NumLock, Qt::NoModifier);
   QApplication::sendEvent(&frame, &atWidget);
   EXPECT_EQ(Panes(frame), QStringList({"", "NUM", "RF"}));
+}
+
+TEST(KeyboardIndicators, OnX11TheStateIsReadFromTheKeyboardIndicators) {
+  if (QGuiApplication::platformName() != QStringLiteral("xcb")) GTEST_SKIP() << "not on X11";
+  const gui::KeyboardIndicators::StateSource source = gui::KeyboardIndicators::PlatformSource();
+  ASSERT_TRUE(source);
+  EXPECT_TRUE(source().has_value());
 }
 
 }  // namespace
