@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QMdiSubWindow>
 #include <QStyle>
+#include <cmath>
 
+#include "MeasurementBuilder.h"
 #include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
@@ -51,18 +53,20 @@ TEST(MdiArrangement, GeometriesDivideTheClientAreaWithoutGapsOrOverlaps) {
             (std::vector<QRect>{QRect(0, 70, 300, 30), QRect(0, 40, 300, 30)}));
 }
 
-class WindowMenuTest : public ::testing::Test {
+/// The window menu in each language (the pictures are looked at in both).
+class WindowMenuTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    app_ = StartApp(folder_);
+    app_ = StartApp(folder_, GetParam());
     ASSERT_NE(app_, nullptr);
     Main().resize(1000, 700);
     Main().show();
     model::CMessungObj m;
     m.SetName(u"Pumpe", 5);
-    m.AddYAxis();
-    model::CKurveObj* curve = m.AddCurve();
-    for (int i = 0; i < 50; ++i) curve->AddSample(float(i), float(i + 1), float(i));
+    AddAxis(m, 0.0F, 10.0F);
+    std::vector<float> pressure;
+    for (int i = 0; i < 50; ++i) pressure.push_back(5.0F + 4.0F * static_cast<float>(std::sin(i / 5.0)));
+    AddCurve(m, 0, 0x000000C0, 0, pressure, 0.1);
     const std::filesystem::path file = folder_.Path() / "Pumpe.vqb";
     document::SaveDocumentFile(file, m, 0);
     Main().OpenFile(QString::fromStdString(file.string()));
@@ -77,6 +81,9 @@ class WindowMenuTest : public ::testing::Test {
   static void Settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
   }
+  void Shot(const char* name) {
+    SaveShot(Main(), QString::fromLatin1(name) + QStringLiteral("_") + QString::fromStdString(GetParam()));
+  }
   std::vector<QRect> Geometries() {
     std::vector<QRect> result;
     for (QMdiSubWindow* window : Windows()) result.push_back(window->geometry());
@@ -87,7 +94,7 @@ class WindowMenuTest : public ::testing::Test {
   std::unique_ptr<gui::CVantrel40App> app_;
 };
 
-TEST_F(WindowMenuTest, EachArrangementCommandGivesItsOwnGeometry) {
+TEST_P(WindowMenuTest, EachArrangementCommandGivesItsOwnGeometry) {
   ASSERT_EQ(Windows().size(), 3);
   Windows().front()->showMaximized();  // a maximised window takes part restored
   Settle();
@@ -109,7 +116,7 @@ TEST_F(WindowMenuTest, EachArrangementCommandGivesItsOwnGeometry) {
     Settle();
     for (QMdiSubWindow* window : Windows()) EXPECT_FALSE(window->isMaximized());
     EXPECT_EQ(Geometries(), c.expected);
-    SaveShot(Main(), QString::fromLatin1(c.shot));
+    Shot(c.shot);
     seen.push_back(Geometries());
   }
   EXPECT_NE(seen[0], seen[1]);
@@ -117,7 +124,7 @@ TEST_F(WindowMenuTest, EachArrangementCommandGivesItsOwnGeometry) {
   EXPECT_NE(seen[0], seen[2]);
 }
 
-TEST_F(WindowMenuTest, ArrangeIconsLinesUpTheMinimisedWindowsAndTilingLeavesTheirRowFree) {
+TEST_P(WindowMenuTest, ArrangeIconsLinesUpTheMinimisedWindowsAndTilingLeavesTheirRowFree) {
   QMdiSubWindow* first = Windows()[0];
   QMdiSubWindow* legend = Windows()[2];
   first->showMinimized();
@@ -136,8 +143,10 @@ TEST_F(WindowMenuTest, ArrangeIconsLinesUpTheMinimisedWindowsAndTilingLeavesThei
   Settle();
   QMdiSubWindow* second = Windows()[1];
   EXPECT_EQ(second->geometry(), QRect(0, 0, Client().width(), Client().height() - icon.height()));
-  SaveShot(Main(), QStringLiteral("window_icons_arranged"));
+  Shot("window_icons_arranged");
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowMenuTest, ::testing::Values("GER", "ENG"));
 
 }  // namespace
 }  // namespace vantrel::testing
