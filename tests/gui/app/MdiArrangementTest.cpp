@@ -146,7 +146,8 @@ TEST_P(WindowMenuTest, ArrangeIconsLinesUpTheMinimisedWindowsAndTilingLeavesThei
   Shot("window_icons_arranged");
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, WindowMenuTest, ::testing::Values("GER", "ENG"));
+INSTANTIATE_TEST_SUITE_P(Languages, WindowMenuTest, ::testing::Values("GER", "ENG"),
+                         [](const ::testing::TestParamInfo<std::string>& language) { return language.param; });
 
 }  // namespace
 }  // namespace vantrel::testing
