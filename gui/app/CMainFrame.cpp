@@ -52,6 +52,7 @@ constexpr int kBlockedWhileRecording[] = {kCmdUnits, kCmdFormulaCurve, kCmdImpor
 constexpr int kMsgIndicatorCaps = 33020;
 constexpr int kMsgIndicatorNum = 33021;
 constexpr int kMsgIndicatorScroll = 33022;
+constexpr int kIndicatorTexts[] = {kMsgIndicatorCaps, kMsgIndicatorNum, kMsgIndicatorScroll};
 
 template <std::size_t N>
 bool Contains(const int (&ids)[N], int id) {
@@ -369,7 +370,7 @@ void CMainFrame::BuildToolbar() {
 
 void CMainFrame::BuildStatusBar() {
   statusBar()->showMessage(ToQString(services_.texts.Text(57345)));
-  for (int id : {kMsgIndicatorCaps, kMsgIndicatorNum, kMsgIndicatorScroll}) {
+  for (int id : kIndicatorTexts) {
     auto* label = new QLabel(ToQString(services_.texts.Text(id)), statusBar());
     label->setAlignment(Qt::AlignCenter);
     // As wide as its text, so the pane keeps its place whether the key is on or off.
@@ -388,8 +389,7 @@ void CMainFrame::ShowIndicators(const LockKeys& keys) {
   for (std::size_t i = 0; i < indicatorPanes_.size() && i < std::size(on); ++i) {
     // A key whose lock is off shows an empty pane, as status bars do.
     indicatorPanes_[i]->setEnabled(on[i]);
-    indicatorPanes_[i]->setText(on[i] ? ToQString(services_.texts.Text(kMsgIndicatorCaps + static_cast<int>(i)))
-                                      : QString());
+    indicatorPanes_[i]->setText(on[i] ? ToQString(services_.texts.Text(kIndicatorTexts[i])) : QString());
   }
 }
 
