@@ -10,10 +10,13 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
+#include <algorithm>
+#include <iterator>
 
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
+#include "gui/app/MdiArrangement.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartPrinting.h"
 #include "gui/chart/dialogs/ChartDialogs.h"
@@ -40,6 +43,21 @@ constexpr int kChartOnlyCommands[] = {
     chart_commands::kLineDraw, chart_commands::kLineDelete, chart_commands::kTitleToggle,
     chart_commands::kLegendToggle, chart_commands::kPrint, chart_commands::kPrintDirect,
     chart_commands::kPrintPreview};
+
+/// The commands of a chart window that do nothing while its measurement is being recorded.
+constexpr int kBlockedWhileRecording[] = {kCmdUnits, kCmdFormulaCurve, kCmdImportCurve,
+                                          chart_commands::kDeleteCurves};
+
+/// The texts of the status-bar panes of the caps-lock, num-lock and scroll-lock keys.
+constexpr int kMsgIndicatorCaps = 33020;
+constexpr int kMsgIndicatorNum = 33021;
+constexpr int kMsgIndicatorScroll = 33022;
+constexpr int kIndicatorTexts[] = {kMsgIndicatorCaps, kMsgIndicatorNum, kMsgIndicatorScroll};
+
+template <std::size_t N>
+bool Contains(const int (&ids)[N], int id) {
+  return std::find(std::begin(ids), std::end(ids), id) != std::end(ids);
+}
 
 /// The status-bar text and the tooltip of a command: its string holds "status\ntooltip".
 std::pair<QString, QString> CommandHelp(const app::BrandedTexts& texts, int commandId) {
@@ -107,21 +125,83 @@ CMainFrame::CMainFrame(const AppServices& services) : services_(services), templ
   connect(area_, &QMdiArea::subWindowActivated, this, [this] { RefreshMenus(); });
   connect(documents_.get(), &DocumentManager::RecentFilesChanged, this, [this] { FillRecentFiles(); });
   connect(documents_.get(), &DocumentManager::DocumentsChanged, this, [this] { RefreshMenus(); });
+  // A change of a document (its modified state, its curves) or of a window's title or state.
+  connect(documents_.get(), &DocumentManager::WindowsChanged, this, [this] {
+    UpdateCommandUi();
+    UpdateTitle();
+  });
   RefreshMenus();
   resize(1100, 760);
 }
 
 CMainFrame::~CMainFrame() {
   // The work area reports window changes while it is torn down; nothing may answer them.
+  destroying_ = true;
   disconnect(area_, nullptr, this, nullptr);
   disconnect(documents_.get(), nullptr, this, nullptr);
-  destroying_ = true;
   documents_.reset();
 }
 
-void CMainFrame::RegisterCommand(int commandId, std::function<void()> handler) {
-  handlers_[commandId] = std::move(handler);
+void CMainFrame::RegisterCommand(int commandId, std::function<void()> handler, Availability available) {
+  handlers_[commandId] = Handler{std::move(handler), std::move(available)};
 }
+
+bool CMainFrame::IsCommandEnabled(int commandId) const {
+  DocumentFrame* frame = documents_->ActiveFrame();
+  if (frame != nullptr) {
+    if (const std::optional<bool> enabled = frame->CommandEnabled(commandId); enabled) return *enabled;
+  }
+  const auto it = handlers_.find(commandId);
+  if (it == handlers_.end() || !it->second.run) return false;
+  if (it->second.available) return it->second.available();
+  // Commands of the chart window that the main frame runs for the active chart.
+  if (Contains(kChartOnlyCommands, commandId)) {
+    if (frame == nullptr || frame->Kind() != document::FrameKind::Chart) return false;
+    const model::CMessungObj* m = frame->Document().Measurement();
+    if (m == nullptr) return false;
+    return !(Contains(kBlockedWhileRecording, commandId) && m->GetOnlineActive() != 0);
+  }
+  return true;
+}
+
+void CMainFrame::UpdateCommandUi() {
+  if (destroying_) return;
+  for (const auto& [id, actions] : menus_.AllActions()) {
+    const bool enabled = IsCommandEnabled(id);
+    for (QAction* action : actions) {
+      action->setEnabled(enabled);
+      // A command nothing can run has no state to show either.
+      if (!enabled && action->isCheckable()) action->setChecked(false);
+    }
+  }
+  menus_.SetChecked(kCmdToolbar, toolbar_ == nullptr || toolbar_->isVisible());
+  menus_.SetChecked(kCmdStatusBar, statusBar()->isVisible());
+  if (DocumentFrame* frame = documents_->ActiveFrame(); frame != nullptr) {
+    frame->UpdateCommandStates(menus_);
+  }
+  for (const auto& [id, action] : toolbarActions_) {
+    const bool enabled = IsCommandEnabled(id);
+    action->setEnabled(enabled);
+    // A button shows the check mark of its menu entry (the legend).
+    const auto& entries = menus_.ActionsOf(id);
+    const bool checkable = enabled && !entries.empty() && entries.front()->isCheckable();
+    action->setCheckable(checkable);
+    action->setChecked(checkable && entries.front()->isChecked());
+  }
+}
+
+QAction* CMainFrame::ToolbarAction(int commandId) const {
+  const auto it = toolbarActions_.find(commandId);
+  return it != toolbarActions_.end() ? it->second : nullptr;
+}
+
+QLabel* CMainFrame::IndicatorPane(int index) const {
+  return index >= 0 && index < static_cast<int>(indicatorPanes_.size())
+             ? indicatorPanes_[static_cast<std::size_t>(index)]
+             : nullptr;
+}
+
+bool CMainFrame::HasWindows() const { return !area_->subWindowList().isEmpty(); }
 
 QWidget* CMainFrame::DialogParent() {
   if (DocumentFrame* frame = documents_->ActiveFrame(); frame != nullptr) return frame;
@@ -136,7 +216,7 @@ void CMainFrame::ExecuteCommand(int commandId) {
     }
   }
   auto it = handlers_.find(commandId);
-  if (it != handlers_.end()) it->second();
+  if (it != handlers_.end() && it->second.run && IsCommandEnabled(commandId)) it->second.run();
   RefreshMenus();
 }
 
@@ -147,16 +227,29 @@ void CMainFrame::RegisterFileAndWindowCommands() {
         this, QString(), ToQString(services_.settings.GetWorkDir()), filters.join(QStringLiteral(";;")));
     if (!path.isEmpty()) OpenFile(path);
   });
-  RegisterCommand(kCmdClose, [this] {
-    if (QMdiSubWindow* window = area_->activeSubWindow(); window != nullptr) window->close();
-  });
-  RegisterCommand(kCmdSave, [this] {
-    if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, false);
-  });
-  RegisterCommand(kCmdSaveAs, [this] {
-    if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, true);
-  });
-  RegisterCommand(kCmdCloseAll, [this] { documents_->CloseAll(); });
+  const Availability documentActive = [this] { return documents_->ActiveDocument() != nullptr; };
+  const Availability anyWindow = [this] { return HasWindows(); };
+  RegisterCommand(
+      kCmdClose,
+      [this] {
+        if (QMdiSubWindow* window = area_->activeSubWindow(); window != nullptr) window->close();
+      },
+      [this] { return area_->activeSubWindow() != nullptr; });
+  RegisterCommand(
+      kCmdSave,
+      [this] {
+        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, false);
+      },
+      documentActive);
+  RegisterCommand(
+      kCmdSaveAs,
+      [this] {
+        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, true);
+      },
+      documentActive);
+  RegisterCommand(
+      kCmdCloseAll, [this] { documents_->CloseAll(); },
+      [this] { return !documents_->Documents().empty(); });
   RegisterCommand(kCmdPrintSetup, [this] {
     if (context_->printer != nullptr) {
       RunPrintSetup(this, *context_->printer, CommandHelp(services_.texts, kCmdPrintSetup).second);
@@ -165,10 +258,25 @@ void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(kCmdExit, [this] { close(); });
   RegisterCommand(kCmdToolbar, [this] { toolbar_->setVisible(!toolbar_->isVisible()); });
   RegisterCommand(kCmdStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
-  RegisterCommand(kCmdCascade, [this] { area_->cascadeSubWindows(); });
-  RegisterCommand(kCmdTileHorizontal, [this] { area_->tileSubWindows(); });
-  RegisterCommand(kCmdTileVertical, [this] { area_->tileSubWindows(); });
-  RegisterCommand(kCmdArrange, [this] { area_->tileSubWindows(); });
+  RegisterCommand(
+      kCmdNewWindow,
+      [this] {
+        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->AddChartWindow(*doc);
+      },
+      [this] {
+        OpenDocument* doc = documents_->ActiveDocument();
+        return doc != nullptr && doc->Measurement() != nullptr;
+      });
+  RegisterCommand(
+      kCmdCascade, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Cascade); }, anyWindow);
+  RegisterCommand(
+      kCmdTileHorizontal, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::OneAboveAnother); },
+      anyWindow);
+  RegisterCommand(
+      kCmdTileVertical, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::SideBySide); },
+      anyWindow);
+  RegisterCommand(
+      kCmdArrange, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Icons); }, anyWindow);
   RegisterCommand(kCmdAbout, [this] { ShowAbout(); });
   RegisterCommand(kCmdHelpIndex, [this] { ShowAbout(); });
 }
@@ -206,6 +314,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::RefreshMenus() {
+  if (destroying_) return;
   DocumentFrame* frame = documents_->ActiveFrame();
   // Every window of a document (chart and tables) shows the document menu.
   const int wanted = frame != nullptr ? kDocumentMenu : kMainMenu;
@@ -214,17 +323,17 @@ void CMainFrame::RefreshMenus() {
                  [this](int id) { ExecuteCommand(id); });
     shownMenu_ = wanted;
     FillRecentFiles();
-  }
-  for (int id : {kCmdToolbar, kCmdStatusBar}) {
-    for (QAction* action : menus_.ActionsOf(id)) {
-      action->setStatusTip(CommandHelp(services_.texts, id).first);
+    for (int id : {kCmdToolbar, kCmdStatusBar}) {
+      for (QAction* action : menus_.ActionsOf(id)) {
+        action->setStatusTip(CommandHelp(services_.texts, id).first);
+      }
+    }
+    // A menu shows the state of the moment it opens (a recording may have ended since).
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
+      connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUi(); });
     }
   }
-  menus_.SetChecked(kCmdToolbar, toolbar_ == nullptr || toolbar_->isVisible());
-  menus_.SetChecked(kCmdStatusBar, statusBar()->isVisible());
-  const bool chartActive = frame != nullptr && frame->Kind() == document::FrameKind::Chart;
-  for (int id : kChartOnlyCommands) menus_.SetEnabled(id, chartActive);
-  if (frame != nullptr) frame->UpdateCommandStates(menus_);
+  UpdateCommandUi();
   UpdateTitle();
 }
 
@@ -255,26 +364,64 @@ void CMainFrame::BuildToolbar() {
     action->setToolTip(tip);
     action->setStatusTip(status);
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    toolbarActions_[id] = action;
   }
 }
 
 void CMainFrame::BuildStatusBar() {
   statusBar()->showMessage(ToQString(services_.texts.Text(57345)));
-  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-    auto* label = new QLabel(QString::fromLatin1(indicator), statusBar());
-    label->setEnabled(false);
+  for (int id : kIndicatorTexts) {
+    auto* label = new QLabel(ToQString(services_.texts.Text(id)), statusBar());
+    label->setAlignment(Qt::AlignCenter);
+    // As wide as its text, so the pane keeps its place whether the key is on or off.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(label->text()) + 8);
     statusBar()->addPermanentWidget(label);
+    indicatorPanes_.push_back(label);
+  }
+  indicators_ = std::make_unique<KeyboardIndicators>();
+  connect(indicators_.get(), &KeyboardIndicators::Changed, this,
+          [this](const LockKeys& keys) { ShowIndicators(keys); });
+  ShowIndicators(indicators_->State());
+}
+
+void CMainFrame::ShowIndicators(const LockKeys& keys) {
+  const bool on[] = {keys.caps, keys.num, keys.scroll};
+  for (std::size_t i = 0; i < indicatorPanes_.size() && i < std::size(on); ++i) {
+    // A key whose lock is off shows an empty pane, as status bars do.
+    indicatorPanes_[i]->setEnabled(on[i]);
+    indicatorPanes_[i]->setText(on[i] ? ToQString(services_.texts.Text(kIndicatorTexts[i])) : QString());
   }
 }
 
-void CMainFrame::UpdateTitle() {
+QString CMainFrame::ComposedTitle() const {
   const std::u16string frameTitle =
       services_.product.applicationName + u"   " + services_.product.version;
   std::u16string documentTitle;
-  if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) {
+  QMdiSubWindow* active = area_->activeSubWindow();
+  if (active != nullptr && active->isMaximized() && !active->windowTitle().isEmpty()) {
+    // The maximised window has no title bar: its title (with the window number and the
+    // mark of unsaved changes) goes into the main window's.
+    documentTitle = u"[" + FromQString(active->windowTitle()) + u"]";
+  } else if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) {
     documentTitle = doc->Doc().GetTitle();
   }
-  setWindowTitle(ToQString(app::ComposeMainWindowTitle(frameTitle, documentTitle, services_.texts.Names())));
+  return ToQString(app::ComposeMainWindowTitle(frameTitle, documentTitle, services_.texts.Names()));
+}
+
+void CMainFrame::UpdateTitle() {
+  if (destroying_ || settingTitle_) return;
+  const QString title = ComposedTitle();
+  if (windowTitle() == title) return;
+  settingTitle_ = true;
+  setWindowTitle(title);
+  settingTitle_ = false;
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // The work area writes its own combination of titles into the main window while a
+  // window is maximised; the main window keeps its own.
+  if (event->type() == QEvent::WindowTitleChange) UpdateTitle();
 }
 
 void CMainFrame::ShowAbout() {

@@ -60,7 +60,8 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   }
   texts_ = std::make_unique<app::BrandedTexts>(*library_, product_.Names());
   QApplication::setApplicationName(QString::fromStdU16String(product_.applicationName));
-  QApplication::setApplicationDisplayName(QString::fromStdU16String(product_.applicationName));
+  // No display name of its own: the window system would append it to every window title,
+  // the main window's included; applicationDisplayName() falls back to the name above.
   QApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
   QApplication::setWindowIcon(ProgramIcon(dataDirectory_));
   // Qt's own dialogs and buttons speak the language of the language library.

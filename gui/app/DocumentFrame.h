@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "document/CVantrel40Doc.h"
 
@@ -23,6 +24,10 @@ class DocumentFrame : public QWidget {
 
   /// Handles a menu command; false when the frame does not know it.
   virtual bool HandleCommand(int /*commandId*/) { return false; }
+  /// Whether a command of this frame can run now; nullopt for commands the frame does not
+  /// handle (the main frame decides those). Asked whenever the menus and the toolbar are
+  /// brought up to date, so it must be cheap.
+  virtual std::optional<bool> CommandEnabled(int /*commandId*/) const { return std::nullopt; }
   /// Sets check marks of the document menu while this frame is active.
   virtual void UpdateCommandStates(MenuBuilder& /*menus*/) {}
   /// The document changed (any view's change): redraw or rebuild.

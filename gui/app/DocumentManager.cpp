@@ -35,7 +35,10 @@ document::DocumentEnvironment WithRecentList(document::DocumentEnvironment env,
 OpenDocument* DocumentManager::Adopt(std::unique_ptr<document::CVantrel40Doc> doc) {
   documents_.push_back(std::make_unique<OpenDocument>(std::move(doc)));
   OpenDocument* document = documents_.back().get();
-  connect(document, &OpenDocument::TitleChanged, this, [this, document] { UpdateTitles(*document); });
+  connect(document, &OpenDocument::TitleChanged, this, [this, document] {
+    UpdateTitles(*document);
+    emit WindowsChanged();
+  });
   if (chartFactory_) ShowFrame(*document, chartFactory_(*document));
   emit DocumentsChanged();
   return document;
@@ -104,10 +107,23 @@ void DocumentManager::Destroy(OpenDocument& document) {
   emit DocumentsChanged();
 }
 
+QMdiSubWindow* DocumentManager::AddChartWindow(OpenDocument& document) {
+  if (!chartFactory_) return nullptr;
+  return ShowFrame(document, chartFactory_(document));
+}
+
 QMdiSubWindow* DocumentManager::ShowFrame(OpenDocument& document, DocumentFrame* frame) {
+  // A window opened next to a maximised one would take over the maximised state before its
+  // own placement: the tables would fill the work area or lose their title bar.
+  for (QMdiSubWindow* other : area_.subWindowList()) {
+    if (other->isMaximized()) other->showNormal();
+  }
   QMdiSubWindow* window = area_.addSubWindow(frame);
   window->setAttribute(Qt::WA_DeleteOnClose, false);
   window->installEventFilter(this);
+  connect(window, &QMdiSubWindow::windowStateChanged, this, [this] {
+    if (!destroying_) emit WindowsChanged();
+  });
   document.AddWindow(window, frame);
   const QRect place = CascadePlace(area_.viewport()->size(),
                                    window->style()->pixelMetric(QStyle::PM_TitleBarHeight),
@@ -117,6 +133,10 @@ QMdiSubWindow* DocumentManager::ShowFrame(OpenDocument& document, DocumentFrame*
   window->setGeometry(place);
   window->show();
   area_.setActiveSubWindow(window);
+  // The new window keeps the focus when the main window becomes active again (after the
+  // curve selection of a value list closed), else the chart that had it comes back to the
+  // front and hides the new window.
+  frame->setFocus(Qt::OtherFocusReason);
   return window;
 }
 
@@ -139,26 +159,38 @@ OpenDocument* DocumentManager::DocumentOf(QMdiSubWindow* window) const {
 }
 
 bool DocumentManager::eventFilter(QObject* watched, QEvent* event) {
-  if (destroying_ || event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
+  if (destroying_) return QObject::eventFilter(watched, event);
+  if (event->type() == QEvent::WindowTitleChange) {
+    emit WindowsChanged();
+    return QObject::eventFilter(watched, event);
+  }
+  if (event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
   auto* window = qobject_cast<QMdiSubWindow*>(watched);
   OpenDocument* document = window != nullptr ? DocumentOf(window) : nullptr;
   if (document == nullptr) return QObject::eventFilter(watched, event);
   DocumentFrame* frame = document->FrameOf(window);
   const bool numbered = document->Windows().size() > 1;
+  int charts = 0;
+  for (QMdiSubWindow* each : document->Windows()) {
+    if (document->FrameOf(each)->Kind() == document::FrameKind::Chart) ++charts;
+  }
+  // One of several chart windows closes like a table: the document stays with the others.
+  const bool lastChart = frame->Kind() == document::FrameKind::Chart && charts == 1;
+  if (!lastChart && numbered) {
+    document->RemoveWindow(window);
+    area_.removeSubWindow(window);
+    window->deleteLater();
+    event->ignore();
+    emit DocumentsChanged();
+    return true;
+  }
   if (!document->Doc().CanCloseFrame(frame->Kind(), numbered)) {
     event->ignore();
     return true;
   }
-  if (frame->Kind() == document::FrameKind::Chart || document->Windows().size() == 1) {
-    // Closing the chart closes every window of its document.
-    event->ignore();
-    Destroy(*document);
-    return true;
-  }
-  document->RemoveWindow(window);
-  area_.removeSubWindow(window);
-  window->deleteLater();
+  // Closing the last chart closes every window of its document.
   event->ignore();
+  Destroy(*document);
   return true;
 }
 

@@ -45,8 +45,11 @@ class DocumentManager final : public QObject {
   void Destroy(OpenDocument& document);
   /// Called first by Destroy (an online recording into the document stops there).
   void SetDestroyHook(std::function<void(OpenDocument&)> hook) { destroyHook_ = std::move(hook); }
+  /// Opens one more chart window on `document` ("New window"); null without a chart factory.
+  QMdiSubWindow* AddChartWindow(OpenDocument& document);
   /// Shows `frame` for `document` in a new window of the work area, wholly inside its
-  /// client area (cascading).
+  /// client area (cascading). A new window always opens in its own first place and size:
+  /// a maximised window of the work area is restored first.
   QMdiSubWindow* ShowFrame(OpenDocument& document, DocumentFrame* frame);
   /// Where the window number `index` (0-based) of a client area of size `client` goes:
   /// four fifths of the client area, each window `step` pixels right of and below the one
@@ -62,6 +65,8 @@ class DocumentManager final : public QObject {
  signals:
   void RecentFilesChanged();
   void DocumentsChanged();
+  /// A document changed (its modified state, its data) or a window its title or state.
+  void WindowsChanged();
   /// The document was saved.
   void DocumentSaved(OpenDocument* document);
   /// The document is being destroyed (after the destroy hook ran).

@@ -20,6 +20,8 @@ class MenuBuilder {
   void Build(QMenuBar& bar, const std::vector<app::MenuItem>& items, const Router& router);
   /// The actions of a command in the last built menu (a command may appear more than once).
   const std::vector<QAction*>& ActionsOf(int commandId) const;
+  /// Every command of the last built menu with its actions.
+  const std::map<int, std::vector<QAction*>>& AllActions() const { return actions_; }
   /// Sets the check mark of every action of a command (making it checkable).
   void SetChecked(int commandId, bool checked);
   /// Enables or disables every action of a command.

@@ -52,6 +52,16 @@ bool CChildFrame::HandleCommand(int commandId) {
   }
 }
 
+std::optional<bool> CChildFrame::CommandEnabled(int commandId) const {
+  switch (commandId) {
+    case chart_commands::kExportCsv:
+    case chart_commands::kCopyChart:
+      return Document().Measurement() != nullptr;
+    default:
+      return view_->CommandEnabled(commandId);
+  }
+}
+
 void CChildFrame::UpdateCommandStates(MenuBuilder& menus) { view_->UpdateCommandStates(menus); }
 
 void CChildFrame::ExportCsv() {

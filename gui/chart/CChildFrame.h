@@ -26,6 +26,7 @@ class CChildFrame final : public DocumentFrame {
   void RepaintNow() { view_->RepaintNow(); }
 
   bool HandleCommand(int commandId) override;
+  std::optional<bool> CommandEnabled(int commandId) const override;
   void UpdateCommandStates(MenuBuilder& menus) override;
   void OnDocumentChanged() override { view_->DocumentChanged(); }
 

@@ -5,10 +5,14 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "gui/app/CMainFrame.h"
 #include "gui/app/OpenDocument.h"
+#include "gui/chart/CChildFrame.h"
 #include "gui/chart/CTextDlg.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartFrames.h"
@@ -79,7 +83,25 @@ void CVantrel40View::RepaintNow() {
 
 void CVantrel40View::DocumentChanged() {
   painter_.SamplesChanged();
+  // Another window of the document may have zoomed or followed a recording.
+  if (!firstDraw_) SyncScrollBars();
   Repaint();
+}
+
+void CVantrel40View::UseOwnPlot() {
+  if (model::CMessungObj* m = Measurement(); m != nullptr && ownPlotKnown_) m->SetPlotRect(ownPlot_);
+}
+
+void CVantrel40View::FollowZoom() {
+  if (!firstDraw_) SyncScrollBars();
+  Repaint();
+}
+
+void CVantrel40View::ZoomChangedForOthers() {
+  for (QMdiSubWindow* window : document_.Windows()) {
+    auto* chart = qobject_cast<CChildFrame*>(document_.FrameOf(window));
+    if (chart != nullptr && &chart->View() != this) chart->View().FollowZoom();
+  }
 }
 
 void CVantrel40View::RenderPicture(QSize size, qreal ratio) {
@@ -95,6 +117,8 @@ void CVantrel40View::RenderPicture(QSize size, qreal ratio) {
     QtCanvas canvas(painter);
     painter_.Draw(canvas, *m, platform::Rect{0, 0, size.width(), size.height()},
                   main_.Context().texts, UserTextConventions().decimalSeparator);
+    ownPlot_ = m->GetPlotRect();
+    ownPlotKnown_ = true;
   }
   pictureValid_ = true;
 }
@@ -133,6 +157,7 @@ void CVantrel40View::paintEvent(QPaintEvent* /*event*/) {
   if (!pictureValid_ || !PictureFits(size, ratio)) RenderPicture(size, ratio);
   QPainter painter(viewport());
   if (interaction_.HasFeedback()) {
+    UseOwnPlot();
     QImage frame = picture_.copy();
     {
       QPainter overlay(&frame);
@@ -175,6 +200,7 @@ void CVantrel40View::OnBarMoved(Qt::Orientation orientation) {
                  chart::VerticalScroll(m->GetYZoom(), bar->value(), bar->maximum()));
   }
   Repaint();
+  ZoomChangedForOthers();
 }
 
 void CVantrel40View::scrollContentsBy(int /*dx*/, int /*dy*/) {
@@ -201,6 +227,7 @@ void CVantrel40View::SetSizingCursor(bool sizing) {
 void CVantrel40View::ZoomChanged() {
   SyncScrollBars();
   Repaint();
+  ZoomChangedForOthers();
 }
 
 void CVantrel40View::AnnotationsChanged() { document_.UpdateAllViews(true); }
@@ -217,11 +244,13 @@ bool CVantrel40View::Confirm(int messageId) {
 void CVantrel40View::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   setFocus(Qt::MouseFocusReason);
+  UseOwnPlot();
   interaction_.LeftDown(ToPoint(event->position().toPoint()));
 }
 
 void CVantrel40View::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
+  UseOwnPlot();
   interaction_.LeftUp(ToPoint(event->position().toPoint()));
 }
 
@@ -238,6 +267,7 @@ void CVantrel40View::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CVantrel40View::PointerMoved(QPoint p, bool leftHeld) {
+  UseOwnPlot();
   interaction_.MouseMove(ToPoint(p), leftHeld);
 }
 
@@ -249,6 +279,64 @@ void CVantrel40View::keyPressEvent(QKeyEvent* event) {
   }
   HandleCommand(it->second);
   event->accept();
+}
+
+void CVantrel40View::wheelEvent(QWheelEvent* event) {
+  model::CMessungObj* m = Measurement();
+  if (m == nullptr) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  const Qt::KeyboardModifiers modifiers =
+      event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  if (modifiers != wheelModifiers_) {
+    scrollNotches_.Reset();
+    zoomNotches_.Reset();
+    wheelModifiers_ = modifiers;
+  }
+  // A sideways wheel (or a system that turns Shift+wheel sideways) moves the same way.
+  const QPoint angle = event->angleDelta();
+  const int delta = angle.y() != 0 ? angle.y() : angle.x();
+  const bool values = (modifiers & Qt::ShiftModifier) != 0;
+  if ((modifiers & Qt::ControlModifier) != 0) {
+    const int notches = zoomNotches_.Add(delta);
+    if (notches == 0) return;
+    ZoomAt(event->position().toPoint(), std::pow(chart::kWheelZoomStep, notches),
+           values ? chart::ZoomAxis::Values : chart::ZoomAxis::Time);
+    return;
+  }
+  const int notches = scrollNotches_.Add(delta);
+  if (notches == 0) return;
+  // One line step of the bar per notch; turning the wheel toward the user moves forward in
+  // time (to the right), or down to lower values.
+  QScrollBar* bar = values ? verticalScrollBar() : horizontalScrollBar();
+  bar->setValue(bar->value() - notches * bar->singleStep());
+}
+
+bool CVantrel40View::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::NativeGesture) {
+    const auto* gesture = static_cast<QNativeGestureEvent*>(event);
+    if (gesture->gestureType() == Qt::ZoomNativeGesture && Measurement() != nullptr) {
+      // The pinch reports the change of scale since its last event.
+      ZoomAt(gesture->position().toPoint(), 1.0 + gesture->value(), chart::ZoomAxis::Time);
+      event->accept();
+      return true;
+    }
+  }
+  return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CVantrel40View::ZoomAt(QPoint p, double factor, chart::ZoomAxis axis) {
+  model::CMessungObj* m = Measurement();
+  if (m == nullptr) return;
+  UseOwnPlot();
+  const chart::ZoomState before = chart::ZoomOf(*m);
+  const chart::ZoomState after =
+      chart::ZoomAroundPointer(before, m->GetPlotRect(), ToPoint(p), factor, axis);
+  if (after == before) return;
+  chart::ApplyZoom(*m, after);
+  ZoomChanged();
 }
 
 void CVantrel40View::MovePointer(chart::CursorDirection direction) {
@@ -265,6 +353,7 @@ void CVantrel40View::MovePointer(chart::CursorDirection direction) {
 }
 
 void CVantrel40View::ClickAtPointer() {
+  UseOwnPlot();
   interaction_.KeyboardClick(ToPoint(viewport()->mapFromGlobal(QCursor::pos())));
 }
 
@@ -312,6 +401,7 @@ bool CVantrel40View::HandleCommand(int commandId) {
     case kTitleToggle:
       if (m != nullptr) m->SetTitleVisible(m->GetTitleVisible() != 0 ? 0 : 1);
       Repaint();
+      ZoomChangedForOthers();
       return true;
     case kLegendToggle:
       ToggleLegend(main_, document_);
@@ -346,6 +436,44 @@ bool CVantrel40View::HandleCommand(int commandId) {
       return true;
     default:
       return false;
+  }
+}
+
+std::optional<bool> CVantrel40View::CommandEnabled(int commandId) const {
+  const model::CMessungObj* m = document_.Measurement();
+  const bool shown = m != nullptr;
+  const bool curves = shown && m->GetCurveCount() > 0;
+  switch (commandId) {
+    case kDeleteCurves:
+      // Curves stay while an online recording writes into them.
+      return curves && m->GetOnlineActive() == 0;
+    case kValuesByInterval:
+    case kValuesSelected:
+      return curves;
+    case kTextMove:
+    case kTextDelete:
+      return shown && m->GetTextCount() > 0;
+    case kLineDelete:
+      return shown && m->GetLineCount() > 0;
+    case kTitleText:
+    case kValuesAll:
+    case kZoomBox:
+    case kZoomReset:
+    case kTextPlace:
+    case kLineDraw:
+    case kTitleToggle:
+    case kLegendToggle:
+    case kCursorDown:
+    case kCursorUp:
+    case kCursorLeft:
+    case kCursorRight:
+    case kCursorClick:
+    case kPrint:
+    case kPrintDirect:
+    case kPrintPreview:
+      return shown;
+    default:
+      return std::nullopt;
   }
 }
 

@@ -44,6 +44,11 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
 
   /// Runs a command of the view; false for commands it does not know.
   bool HandleCommand(int commandId);
+  /// Whether a command of the view can run now; nullopt for commands it does not know.
+  std::optional<bool> CommandEnabled(int commandId) const;
+  /// The zoom or scroll values of the measurement changed in another window of the
+  /// document: the scroll bars follow and the chart is drawn anew.
+  void FollowZoom();
   void UpdateCommandStates(MenuBuilder& menus);
 
   /// The chart drawn into a fresh image of `size` (no feedback of the mouse modes).
@@ -59,6 +64,9 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   chart::ChartPainter& Painter() { return painter_; }
   const QTimer& RefreshTimer() const { return timer_; }
   bool FirstDraw() const { return firstDraw_; }
+  /// The plot rectangle of this window's last paint (the measurement keeps the one of
+  /// whichever of its windows painted last).
+  const platform::Rect& OwnPlot() const { return ownPlot_; }
   /// The picture of the last paint (without feedback), at the screen's device pixel ratio.
   const QImage& Picture() const { return picture_; }
 
@@ -68,6 +76,8 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
  private:
@@ -83,6 +93,13 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   /// Whether the picture has `size` units at `ratio` device pixels per unit.
   bool PictureFits(QSize size, qreal ratio) const;
   void SyncScrollBars();
+  /// Gives the measurement this window's plot rectangle again before the mouse, the wheel or
+  /// the feedback use it (another window of the document may have painted since).
+  void UseOwnPlot();
+  /// Tells the other chart windows of the document that the zoom or scroll changed.
+  void ZoomChangedForOthers();
+  /// Zooms the time axis (or the value axes) by `factor` around surface point `p`.
+  void ZoomAt(QPoint p, double factor, chart::ZoomAxis axis);
   void SetBar(Qt::Orientation orientation, const chart::ScrollBarState& state);
   void OnBarMoved(Qt::Orientation orientation);
   void OnTimer();
@@ -101,6 +118,8 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   bool firstDraw_ = true;
   bool pictureValid_ = false;
   bool settingBars_ = false;
+  platform::Rect ownPlot_;
+  bool ownPlotKnown_ = false;
   QImage picture_;
   QTimer timer_;
   /// Where the keyboard last put the pointer, until the window system reports that move.
@@ -108,6 +127,11 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   /// Keys (combined key codes) of the document's accelerator table that send the keyboard
   /// cursor commands, with their command numbers.
   std::map<int, int> cursorKeys_;
+  /// Wheel turns below one notch, kept until they add up (one per kind of wheel action).
+  chart::WheelNotches scrollNotches_;
+  chart::WheelNotches zoomNotches_;
+  /// The modifiers of the last wheel turn: another action starts counting anew.
+  Qt::KeyboardModifiers wheelModifiers_;
   // A canvas of the screen's resolution for measuring texts outside painting.
   QImage scratchImage_{1, 1, QImage::Format_RGB32};
   std::unique_ptr<QPainter> scratchPainter_;

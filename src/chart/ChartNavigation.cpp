@@ -112,6 +112,58 @@ ZoomState ZoomToRectangle(const ZoomState& zoom, const platform::Rect& plot,
   return result;
 }
 
+namespace {
+
+/// The zoom `zoom` x `factor` kept within 1 .. kMaxWheelZoom; a zoom already above the
+/// maximum (a rectangle zoom) is not zoomed in further.
+double ClampedZoom(double zoom, double factor) {
+  const double start = std::isfinite(zoom) && zoom >= 1.0 ? zoom : 1.0;
+  const double wanted = start * factor;
+  if (factor > 1.0) return std::max(start, std::min(wanted, kMaxWheelZoom));
+  return std::max(1.0, wanted);
+}
+
+/// The scroll that keeps the position `fraction` (0..1 of the plot) at the same place of the
+/// data when `zoom` becomes `next`, kept within the data range.
+double ScrollAround(double zoom, double scroll, double next, double fraction) {
+  const double start = std::isfinite(zoom) && zoom >= 1.0 ? zoom : 1.0;
+  const double at = fraction / start + (std::isfinite(scroll) ? scroll : 0.0);
+  const double wanted = at - fraction / next;
+  return std::clamp(wanted, 0.0, Scrollable(next));
+}
+
+}  // namespace
+
+ZoomState ZoomAroundPointer(const ZoomState& zoom, const platform::Rect& plot, platform::Point pointer,
+                            double factor, ZoomAxis axis) {
+  const double w = plot.right - plot.left;
+  const double h = plot.bottom - plot.top;
+  if (!(w > 0.0) || !(h > 0.0) || !std::isfinite(factor) || !(factor > 0.0)) return zoom;
+  ZoomState result = zoom;
+  if (axis == ZoomAxis::Time) {
+    const double fraction = std::clamp((pointer.x - plot.left) / w, 0.0, 1.0);
+    const double next = ClampedZoom(zoom.xZoom, factor);
+    result.xScroll = ScrollAround(zoom.xZoom, zoom.xScroll, next, fraction);
+    result.xZoom = next;
+  } else {
+    // Values grow upward: the fraction counts from the plot's bottom.
+    const double fraction = std::clamp((plot.bottom - pointer.y) / h, 0.0, 1.0);
+    const double next = ClampedZoom(zoom.yZoom, factor);
+    result.yScroll = ScrollAround(zoom.yZoom, zoom.yScroll, next, fraction);
+    result.yZoom = next;
+  }
+  return result;
+}
+
+int WheelNotches::Add(int angleDelta) {
+  // A turn against the direction of the partial notch starts it anew.
+  if ((angleDelta > 0 && remainder_ < 0) || (angleDelta < 0 && remainder_ > 0)) remainder_ = 0;
+  const long long sum = static_cast<long long>(remainder_) + angleDelta;
+  const long long notches = sum / kWheelNotch;
+  remainder_ = static_cast<int>(sum % kWheelNotch);
+  return static_cast<int>(std::clamp(notches, -1000000LL, 1000000LL));
+}
+
 NormalizedPoint PixelToNormalized(platform::Point pixel, const platform::Rect& plot,
                                   const ZoomState& zoom) {
   const double w = plot.right - plot.left;

@@ -1,7 +1,8 @@
 // The arithmetic of the chart window's navigation: scroll bars that mirror the zoom state
 // (both directions), the scroll-bar steps, the zoom rectangle, the conversion of pixels to
 // normalized chart units, the follow-the-newest step of a growing online recording and the
-// keyboard steps of the mouse cursor. The window calls these and only moves the results to
+// keyboard steps of the mouse cursor, and the mouse wheel's zoom around the pointer with
+// its notch counting. The window calls these and only moves the results to
 // its scroll bars and the measurement. Every division is guarded: a zoom of 1 (or less, or
 // not finite) hides its bar, a scroll range of 0 gives scroll 0, an empty plot converts
 // nothing.
@@ -71,6 +72,40 @@ void ApplyZoom(model::CMessungObj& measurement, const ZoomState& zoom);
 /// fill the plot. A rectangle of no width or height, or an empty plot, changes nothing.
 ZoomState ZoomToRectangle(const ZoomState& zoom, const platform::Rect& plot,
                           const platform::Rect& zoomRect);
+
+/// The zoom factor of one wheel notch.
+inline constexpr double kWheelZoomStep = 1.25;
+/// The largest zoom the wheel reaches (a millionth of the data range fills the plot).
+inline constexpr double kMaxWheelZoom = 1.0e6;
+/// The angle of one wheel notch in eighths of a degree.
+inline constexpr int kWheelNotch = 120;
+
+/// Which axes a wheel zoom changes.
+enum class ZoomAxis { Time, Values };
+
+/// The zoom after multiplying the zoom of `axis` by `factor` around the pointer at `pointer`
+/// (plot pixels; a pointer outside the plot counts at the plot's nearest edge): the time
+/// (or value) under the pointer stays under it. The zoom stays within 1 .. kMaxWheelZoom
+/// (a zoom already above the maximum is not zoomed in further) and the shown window within
+/// the data range, so at the ends of the data and at zoom 1 the window stops there. An
+/// empty plot or a factor that is not a positive finite number changes nothing.
+ZoomState ZoomAroundPointer(const ZoomState& zoom, const platform::Rect& plot, platform::Point pointer,
+                            double factor, ZoomAxis axis);
+
+/// Counts wheel notches from angle deltas: deltas below one notch (high-resolution wheels,
+/// touchpads) add up until they make a whole notch; the rest is kept for the next turn.
+class WheelNotches {
+ public:
+  /// Adds `angleDelta` (eighths of a degree, positive away from the user) and returns the
+  /// whole notches it completes (negative toward the user).
+  int Add(int angleDelta);
+  /// Forgets the partial notch (another kind of wheel action begins).
+  void Reset() { remainder_ = 0; }
+  int Remainder() const { return remainder_; }
+
+ private:
+  int remainder_ = 0;
+};
 
 /// A pixel point in normalized chart units (x right, y up); (0, 0) for an empty plot.
 struct NormalizedPoint {

@@ -1,7 +1,9 @@
 // Scroll bars both ways, scroll steps, the zoom rectangle, pixel to chart units, following
-// the newest data of a recording and the keyboard cursor steps.
+// the newest data of a recording, the keyboard cursor steps and the wheel's zoom around the
+// pointer.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "MeasurementBuilder.h"
@@ -154,6 +156,117 @@ TEST(ChartNavigation, KeyboardStepsMoveTwoPixelsAndStayInTheWindow) {
   EXPECT_EQ(StepCursor({198, 120}, window, CursorDirection::Right), (Point{199, 120}));
   EXPECT_EQ(StepCursor({199, 120}, window, CursorDirection::Right), (Point{199, 120}));
   EXPECT_EQ(StepCursor({150, 100}, window, CursorDirection::Up), (Point{150, 100}));
+}
+
+/// The time (or value) in chart units under pixel `p` of `plot`.
+double UnderPointer(const ZoomState& zoom, const Rect& plot, Point p, ZoomAxis axis) {
+  const NormalizedPoint n = PixelToNormalized(p, plot, zoom);
+  return axis == ZoomAxis::Time ? n.x : n.y;
+}
+
+/// One pixel of `plot` in chart units at `zoom` along `axis`.
+double OnePixel(const ZoomState& zoom, const Rect& plot, ZoomAxis axis) {
+  return axis == ZoomAxis::Time ? 1.0 / (plot.Width() * zoom.xZoom)
+                                : 1.0 / (plot.Height() * zoom.yZoom);
+}
+
+TEST(ChartNavigation, WheelZoomKeepsWhatIsUnderThePointerWithinOnePixel) {
+  const Rect plot{60, 20, 860, 520};
+  struct Case {
+    const char* name;
+    ZoomState start;
+    Point pointer;
+    double factor;
+    ZoomAxis axis;
+    double zoomAfter;
+  };
+  const Case cases[] = {
+      {"time in, middle", {}, {460, 300}, 1.25, ZoomAxis::Time, 1.25},
+      {"time in, left edge", {}, {60, 300}, 1.25 * 1.25, ZoomAxis::Time, 1.5625},
+      {"time in, right edge", {}, {860, 300}, 1.25, ZoomAxis::Time, 1.25},
+      {"time out", {8.0, 1.0, 0.3, 0.0}, {700, 300}, 0.8, ZoomAxis::Time, 6.4},
+      {"values in, upper quarter", {}, {300, 145}, 1.25, ZoomAxis::Values, 1.25},
+      {"values out", {1.0, 4.0, 0.0, 0.5}, {300, 400}, 0.8, ZoomAxis::Values, 3.2},
+      {"time at the largest zoom", {kMaxWheelZoom / 1.1, 1.0, 0.4, 0.0}, {333, 300}, 1.25,
+       ZoomAxis::Time, kMaxWheelZoom},
+      {"time already past the largest zoom", {2 * kMaxWheelZoom, 1.0, 0.4, 0.0}, {333, 300}, 1.25,
+       ZoomAxis::Time, 2 * kMaxWheelZoom},
+      {"centre out to the whole range", {1.25, 1.0, 0.1, 0.0}, {460, 300}, 0.8, ZoomAxis::Time, 1.0},
+      {"centre out past the whole range", {1.25 * 1.25, 1.0, 0.18, 0.0}, {460, 300}, 0.5,
+       ZoomAxis::Time, 1.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ZoomState after = ZoomAroundPointer(c.start, plot, c.pointer, c.factor, c.axis);
+    EXPECT_DOUBLE_EQ(c.axis == ZoomAxis::Time ? after.xZoom : after.yZoom, c.zoomAfter);
+    // The other axis is left alone.
+    if (c.axis == ZoomAxis::Time) {
+      EXPECT_EQ(after.yZoom, c.start.yZoom);
+      EXPECT_EQ(after.yScroll, c.start.yScroll);
+    } else {
+      EXPECT_EQ(after.xZoom, c.start.xZoom);
+      EXPECT_EQ(after.xScroll, c.start.xScroll);
+    }
+    EXPECT_NEAR(UnderPointer(after, plot, c.pointer, c.axis),
+                UnderPointer(c.start, plot, c.pointer, c.axis), OnePixel(after, plot, c.axis));
+  }
+}
+
+TEST(ChartNavigation, WheelZoomNeverLeavesTheDataOrGoesBelowTheWholeRange) {
+  const Rect plot{0, 0, 800, 500};
+  // Zooming out at the left edge of a window scrolled to the start keeps the start; at
+  // zoom 1 the whole range is shown whatever was under the pointer.
+  ZoomState zoom{3.0, 1.0, 0.0, 0.0};
+  zoom = ZoomAroundPointer(zoom, plot, {790, 250}, 0.8, ZoomAxis::Time);
+  EXPECT_GE(zoom.xScroll, 0.0);
+  EXPECT_LE(zoom.xScroll, 1.0 - 1.0 / zoom.xZoom + 1e-12);
+  for (int notch = 0; notch < 20; ++notch) {
+    zoom = ZoomAroundPointer(zoom, plot, {123, 250}, 0.8, ZoomAxis::Time);
+  }
+  EXPECT_EQ(zoom.xZoom, 1.0);
+  EXPECT_EQ(zoom.xScroll, 0.0);
+  // Many notches in stop at the largest zoom, the window still inside the data.
+  for (int notch = 0; notch < 100; ++notch) {
+    zoom = ZoomAroundPointer(zoom, plot, {799, 250}, 1.25, ZoomAxis::Time);
+  }
+  EXPECT_EQ(zoom.xZoom, kMaxWheelZoom);
+  EXPECT_LE(zoom.xScroll, 1.0 - 1.0 / zoom.xZoom + 1e-12);
+  EXPECT_TRUE(HorizontalBar(zoom.xZoom, zoom.xScroll).Visible());
+}
+
+TEST(ChartNavigation, WheelZoomIgnoresAnEmptyPlotAndBadFactors) {
+  const ZoomState zoom{2.0, 2.0, 0.25, 0.25};
+  EXPECT_EQ(ZoomAroundPointer(zoom, Rect{10, 10, 10, 50}, {10, 20}, 1.25, ZoomAxis::Time), zoom);
+  for (double factor : {0.0, -1.25, std::nan(""), std::numeric_limits<double>::infinity()}) {
+    SCOPED_TRACE(factor);
+    EXPECT_EQ(ZoomAroundPointer(zoom, Rect{0, 0, 100, 100}, {50, 50}, factor, ZoomAxis::Values), zoom);
+  }
+  // A zoom from a damaged file (below 1, not finite) zooms from the whole range.
+  const ZoomState damaged{std::nan(""), 0.5, 0.0, 0.0};
+  const ZoomState fixed = ZoomAroundPointer(damaged, Rect{0, 0, 100, 100}, {0, 50}, 1.25, ZoomAxis::Time);
+  EXPECT_DOUBLE_EQ(fixed.xZoom, 1.25);
+  EXPECT_EQ(fixed.xScroll, 0.0);
+}
+
+TEST(ChartNavigation, WheelNotchesAddUpPartialTurnsAndKeepTheRest) {
+  struct Step {
+    int delta;
+    int notches;
+    int remainder;
+  };
+  const Step steps[] = {
+      {120, 1, 0},   {360, 3, 0},    {-120, -1, 0}, {40, 0, 40}, {40, 0, 80},
+      {50, 1, 10},   {-30, 0, -30},  // a turn back starts the partial notch anew
+      {-100, -1, -10}, {250, 2, 10},
+  };
+  WheelNotches wheel;
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.delta);
+    EXPECT_EQ(wheel.Add(step.delta), step.notches);
+    EXPECT_EQ(wheel.Remainder(), step.remainder);
+  }
+  wheel.Reset();
+  EXPECT_EQ(wheel.Remainder(), 0);
 }
 
 }  // namespace

@@ -7,11 +7,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <fstream>
 
 #include "gui/GuiTestSupport.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
+#include "chart/ChartNavigation.h"
+#include "gui/chart/CChildFrame.h"
 #include "gui/tables/CMyListFrame.h"
 #include "gui/tables/ListWindows.h"
 
@@ -274,6 +278,180 @@ TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
   frame.ExecuteCommand(gui::kCmdPrintSetup);
   EXPECT_EQ(title, QStringLiteral("Druckereinrichtung"));
   EXPECT_FALSE(fs::exists(folder.Path() / "setup.pdf"));  // OK prints nothing
+}
+
+/// Opens `name` (an archive written into `folder`) in `frame`; the chart window.
+QMdiSubWindow* OpenChart(gui::CMainFrame& frame, const TempFolder& folder, const std::string& name) {
+  const fs::path file = WriteArchive(folder.Path() / name, u"Messung");
+  frame.OpenFile(QString::fromStdString(file.string()));
+  return frame.WorkArea().activeSubWindow();
+}
+
+TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
+  for (const std::string language : {"GER", "ENG"}) {
+    SCOPED_TRACE(language);
+    TempFolder folder;
+    auto app = StartApp(folder, language);
+    ASSERT_NE(app, nullptr);
+    gui::CMainFrame& frame = app->MainFrame();
+    frame.resize(900, 600);
+    frame.show();
+    auto button = [&frame](int id) {
+      QAction* action = frame.ToolbarAction(id);
+      return action != nullptr && action->isEnabled();
+    };
+    auto entry = [&frame](int id) {
+      const auto& actions = frame.Menus().ActionsOf(id);
+      return !actions.empty() && actions.front()->isEnabled();
+    };
+    // The toolbar's document buttons: save, copy, print, chart setup, zoom, zoom reset,
+    // markers, legend.
+    const int documentButtons[] = {57603, 32809, 57607, 32779, 32789, 32790, 32799, 32801};
+    const int alwaysButtons[] = {57601, 32772, 32774, 32775, 57664};
+    for (int id : documentButtons) EXPECT_FALSE(button(id)) << "no document " << id;
+    for (int id : alwaysButtons) EXPECT_TRUE(button(id)) << "no document " << id;
+    for (int id : {57601, 57606, 57665, 59392, 59393, 32805, 57664}) EXPECT_TRUE(entry(id)) << id;
+    SaveShot(frame, QStringLiteral("main_frame_no_document_") + QString::fromStdString(language));
+
+    QMdiSubWindow* chart = OpenChart(frame, folder, "Nr_2.vqb");
+    ASSERT_NE(chart, nullptr);
+    for (int id : documentButtons) EXPECT_TRUE(button(id)) << "chart " << id;
+    for (int id : {57602, 57603, 57604, 32807, 57648, 57649, 57650, 57651, 57652, 32780, 32789})
+      EXPECT_TRUE(entry(id)) << "chart " << id;
+    // Nothing to move or delete: the annotation commands wait for an annotation.
+    for (int id : {32971, 32795, 32798}) EXPECT_FALSE(entry(id)) << "chart " << id;
+
+    // The legend's button carries the check mark of its menu entry.
+    frame.ExecuteCommand(32801);
+    gui::CMyListFrame* legend = gui::FindLegend(*frame.Documents().ActiveDocument());
+    ASSERT_NE(legend, nullptr);
+    frame.WorkArea().setActiveSubWindow(chart);
+    EXPECT_TRUE(frame.ToolbarAction(32801)->isChecked());
+    frame.WorkArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(legend->parentWidget()));
+    for (int id : {57607, 32779, 32789, 32790, 32799, 32801, 32809})
+      EXPECT_FALSE(button(id)) << "legend " << id;
+    EXPECT_TRUE(button(57603));  // the document's own commands stay
+    EXPECT_TRUE(entry(57603));
+    EXPECT_TRUE(entry(57648));
+    EXPECT_FALSE(frame.ToolbarAction(32801)->isChecked());  // no state where nothing runs it
+    SaveShot(frame, QStringLiteral("main_frame_legend_active_") + QString::fromStdString(language));
+    // The window title is drawn by the window system: a picture of its text to look at.
+    chart->showMaximized();
+    QApplication::processEvents();
+    QLabel title(frame.windowTitle());
+    title.setMargin(6);
+    title.adjustSize();
+    SaveShot(title, QStringLiteral("main_frame_title_maximised_") + QString::fromStdString(language));
+    EXPECT_TRUE(frame.windowTitle().endsWith(QStringLiteral(":1]")));
+  }
+}
+
+TEST(MainFrame, TitlesNameTheDocumentOnceAndTheMaximisedWindowInBrackets) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  frame.resize(900, 600);
+  frame.show();
+  QMdiSubWindow* chart = OpenChart(frame, folder, "Nr_2.vqb");
+  ASSERT_NE(chart, nullptr);
+  gui::OpenDocument& document = *frame.Documents().ActiveDocument();
+  const QString name = gui::ToQString(document.Doc().GetTitle());
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - ") + name);
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Vantrel"));
+
+  // Unsaved changes are marked once, in the window's own title only.
+  document.UpdateAllViews(true);
+  EXPECT_EQ(chart->windowTitle(), name + QStringLiteral("*"));
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - ") + name);
+
+  chart->showMaximized();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - [%1*]").arg(name));
+  SaveShot(frame, QStringLiteral("main_frame_maximised_chart"));
+
+  // A second window numbers both; the maximised window's number shows.
+  frame.ExecuteCommand(57648);
+  QMdiSubWindow* second = frame.WorkArea().activeSubWindow();
+  ASSERT_NE(second, chart);
+  EXPECT_FALSE(chart->isMaximized());  // new windows open in their own place
+  second->showMaximized();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - [%1*:2]").arg(name));
+  document.Doc().SetModifiedFlag(false);
+  document.RefreshViews();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - [%1:2]").arg(name));
+
+  second->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - ") + name);
+  EXPECT_FALSE(frame.windowTitle().contains(QStringLiteral("[")));
+}
+
+TEST(MainFrame, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
+  TempFolder folder;
+  auto app = StartApp(folder);
+  ASSERT_NE(app, nullptr);
+  gui::CMainFrame& frame = app->MainFrame();
+  frame.resize(900, 600);
+  frame.show();
+  QMdiSubWindow* first = OpenChart(frame, folder, "Nr_2.vqb");
+  ASSERT_NE(first, nullptr);
+  gui::OpenDocument& document = *frame.Documents().ActiveDocument();
+  const QString name = gui::ToQString(document.Doc().GetTitle());
+  frame.ExecuteCommand(57648);
+  ASSERT_EQ(document.Windows().size(), 2U);
+  QMdiSubWindow* second = document.Windows().back();
+  EXPECT_EQ(frame.WorkArea().activeSubWindow(), second);
+  EXPECT_EQ(first->windowTitle(), name + QStringLiteral(":1"));
+  EXPECT_EQ(second->windowTitle(), name + QStringLiteral(":2"));
+  auto* secondChart = qobject_cast<gui::CChildFrame*>(document.FrameOf(second));
+  auto* firstChart = qobject_cast<gui::CChildFrame*>(document.FrameOf(first));
+  ASSERT_NE(secondChart, nullptr);
+  ASSERT_NE(firstChart, nullptr);
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+
+  // A change in one window shows in both.
+  document.Measurement()->SetName(u"Umbenannt", -1);
+  document.UpdateAllViews(true);
+  firstChart->RepaintNow();
+  secondChart->RepaintNow();
+  ASSERT_EQ(firstChart->size(), secondChart->size());
+  ASSERT_FALSE(firstChart->View().Picture().isNull());
+  EXPECT_EQ(firstChart->View().Picture(), secondChart->View().Picture()) << "both draw the document";
+  // Zooming in one window moves the scroll bars of the other.
+  QWidget& surface = firstChart->View().Surface();
+  QWheelEvent wheel(surface.rect().center(), surface.mapToGlobal(surface.rect().center()), QPoint(),
+                    QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&surface, &wheel);
+  EXPECT_EQ(document.Measurement()->GetXZoom(), 1.25);
+  EXPECT_EQ(secondChart->View().horizontalScrollBar()->maximum(), 25);
+  SaveShot(frame, QStringLiteral("main_frame_two_chart_windows"));
+
+  // Each window zooms around the pointer in its own plot, whichever window painted last.
+  second->resize(second->width() / 2, second->height() / 2);
+  firstChart->RepaintNow();
+  secondChart->RepaintNow();
+  const platform::Rect plot = firstChart->View().OwnPlot();
+  ASSERT_NE(plot, document.Measurement()->GetPlotRect());
+  const QPoint pointer(plot.left + plot.Width() * 3 / 4, plot.top + 10);
+  auto timeAt = [&] {
+    return chart::PixelToNormalized({pointer.x(), pointer.y()}, plot, chart::ZoomOf(*document.Measurement())).x;
+  };
+  const double before = timeAt();
+  QWheelEvent zoomIn(pointer, surface.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
+                     Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&surface, &zoomIn);
+  EXPECT_EQ(document.Measurement()->GetXZoom(), 1.25 * 1.25);
+  EXPECT_NEAR(timeAt(), before, 1.0 / (plot.Width() * 1.25 * 1.25));
+
+  // Closing one of them asks nothing and keeps the document with the other.
+  EXPECT_TRUE(document.Doc().IsModified());
+  second->close();
+  QApplication::processEvents();
+  ASSERT_EQ(frame.Documents().Documents().size(), 1U);
+  ASSERT_EQ(document.Windows().size(), 1U);
+  EXPECT_EQ(first->windowTitle(), name + QStringLiteral("*"));
 }
 
 }  // namespace

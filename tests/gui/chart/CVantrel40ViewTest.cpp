@@ -1,7 +1,11 @@
 // The chart view: drawing and its first paint, the refresh timer, the rectangle zoom and the
 // scroll bars with real mouse events, the annotation modes, the keyboard cursor keys and
-// every other command of the view with its effect on the document's modified flag.
+// every other command of the view with its effect on the document's modified flag, the
+// mouse wheel and the touchpad pinch, and the availability of the view's commands.
 #include <QCursor>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
+#include <QWheelEvent>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -475,6 +479,122 @@ TEST_F(CVantrel40ViewTest, DialogCommandsOfColleaguesAreLeftToTheMainFrame) {
   for (int id : {32779, 32781, 32782, 32783, 32784, 32786, 32792, 32799, 57603}) {
     EXPECT_FALSE(Frame().HandleCommand(id)) << id;
   }
+}
+
+/// Turns the wheel over the chart surface at `p` by `delta` eighths of a degree.
+void Wheel(QWidget& surface, QPoint p, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWheelEvent event(p, surface.mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&surface, &event);
+}
+
+/// The time (x) or value (y) in chart units under pixel `p`.
+chart::NormalizedPoint Under(model::CMessungObj& m, QPoint p) {
+  return chart::PixelToNormalized({p.x(), p.y()}, m.GetPlotRect(), chart::ZoomOf(m));
+}
+
+TEST_F(CVantrel40ViewTest, CtrlWheelZoomsAroundThePointerAndTheScrollBarsFollow) {
+  const QPoint pointer(Plot().left + Plot().Width() / 3, Plot().top + Plot().Height() / 4);
+  struct Case {
+    const char* name;
+    Qt::KeyboardModifiers modifiers;
+    int delta;
+    double xZoom;
+    double yZoom;
+  };
+  const Case cases[] = {
+      {"two notches in on the time axis", Qt::ControlModifier, 240, 1.5625, 1.0},
+      {"one notch in on the value axes", Qt::ControlModifier | Qt::ShiftModifier, 120, 1.5625, 1.25},
+      {"one notch out on the time axis", Qt::ControlModifier, -120, 1.25, 1.25},
+      {"three thirds of a notch in", Qt::ControlModifier, 40, 1.25, 1.25},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const chart::NormalizedPoint before = Under(M(), pointer);
+    Wheel(Surface(), pointer, c.delta, c.modifiers);
+    if (c.delta == 40) {
+      Wheel(Surface(), pointer, 40, c.modifiers);
+      EXPECT_DOUBLE_EQ(M().GetXZoom(), c.xZoom);  // two thirds do nothing yet
+      Wheel(Surface(), pointer, 40, c.modifiers);
+      EXPECT_DOUBLE_EQ(M().GetXZoom(), c.xZoom * 1.25);
+      continue;
+    }
+    EXPECT_DOUBLE_EQ(M().GetXZoom(), c.xZoom);
+    EXPECT_DOUBLE_EQ(M().GetYZoom(), c.yZoom);
+    const chart::NormalizedPoint after = Under(M(), pointer);
+    EXPECT_NEAR(after.x, before.x, 1.0 / (Plot().Width() * M().GetXZoom()));
+    EXPECT_NEAR(after.y, before.y, 1.0 / (Plot().Height() * M().GetYZoom()));
+    // The bars show the new zoom as the rectangle zoom leaves them.
+    const chart::ScrollBarState h = chart::HorizontalBar(M().GetXZoom(), M().GetXScroll());
+    const chart::ScrollBarState v = chart::VerticalBar(M().GetYZoom(), M().GetYScroll());
+    EXPECT_EQ(View().horizontalScrollBar()->maximum(), h.max);
+    EXPECT_EQ(View().horizontalScrollBar()->value(), h.position);
+    EXPECT_EQ(View().verticalScrollBar()->maximum(), v.max);
+    EXPECT_EQ(View().verticalScrollBar()->value(), v.position);
+    EXPECT_FALSE(Modified());  // zooming is a view, not a change
+  }
+  Paint();
+  SaveShot(Main(), QStringLiteral("chart_wheel_zoomed"));
+}
+
+TEST_F(CVantrel40ViewTest, WheelScrollsOneLineStepPerNotchAndShiftScrollsTheValues) {
+  chart::ApplyZoom(M(), {4.0, 4.0, 0.375, 0.375});
+  View().FollowZoom();
+  QScrollBar& h = *View().horizontalScrollBar();
+  QScrollBar& v = *View().verticalScrollBar();
+  const int hStart = h.value();
+  const int vStart = v.value();
+  const QPoint pointer = Surface().rect().center();
+  Wheel(Surface(), pointer, -120);  // toward the user: later in time
+  EXPECT_EQ(h.value(), hStart + 1);
+  EXPECT_DOUBLE_EQ(M().GetXScroll(), chart::HorizontalScroll(4.0, h.value(), h.maximum()));
+  Wheel(Surface(), pointer, 360);  // three notches back
+  EXPECT_EQ(h.value(), hStart - 2);
+  EXPECT_EQ(v.value(), vStart);
+  Wheel(Surface(), pointer, -120, Qt::ShiftModifier);  // lower values
+  EXPECT_EQ(v.value(), vStart + 1);
+  EXPECT_DOUBLE_EQ(M().GetYScroll(), chart::VerticalScroll(4.0, v.value(), v.maximum()));
+  Wheel(Surface(), pointer, -60, Qt::ShiftModifier);  // half a notch waits for the other half
+  EXPECT_EQ(v.value(), vStart + 1);
+  Wheel(Surface(), pointer, -60, Qt::ShiftModifier);
+  EXPECT_EQ(v.value(), vStart + 2);
+  EXPECT_EQ(M().GetXZoom(), 4.0);
+  EXPECT_EQ(M().GetYZoom(), 4.0);
+}
+
+TEST_F(CVantrel40ViewTest, WheelZoomStopsAtTheWholeRangeAndPinchZoomsTheTimeAxis) {
+  const QPoint pointer(Plot().left + Plot().Width() / 2, Plot().top + Plot().Height() / 2);
+  Wheel(Surface(), pointer, -120 * 3, Qt::ControlModifier);
+  EXPECT_EQ(M().GetXZoom(), 1.0);
+  EXPECT_EQ(M().GetXScroll(), 0.0);
+  EXPECT_EQ(View().horizontalScrollBar()->maximum(), 0);
+
+  const chart::NormalizedPoint before = Under(M(), pointer);
+  QNativeGestureEvent pinch(Qt::ZoomNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+                            pointer, pointer, Surface().mapToGlobal(pointer), 0.5, QPointF());
+  QApplication::sendEvent(&Surface(), &pinch);
+  EXPECT_DOUBLE_EQ(M().GetXZoom(), 1.5);
+  EXPECT_EQ(M().GetYZoom(), 1.0);
+  EXPECT_NEAR(Under(M(), pointer).x, before.x, 1.0 / (Plot().Width() * 1.5));
+  EXPECT_GT(View().horizontalScrollBar()->maximum(), 0);
+}
+
+TEST_F(CVantrel40ViewTest, CommandsThatCannotRunAreDisabled) {
+  auto enabled = [this](int id) { return Main().IsCommandEnabled(id); };
+  for (int id : {cmd::kZoomBox, cmd::kZoomReset, cmd::kPrint, cmd::kDeleteCurves, cmd::kTextPlace,
+                 cmd::kValuesByInterval, 32779, 32809, 32810}) {
+    EXPECT_TRUE(enabled(id)) << id;
+  }
+  // Texts and lines can be moved or deleted while there are any.
+  for (int id : {cmd::kTextMove, cmd::kTextDelete, cmd::kLineDelete}) EXPECT_TRUE(enabled(id)) << id;
+  while (M().GetTextCount() > 0) M().RemoveText(0);
+  while (M().GetLineCount() > 0) M().RemoveLine(0);
+  for (int id : {cmd::kTextMove, cmd::kTextDelete, cmd::kLineDelete}) EXPECT_FALSE(enabled(id)) << id;
+  EXPECT_TRUE(enabled(cmd::kLineDraw));
+  M().SetOnlineActive(1);
+  for (int id : {cmd::kDeleteCurves, 32792, 32782, 32783}) EXPECT_FALSE(enabled(id)) << id;
+  M().SetOnlineActive(0);
+  EXPECT_TRUE(enabled(cmd::kDeleteCurves));
 }
 
 }  // namespace

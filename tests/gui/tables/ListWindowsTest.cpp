@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <functional>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
@@ -131,6 +132,57 @@ TEST_F(ListWindowsTest, LegendAndExtremesOpenAtTheBottomOfTheWorkArea) {
   extremesWindow.show();
   Settle();
   EXPECT_EQ(extremesWindow.pos(), QPoint(40, 30));
+}
+
+TEST_F(ListWindowsTest, TablesOpenedNextToAMaximisedChartGetTheirFirstPlaceWithATitleBar) {
+  // A new window opens in its own first place: the maximised chart is restored first.
+  QMdiSubWindow* chart = Document().Windows().front();
+  struct Case {
+    const char* name;
+    std::function<gui::CMyListFrame*()> open;
+    QSize size;
+    bool atBottomLeft;
+  };
+  const Case cases[] = {
+      {"legend",
+       [this] {
+         gui::ToggleLegend(Main(), Document());
+         return gui::FindLegend(Document());
+       },
+       QSize(250, 136), true},
+      {"value list of two curves",
+       [this] {
+         ChooseRows({0, 2});
+         gui::OpenValueTables(Main(), Document());
+         return qobject_cast<gui::CMyListFrame*>(Document().FrameOf(Document().Windows().back()));
+       },
+       QSize(70 * 2 + 100, 200), false},
+      {"extremes",
+       [this] { return gui::OpenExtremesTable(Main(), Document()); }, QSize(508, 136), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Main().WorkArea().setActiveSubWindow(chart);
+    chart->showMaximized();
+    Settle();
+    ASSERT_TRUE(chart->isMaximized());
+    gui::CMyListFrame* table = c.open();
+    Settle();
+    ASSERT_NE(table, nullptr);
+    QMdiSubWindow& window = WindowOf(*table);
+    EXPECT_FALSE(chart->isMaximized());
+    EXPECT_FALSE(window.isMaximized());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Main().WorkArea().activeSubWindow(), &window);
+    EXPECT_EQ(window.size(), c.size);
+    // The title bar and borders are there: the window is larger than its table.
+    EXPECT_GT(window.height(), table->height());
+    if (c.atBottomLeft) {
+      const int nonClient = window.height() - table->height();
+      EXPECT_EQ(window.pos(), QPoint(0, Main().WorkArea().viewport()->height() - nonClient - 136));
+    }
+    SaveShot(Main(), QStringLiteral("tables_next_to_maximised_chart_%1").arg(QString::fromLatin1(c.name).left(6)));
+  }
 }
 
 TEST_F(ListWindowsTest, ExtremesTableListsLowAndHighWithTheTimesOfTheirFirstSample) {
