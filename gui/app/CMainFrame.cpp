@@ -14,6 +14,7 @@
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
+#include "gui/app/UndoCommands.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartPrinting.h"
 #include "gui/chart/dialogs/ChartDialogs.h"
@@ -225,6 +226,7 @@ void CMainFrame::RefreshMenus() {
   const bool chartActive = frame != nullptr && frame->Kind() == document::FrameKind::Chart;
   for (int id : kChartOnlyCommands) menus_.SetEnabled(id, chartActive);
   if (frame != nullptr) frame->UpdateCommandStates(menus_);
+  UpdateUndoCommands(*this);
   UpdateTitle();
 }
 

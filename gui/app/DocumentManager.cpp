@@ -36,6 +36,7 @@ OpenDocument* DocumentManager::Adopt(std::unique_ptr<document::CVantrel40Doc> do
   documents_.push_back(std::make_unique<OpenDocument>(std::move(doc)));
   OpenDocument* document = documents_.back().get();
   connect(document, &OpenDocument::TitleChanged, this, [this, document] { UpdateTitles(*document); });
+  connect(document, &OpenDocument::HistoryChanged, this, &DocumentManager::DocumentsChanged);
   if (chartFactory_) ShowFrame(*document, chartFactory_(*document));
   emit DocumentsChanged();
   return document;
