@@ -2,6 +2,7 @@
 
 #include "ChartWindowFixture.h"
 #include "gui/app/UndoCommands.h"
+#include "gui/chart/CTextDlg.h"
 #include "gui/chart/ChartCommands.h"
 
 namespace vantrel::testing {
@@ -66,6 +67,35 @@ TEST_F(UndoCommandsTest, CtrlZTakesBackTheTitleToggleAndRedoDoesItAgain) {
   EXPECT_EQ(M().GetTitleVisible(), 0);
   EXPECT_FALSE(Modified());
   EXPECT_EQ(Action(gui::kCmdRedo).text(), QStringLiteral("&Wiederherstellen"));
+}
+
+TEST_F(UndoCommandsTest, APlacedTextIsOneStepAndAClickWithoutAMoveIsNone) {
+  const int texts = M().GetTextCount();
+  AnswerNextDialog([](QWidget& widget) {
+    auto* dialog = qobject_cast<gui::CTextDlg*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    dialog->TextField().setText(QStringLiteral("Ventil auf"));
+    dialog->accept();
+  });
+  View().HandleCommand(cmd::kTextPlace);
+  const QPoint p = At(0.6, 0.4);
+  Move(p);
+  Press(p);
+  Release(p);
+  ASSERT_EQ(M().GetTextCount(), texts + 1);
+  EXPECT_EQ(Action(gui::kCmdUndo).text(), QStringLiteral("&Rückgängig: Text einfügen"));
+
+  // Moving mode: pressing and releasing on the text without moving changes nothing.
+  View().HandleCommand(cmd::kTextMove);
+  const QPoint onText = p + QPoint(3, 3);
+  Move(onText);
+  Press(onText);
+  Release(onText);
+  EXPECT_EQ(Action(gui::kCmdUndo).text(), QStringLiteral("&Rückgängig: Text einfügen"));
+
+  Main().ExecuteCommand(gui::kCmdUndo);
+  EXPECT_EQ(M().GetTextCount(), texts);
+  EXPECT_EQ(Action(gui::kCmdRedo).text(), QStringLiteral("&Wiederherstellen: Text einfügen"));
 }
 
 }  // namespace
