@@ -152,9 +152,8 @@ void BM_FilterCommitStep(benchmark::State& state) {
     state.PauseTiming();
     doc.GetMeasurement()->GetCurve(0)->PreviewFilter(50.0F);
     state.ResumeTiming();
-    const StepMemory memory = MeasureStep(state, kFilterStep, [](CMessungObj& m) {
-      m.GetCurve(0)->CommitFilter();
-    });
+    const StepMemory memory =
+        MeasureStep(state, kFilterStep, [](CMessungObj& m) { m.GetCurve(0)->CommitFilter(); });
     state.PauseTiming();
     doc.GetMeasurement()->GetCurve(0)->DiscardFilter();
     const auto start = std::chrono::steady_clock::now();
@@ -196,9 +195,9 @@ void RecordedSets(benchmark::State& state, bool withStep) {
       }
     }
   }
-  state.counters["per_set"] = benchmark::Counter(static_cast<double>(state.iterations()) * kSets,
-                                                 benchmark::Counter::kIsRate |
-                                                     benchmark::Counter::kInvert);
+  state.counters["per_set"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * kSets,
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_RecordedSetsWithoutSteps(benchmark::State& state) { RecordedSets(state, false); }

@@ -45,8 +45,8 @@ void Update(CMainFrame& frame, int commandId, int stepNameId, int formatId) {
     }
     QString text = action->property(kPlainTextProperty).toString();
     if (stepNameId != 0) {
-      text = ToQString(texts.Text(formatId)).replace(QStringLiteral("%s"),
-                                                       CommandTexts(texts, stepNameId).second);
+      text = ToQString(texts.Text(formatId))
+                 .replace(QStringLiteral("%s"), CommandTexts(texts, stepNameId).second);
     }
     action->setText(text);
     action->setEnabled(stepNameId != 0);
@@ -77,8 +77,7 @@ void InstallUndoCommands(CMainFrame& frame) {
 
 void UpdateUndoCommands(CMainFrame& frame) {
   OpenDocument* document = frame.Documents().ActiveDocument();
-  const document::UndoHistory* history =
-      document != nullptr ? &document->Doc().History() : nullptr;
+  const document::UndoHistory* history = document != nullptr ? &document->Doc().History() : nullptr;
   Update(frame, kCmdUndo, history != nullptr ? history->UndoNameId() : 0, kMsgUndoStep);
   Update(frame, kCmdRedo, history != nullptr ? history->RedoNameId() : 0, kMsgRedoStep);
 }

@@ -39,8 +39,7 @@ void UndoHistory::Rebase(const model::CMessungObj& measurement) {
   baseline_ = Snapshot(measurement);
 }
 
-void UndoHistory::Record(int nameId, const model::CMessungObj& measurement,
-                         bool marksModified) {
+void UndoHistory::Record(int nameId, const model::CMessungObj& measurement, bool marksModified) {
   State after = Snapshot(measurement);
   if (baseline_ == nullptr) {
     // No state to start from (the history was given up): the next step starts here.

@@ -42,31 +42,37 @@ struct Change {
 const std::vector<Change>& Changes() {
   static const std::vector<Change> changes = {
       {"curve deletion", [](CMessungObj& m) { m.RemoveCurve(1); }},
-      {"curve deletion with its axis", [](CMessungObj& m) {
+      {"curve deletion with its axis",
+       [](CMessungObj& m) {
          m.RemoveCurve(2);
          m.RemoveCurve(0);
        }},
-      {"formula curve", [](CMessungObj& m) {
+      {"formula curve",
+       [](CMessungObj& m) {
          ASSERT_NE(formula::CreateFormulaCurve(m, u"I1*2", {}).curve, nullptr);
        }},
-      {"curve import", [](CMessungObj& m) {
+      {"curve import",
+       [](CMessungObj& m) {
          auto curve = std::make_unique<model::CKurveObj>(*m.GetCurve(0));
          curve->SetName(u"Kopie");
          ASSERT_NE(m.AdoptCurve(std::move(curve)), nullptr);
        }},
-      {"curve properties", [](CMessungObj& m) {
+      {"curve properties",
+       [](CMessungObj& m) {
          m.GetCurve(1)->SetColor(0x00FF00);
          m.GetCurve(1)->SetValueMode(model::kModeMaximum);
          m.GetCurve(2)->SetYOffset(3.5F);
        }},
-      {"axis properties and a new axis", [](CMessungObj& m) {
+      {"axis properties and a new axis",
+       [](CMessungObj& m) {
          m.GetYAxis(0)->SetMax(250.0F);
          m.GetXAxis().SetDrawLines(0);
          m.GetCurve(2)->SetAxisIndex(m.GetYAxisCount());
          m.AddYAxis()->SetMax(5.0F);
          m.SetGrid(8, 5);
        }},
-      {"unit preferences", [](CMessungObj& m) {
+      {"unit preferences",
+       [](CMessungObj& m) {
          settings::CUserSettings settings;
          settings.SetPressureUnit(3);
          settings.ApplyUnitPreferences(m);
@@ -78,12 +84,16 @@ const std::vector<Change>& Changes() {
       {"text deleted", [](CMessungObj& m) { m.RemoveText(0); }},
       {"line drawn", [](CMessungObj& m) { m.AddLine(0.4, 0.4, -0.1, 0.2); }},
       {"line deleted", [](CMessungObj& m) { m.RemoveLine(0); }},
-      {"filter commit", [](CMessungObj& m) {
+      {"filter commit",
+       [](CMessungObj& m) {
          ASSERT_TRUE(m.GetCurve(0)->PreviewFilter(0.5F));
          m.GetCurve(0)->CommitFilter();
        }},
       {"sample edit", [](CMessungObj& m) { m.GetCurve(2)->GetSample(4)->Set(-1.0F, 9.0F, 4.0F); }},
-      {"notes", [](CMessungObj& m) { m.SetNotes(Bytes{'{', '}'}); }},
+      {"notes",
+       [](CMessungObj& m) {
+         m.SetNotes(Bytes{'{', '}'});
+       }},
       {"notes removed", [](CMessungObj& m) { m.SetNotes(std::nullopt); }},
   };
   return changes;
@@ -134,8 +144,9 @@ TEST_F(UndoTest, AllChangesInOneHistoryAreUndoneAndRedoneInOrder) {
   for (const char* name : {"title text", "curve properties", "filter commit", "text moved",
                            "line drawn", "sample edit", "formula curve", "curve deletion",
                            "unit preferences", "notes", "axis properties and a new axis"}) {
-    const auto change = std::find_if(Changes().begin(), Changes().end(),
-                                     [name](const Change& c) { return std::string(c.name) == name; });
+    const auto change = std::find_if(Changes().begin(), Changes().end(), [name](const Change& c) {
+      return std::string(c.name) == name;
+    });
     ASSERT_NE(change, Changes().end());
     change->apply(m);
     doc->RecordStep(kStepName);

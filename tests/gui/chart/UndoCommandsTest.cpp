@@ -38,11 +38,13 @@ TEST_F(UndoCommandsTest, EditMenuOffersUndoAndRedoBeforeCopyChartDisabledWithout
                          QStringLiteral("-"), QStringLiteral("Diagramm &kopieren")}));
   EXPECT_FALSE(Action(gui::kCmdUndo).isEnabled());
   EXPECT_FALSE(Action(gui::kCmdRedo).isEnabled());
-  EXPECT_EQ(Action(gui::kCmdUndo).shortcuts(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z"))});
+  EXPECT_EQ(Action(gui::kCmdUndo).shortcuts(),
+            QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z"))});
   EXPECT_EQ(Action(gui::kCmdRedo).shortcuts(),
             (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-  EXPECT_EQ(Action(gui::kCmdUndo).statusTip(), QStringLiteral("Macht die letzte Änderung rückgängig"));
+  EXPECT_EQ(Action(gui::kCmdUndo).statusTip(),
+            QStringLiteral("Macht die letzte Änderung rückgängig"));
 }
 
 TEST_F(UndoCommandsTest, CtrlZTakesBackTheTitleToggleAndRedoDoesItAgain) {
