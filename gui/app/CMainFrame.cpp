@@ -17,6 +17,7 @@
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
 #include "gui/app/MdiArrangement.h"
+#include "gui/app/UndoCommands.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartPrinting.h"
 #include "gui/chart/dialogs/ChartDialogs.h"
@@ -179,6 +180,7 @@ void CMainFrame::UpdateCommandUi() {
   if (DocumentFrame* frame = documents_->ActiveFrame(); frame != nullptr) {
     frame->UpdateCommandStates(menus_);
   }
+  UpdateUndoCommands(*this);
   for (const auto& [id, action] : toolbarActions_) {
     const bool enabled = IsCommandEnabled(id);
     action->setEnabled(enabled);

@@ -39,6 +39,7 @@ OpenDocument* DocumentManager::Adopt(std::unique_ptr<document::CVantrel40Doc> do
     UpdateTitles(*document);
     emit WindowsChanged();
   });
+  connect(document, &OpenDocument::HistoryChanged, this, &DocumentManager::DocumentsChanged);
   if (chartFactory_) ShowFrame(*document, chartFactory_(*document));
   emit DocumentsChanged();
   return document;

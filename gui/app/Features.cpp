@@ -1,6 +1,7 @@
 #include "gui/app/Features.h"
 
 #include "gui/app/CMainFrame.h"
+#include "gui/app/UndoCommands.h"
 #include "gui/chart/dialogs/ChartDialogs.h"
 #include "gui/formula/FormulaCommands.h"
 #include "gui/instrument/InstrumentCommands.h"
@@ -15,6 +16,7 @@ void InstallFeatureCommands(CMainFrame& frame) {
   InstallSettingsCommands(frame);
   InstallChartDialogs(frame);
   InstallNotesAndSamples(frame);
+  InstallUndoCommands(frame);
 }
 
 }  // namespace vantrel::gui

@@ -17,6 +17,26 @@ void OpenDocument::RefreshViews() {
   emit TitleChanged();
 }
 
+void OpenDocument::RecordStep(int commandId, bool marksModified) {
+  doc_->RecordStep(commandId, marksModified);
+  RefreshViews();
+  emit HistoryChanged();
+}
+
+bool OpenDocument::Undo() {
+  if (!doc_->Undo()) return false;
+  RefreshViews();
+  emit HistoryChanged();
+  return true;
+}
+
+bool OpenDocument::Redo() {
+  if (!doc_->Redo()) return false;
+  RefreshViews();
+  emit HistoryChanged();
+  return true;
+}
+
 void OpenDocument::AddWindow(QMdiSubWindow* window, DocumentFrame* frame) {
   windows_.push_back({window, frame});
   emit TitleChanged();

@@ -1,5 +1,6 @@
 // One open document and its windows: the chart window and any list windows. Every change
-// goes through UpdateAllViews, which marks the document modified and refreshes each window.
+// goes through RecordStep (an undo step named by its command) or UpdateAllViews, which mark
+// the document modified and refresh each window.
 #pragma once
 
 #include <QMdiSubWindow>
@@ -27,6 +28,13 @@ class OpenDocument final : public QObject {
   void UpdateAllViews(bool modified = true);
   /// Refreshes every window without touching the modified flag.
   void RefreshViews();
+  /// Records the change just made as an undo step named by the string of command
+  /// `commandId` (its tooltip part), marks the document modified (unless `marksModified` is
+  /// false) and refreshes every window.
+  void RecordStep(int commandId, bool marksModified = true);
+  /// Takes back / does again one step and refreshes every window; false when there is none.
+  bool Undo();
+  bool Redo();
 
   void AddWindow(QMdiSubWindow* window, DocumentFrame* frame);
   void RemoveWindow(QMdiSubWindow* window);
@@ -39,6 +47,8 @@ class OpenDocument final : public QObject {
 
  signals:
   void TitleChanged();
+  /// A step was recorded, undone or redone.
+  void HistoryChanged();
 
  private:
   struct Window {

@@ -230,7 +230,7 @@ void CVantrel40View::ZoomChanged() {
   ZoomChangedForOthers();
 }
 
-void CVantrel40View::AnnotationsChanged() { document_.UpdateAllViews(true); }
+void CVantrel40View::AnnotationsChanged(int commandId) { document_.RecordStep(commandId); }
 
 void CVantrel40View::FeedbackChanged() { viewport()->update(); }
 
@@ -399,9 +399,10 @@ bool CVantrel40View::HandleCommand(int commandId) {
       interaction_.ChooseLineDelete();
       return true;
     case kTitleToggle:
-      if (m != nullptr) m->SetTitleVisible(m->GetTitleVisible() != 0 ? 0 : 1);
-      Repaint();
-      ZoomChangedForOthers();
+      if (m == nullptr) return true;
+      m->SetTitleVisible(m->GetTitleVisible() != 0 ? 0 : 1);
+      // Showing or hiding the title does not make the document modified.
+      document_.RecordStep(kTitleToggle, false);
       return true;
     case kLegendToggle:
       ToggleLegend(main_, document_);
@@ -497,7 +498,7 @@ void CVantrel40View::TitleTextCommand() {
   CTextDlg dialog(main_.Context().texts, ToQString(m->GetName()), QString(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   m->SetName(FromQString(dialog.Text()), -1);
-  document_.UpdateAllViews(true);
+  document_.RecordStep(kTitleText);
 }
 
 void CVantrel40View::DeleteCurvesCommand() {
@@ -513,7 +514,7 @@ void CVantrel40View::DeleteCurvesCommand() {
   if (question.exec() != QMessageBox::Ok) return;
   // From the last position to the first, so every position still names its curve.
   for (auto it = selection->rbegin(); it != selection->rend(); ++it) m->RemoveCurve(*it);
-  document_.UpdateAllViews(true);
+  document_.RecordStep(kDeleteCurves);
 }
 
 QPrinter& CVantrel40View::Printer() {

@@ -85,7 +85,7 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   platform::Canvas& MeasuringCanvas() override { return *scratchCanvas_; }
   void SetSizingCursor(bool sizing) override;
   void ZoomChanged() override;
-  void AnnotationsChanged() override;
+  void AnnotationsChanged(int commandId) override;
   void FeedbackChanged() override;
   bool Confirm(int messageId) override;
 

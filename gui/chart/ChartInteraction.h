@@ -24,8 +24,9 @@ class ChartHost {
   virtual void SetSizingCursor(bool sizing) = 0;
   /// The zoom or scroll values changed: move the scroll bars and redraw the chart.
   virtual void ZoomChanged() = 0;
-  /// An annotation changed: mark the document modified and refresh all its windows.
-  virtual void AnnotationsChanged() = 0;
+  /// An annotation changed by command `commandId` (place, move or delete a text, draw or
+  /// delete a line): record the undo step and refresh all the document's windows.
+  virtual void AnnotationsChanged(int commandId) = 0;
   /// Redraw the chart.
   virtual void Repaint() = 0;
   /// Only the feedback changed: show it over the unchanged chart picture.

@@ -12,7 +12,7 @@ void FormulaCurve(CMainFrame& frame) {
   // A measurement being recorded takes formula curves only through the recording's dialog.
   if (measurement == nullptr || measurement->GetOnlineActive() != 0) return;
   if (ShowFormulaDialog(frame.Context(), *measurement, false, frame.DialogParent())) {
-    document->UpdateAllViews();
+    document->RecordStep(kCmdFormulaCurve);
   }
 }
 

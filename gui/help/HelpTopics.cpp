@@ -34,6 +34,8 @@ const std::vector<TopicEntry>& CommandTopics() {
       {57609, "printing.md", "preview"},
       {57606, "printing.md", "print-setup"},
       // Edit
+      {57643, "chart.md", "undo"},
+      {57644, "chart.md", "undo"},
       {32809, "export.md", "clipboard"},
       // Instrument
       {32772, "readout.md", "readout"},

@@ -1,5 +1,7 @@
 #include "gui/instrument/InstrumentCommands.h"
 
+#include <QApplication>
+
 #include "gui/app/CMainFrame.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CComCheckDlg.h"
@@ -48,6 +50,18 @@ void StopOnline(CMainFrame& frame, InstrumentAccess& instrument) {
   }
 }
 
+/// Samples a recording moved into a measurement are no undo step: the next step starts after
+/// them. While a dialog is open its change in progress belongs to the next step, so the
+/// start stays.
+void NoteRecordedSamples(CMainFrame& frame, const model::CMessungObj* recorded) {
+  if (QApplication::activeModalWidget() != nullptr) return;
+  for (const auto& document : frame.Documents().Documents()) {
+    if (recorded == nullptr || document->Measurement() == recorded) {
+      document->Doc().NoteChangeWithoutStep();
+    }
+  }
+}
+
 }  // namespace
 
 void InstallInstrumentCommands(CMainFrame& frame) {
@@ -68,6 +82,15 @@ void InstallInstrumentCommands(CMainFrame& frame) {
     CAutoConfigDlg dialog(frame.Context(), *instrument, &frame);
     dialog.exec();
   });
+  QObject::connect(&instrument->Online(), &OnlineSession::SamplesArrived, &frame,
+                   [&frame, instrument] {
+                     if (const model::CMessungObj* recorded = instrument->Online().Measurement()) {
+                       NoteRecordedSamples(frame, recorded);
+                     }
+                   });
+  // The last samples arrive as the recording ends; then every document takes its state.
+  QObject::connect(&instrument->Online(), &OnlineSession::Ended, &frame,
+                   [&frame] { NoteRecordedSamples(frame, nullptr); });
   // A measurement being recorded stops receiving before its document goes.
   frame.Documents().SetDestroyHook([instrument](OpenDocument& document) {
     if (instrument->Online().Records(document.Measurement())) instrument->Online().Stop();

@@ -35,7 +35,7 @@ bool EditNotes(CMainFrame& frame, OpenDocument& document) {
   dialog.exec();
   // Only a change of the stored notes is a change of the document.
   const bool changed = measurement->GetNotes() != before;
-  if (changed) document.UpdateAllViews();
+  if (changed) document.RecordStep(kCmdChartNotes);
   return changed;
 }
 

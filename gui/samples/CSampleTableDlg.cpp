@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
 #include <QVBoxLayout>
 
 #include "gui/widgets/DialogParts.h"
@@ -100,7 +101,7 @@ CSampleTableDlg::~CSampleTableDlg() = default;
 
 bool CSampleTableDlg::EditCurrentSample() {
   const long long row = list_->CurrentRow();
-  const model::CValueObj* shown = curve_.GetSample(row);
+  const model::CValueObj* shown = std::as_const(curve_).GetSample(row);
   if (shown == nullptr) return false;
   const model::CValueObj before = *shown;
   CSampleEditDlg editor(before, texts_, messages_, this);

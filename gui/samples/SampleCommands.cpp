@@ -17,7 +17,7 @@ bool EditSamples(CMainFrame& frame, OpenDocument& document) {
   if (curve == nullptr) return false;
   CSampleTableDlg table(
       *curve, context.texts, context.messages, UserTextConventions().decimalSeparator,
-      [&document] { document.UpdateAllViews(); }, &frame);
+      [&document] { document.RecordStep(kCmdChartSamples); }, &frame);
   return table.exec() == QDialog::Accepted;
 }
 

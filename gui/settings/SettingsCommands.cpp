@@ -14,7 +14,7 @@ void Units(CMainFrame& frame) {
   // instrument's units.
   if (measurement == nullptr || measurement->GetOnlineActive() != 0) return;
   CUnitsDlg dialog(frame.Context(), *measurement, frame.DialogParent());
-  if (dialog.exec() == QDialog::Accepted) document->UpdateAllViews();
+  if (dialog.exec() == QDialog::Accepted) document->RecordStep(kCmdUnits);
 }
 
 }  // namespace

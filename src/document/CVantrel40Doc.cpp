@@ -52,7 +52,9 @@ std::filesystem::path DefaultDocumentName(const std::u16string& title,
 }
 
 CVantrel40Doc::CVantrel40Doc(DocumentEnvironment environment, std::u16string templateExtension)
-    : env_(std::move(environment)), templateExtension_(std::move(templateExtension)) {}
+    : env_(std::move(environment)),
+      templateExtension_(std::move(templateExtension)),
+      history_(env_.undoBudgetBytes) {}
 
 CVantrel40Doc::~CVantrel40Doc() = default;
 
@@ -71,6 +73,63 @@ std::unique_ptr<CVantrel40Doc> CVantrel40Doc::FromMeasurement(
 
 void CVantrel40Doc::SetMeasurement(std::unique_ptr<model::CMessungObj> measurement) {
   measurement_ = std::move(measurement);
+  StartHistory();
+}
+
+void CVantrel40Doc::StartHistory() {
+  try {
+    history_.Reset(measurement_.get());
+  } catch (const std::bad_alloc&) {
+    // Without a state to start from the first change starts the history instead.
+    history_.Reset(nullptr);
+  }
+}
+
+void CVantrel40Doc::RecordStep(int nameId, bool marksModified) {
+  if (measurement_ != nullptr) {
+    try {
+      history_.Record(nameId, *measurement_, marksModified);
+    } catch (const std::bad_alloc&) {
+      history_.Reset(nullptr);
+      if (marksModified) history_.ForgetSavedState();
+    }
+  }
+  if (!marksModified) return;
+  if (imported_ != 0) {
+    imported_ = 0;
+    pathName_.clear();
+  }
+  modified_ = true;
+}
+
+void CVantrel40Doc::NoteChangeWithoutStep() {
+  if (measurement_ == nullptr) return;
+  try {
+    history_.Rebase(*measurement_);
+  } catch (const std::bad_alloc&) {
+    history_.Reset(nullptr);
+    history_.ForgetSavedState();
+  }
+}
+
+bool CVantrel40Doc::Undo() {
+  if (measurement_ == nullptr || !history_.Undo(*measurement_)) return false;
+  FollowHistory();
+  return true;
+}
+
+bool CVantrel40Doc::Redo() {
+  if (measurement_ == nullptr || !history_.Redo(*measurement_)) return false;
+  FollowHistory();
+  return true;
+}
+
+void CVantrel40Doc::FollowHistory() {
+  modified_ = !history_.AtSavedState();
+  if (modified_ && imported_ != 0) {
+    imported_ = 0;
+    pathName_.clear();
+  }
 }
 
 void CVantrel40Doc::SetPathName(const std::filesystem::path& path) {
@@ -172,6 +231,7 @@ bool CVantrel40Doc::OpenImport(const std::filesystem::path& path, FileKind kind)
   measurement_ = std::move(measurement);
   imported_ = 1;
   modified_ = false;
+  StartHistory();
   return true;
 }
 
@@ -181,6 +241,7 @@ bool CVantrel40Doc::OpenArchive(const std::filesystem::path& path) {
     measurement_ = std::move(loaded.measurement);
     imported_ = loaded.imported;
     modified_ = false;
+    StartHistory();
     return true;
   } catch (const platform::FileError& error) {
     Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
@@ -244,6 +305,7 @@ bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) 
     return false;
   }
   modified_ = false;
+  history_.MarkSaved();
   SetPathName(name);
   if (env_.addRecentFile) env_.addRecentFile(name);
   return true;
@@ -280,6 +342,11 @@ bool CVantrel40Doc::CanCloseFrame(FrameKind kind, bool numberedWindows) {
 }
 
 void CVantrel40Doc::SetModifiedFlag(bool modified) {
+  if (modified) {
+    history_.ForgetSavedState();
+  } else {
+    history_.MarkSaved();
+  }
   if (imported_ != 0 && modified) {
     imported_ = 0;
     pathName_.clear();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "document/UndoHistory.h"
 #include "model/CMessungObj.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageService.h"
@@ -39,6 +40,8 @@ struct DocumentEnvironment {
   std::function<std::filesystem::path()> workDir;
   /// Called after every successful save with the saved path (the recent-file list).
   std::function<void(const std::filesystem::path&)> addRecentFile;
+  /// The memory the undo history may hold on its own.
+  std::size_t undoBudgetBytes = UndoHistory::kDefaultBudgetBytes;
 };
 
 /// How a frame relates to its document when it is closed.
@@ -93,7 +96,24 @@ class CVantrel40Doc {
   bool CanCloseFrame(FrameKind kind, bool numberedWindows);
 
   /// Marks a change: ends the imported state and forgets the path, so the next save asks.
+  /// A change marked here is no undo step: undoing no longer leads back to the saved state;
+  /// unmarking makes the current state the one undoing leads back to unmodified.
   void SetModifiedFlag(bool modified = true);
+
+  // Undo and redo.
+  /// Records the change made since the last step as an undo step named by message `nameId`
+  /// and marks the document modified (`marksModified` false: leaves the flag; showing or
+  /// hiding the title).
+  void RecordStep(int nameId, bool marksModified = true);
+  /// Takes the start of the next step from the current state without a step (samples a
+  /// recording appended).
+  void NoteChangeWithoutStep();
+  /// Takes back / does again one step; the document is unmodified exactly when this leads
+  /// back to the state last saved (the imported state does not come back). False when
+  /// there is no step.
+  bool Undo();
+  bool Redo();
+  const UndoHistory& History() const { return history_; }
   bool IsModified() const { return modified_; }
   int GetImported() const { return imported_; }
   void SetImported(int imported) { imported_ = imported; }
@@ -116,9 +136,15 @@ class CVantrel40Doc {
   bool IsOwnFile(const std::filesystem::path& name) const;
   platform::Answer Ask(int id, platform::Buttons buttons, const std::u16string& argument = {});
 
+  /// A new measurement or file: the history starts over.
+  void StartHistory();
+  /// The modified flag after an undo or redo.
+  void FollowHistory();
+
   DocumentEnvironment env_;
   std::u16string templateExtension_;
   std::unique_ptr<model::CMessungObj> measurement_;
+  UndoHistory history_;
   int imported_ = 0;
   bool modified_ = false;
   std::u16string title_;

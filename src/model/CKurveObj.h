@@ -1,9 +1,13 @@
 // One curve of a measurement: its samples, the recording facts that came with them, its
 // display settings and the preview/commit low-pass filter. Sample i lies at
 // xOffset + i x sampleInterval seconds.
+// The samples live in storage that copies of the curve share (the undo history keeps such
+// copies): every change detaches into a curve's own storage first, except appending, which
+// extends shared storage in place because no copy ever reads past the samples it holds.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,7 +34,8 @@ float PlottedValue(const CValueObj& sample, int valueMode, float yOffset);
 class CKurveObj {
  public:
   /// `messages` answers the out-of-memory question; may be null (then Cancel).
-  explicit CKurveObj(platform::MessageService* messages = nullptr) : messages_(messages) {}
+  explicit CKurveObj(platform::MessageService* messages = nullptr);
+  /// A copy shares the samples and the filter preview, and is the same curve (IsSameCurveAs).
   CKurveObj(const CKurveObj&) = default;
   CKurveObj& operator=(const CKurveObj&) = default;
 
@@ -39,16 +44,20 @@ class CKurveObj {
   bool AddSample(float minimum, float maximum, float value);
   /// Null when the index is out of range.
   const CValueObj* GetSample(long long index) const;
+  /// Detaches shared samples: use the const overload for reading.
   CValueObj* GetSample(long long index);
-  long long GetSampleCount() const { return static_cast<long long>(samples_.size()); }
-  const std::vector<CValueObj>& Samples() const { return samples_; }
-  /// Bulk access for loaders and the filter; callers keep the curve consistent.
-  std::vector<CValueObj>& MutableSamples() { return samples_; }
-  const std::vector<CValueObj>& FilteredSamples() const { return filteredSamples_; }
+  long long GetSampleCount() const { return static_cast<long long>(samples_->size()); }
+  const std::vector<CValueObj>& Samples() const { return *samples_; }
+  /// Bulk access for loaders and the filter; callers keep the curve consistent. Detaches
+  /// shared samples (one copy), so copies of the curve keep theirs.
+  std::vector<CValueObj>& MutableSamples();
+  const std::vector<CValueObj>& FilteredSamples() const { return *filteredSamples_; }
   /// The samples Draw plots: the filtered ones while a preview is shown.
   const std::vector<CValueObj>& DisplayedSamples() const {
-    return previewCutoff_ != 0.0F ? filteredSamples_ : samples_;
+    return previewCutoff_ != 0.0F ? *filteredSamples_ : *samples_;
   }
+  /// Whether both curves share one sample storage.
+  bool SharesSamplesWith(const CKurveObj& other) const { return samples_ == other.samples_; }
 
   // Identity and recording facts.
   void SetName(const std::u16string& name) { name_ = name; }
@@ -139,10 +148,29 @@ class CKurveObj {
 
   void SetMessageService(platform::MessageService* messages) { messages_ = messages; }
 
+  // Identity and stored state, for the undo history.
+  /// Whether `other` is this curve or a copy of it (or of a curve it was copied from).
+  bool IsSameCurveAs(const CKurveObj& other) const { return identity_ == other.identity_; }
+  /// Makes the curve a curve of its own (a curve copied into a measurement as a new one).
+  void TakeNewIdentity();
+  /// Whether every stored setting except the samples and the duration is equal.
+  bool SameSettingsAs(const CKurveObj& other) const;
+  /// Becomes `state` (sharing its samples) without the filter preview. Samples this curve
+  /// holds beyond the end of the state's storage were appended since (a recording) and are
+  /// kept, and so is the duration that belongs to them.
+  void RestoreState(const CKurveObj& state);
+
  private:
+  using SampleStorage = std::shared_ptr<std::vector<CValueObj>>;
+  /// Gives the curve its own copy of shared samples.
+  void DetachSamples();
+  bool operator==(const CKurveObj&) const = default;
+
   platform::MessageService* messages_ = nullptr;
-  std::vector<CValueObj> samples_;
-  std::vector<CValueObj> filteredSamples_;
+  SampleStorage samples_;
+  SampleStorage filteredSamples_;
+  // Compared by address only: copies share it.
+  std::shared_ptr<const char> identity_;
   int triggerInPercent_ = 0;
   float sensorRange_ = 0.0F;
   std::u16string name_;

@@ -38,7 +38,8 @@ class CMessungObj {
   CKurveObj* FindCurveByChannel(int channelNumber);
   /// Removes the curve and, when it was the only curve drawn on its axis, that axis too.
   void RemoveCurve(int index);
-  /// Appends an already built curve (imports, copies); null when memory ran out.
+  /// Appends an already built curve (imports, copies) as a curve of its own; null when memory
+  /// ran out.
   CKurveObj* AdoptCurve(std::unique_ptr<CKurveObj> curve);
 
   // Axes.
@@ -140,7 +141,23 @@ class CMessungObj {
   void AppendLoadedText(std::unique_ptr<CTextObj> text) { texts_.push_back(std::move(text)); }
   void AppendLoadedLine(std::unique_ptr<CLineObj> line) { lines_.push_back(std::move(line)); }
 
+  // States for the undo history.
+  /// A copy of what the document stores: curves (sharing their samples, without filter
+  /// previews), axes, annotations, title, grid and notes.
+  std::unique_ptr<CMessungObj> CopyDocumentState() const;
+  /// Whether the stored parts are equal; curves count as equal when they are the same curve
+  /// with the same settings and shared samples.
+  bool SameDocumentState(const CMessungObj& other) const;
+  /// Applies the change from state `from` to state `to`: every part that differs between
+  /// them takes its value from `to`; the rest stays as it is, and so do zoom, scroll and
+  /// markers (views) and the samples a recording appended meanwhile. Curves keep their
+  /// objects where `to` holds them.
+  void ApplyStateChange(const CMessungObj& from, const CMessungObj& to);
+
  private:
+  bool SameCurves(const CMessungObj& other) const;
+  void RestoreCurves(const CMessungObj& from, const CMessungObj& to);
+
   platform::MessageService* messages_ = nullptr;
   int onlineActive_ = 0;
   std::optional<std::vector<std::uint8_t>> notes_;

@@ -48,8 +48,8 @@ void CKurveObj::Draw(platform::Canvas& canvas, const platform::Rect& plot,
     double x2 = 0.0;
     if (s >= 0) {
       x = 0.0;
-      if (xSource != nullptr && i < xSource->samples_.size()) {
-        const CValueObj& xs = xSource->samples_[i];
+      if (xSource != nullptr && i < xSource->Samples().size()) {
+        const CValueObj& xs = xSource->Samples()[i];
         x = static_cast<double>(PlottedValue(xs, xSource->valueMode_, xSource->yOffset_));
         x2 = static_cast<double>(xs.maximum + xSource->yOffset_);
       }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "FakeTexts.h"
 #include "model/CAchse.h"
@@ -153,6 +154,64 @@ TEST(CAchse, XAxisSwitchesItsRangeWithTheXYMode) {
   EXPECT_EQ(x.GetDivisions(), 4);
   x.SetXYMode(1, 4);
   EXPECT_EQ(x.GetXCurveIndex(), 4);
+}
+
+TEST(CKurveObjSharing, ACopySharesTheSamplesUntilEitherChangesThem) {
+  CKurveObj original = CurveWith({1, 2, 3}, 0.5, 2);
+  const CValueObj* storage = original.Samples().data();
+
+  CKurveObj copy = original;
+  EXPECT_TRUE(copy.SharesSamplesWith(original));
+  EXPECT_TRUE(copy.IsSameCurveAs(original));
+  EXPECT_EQ(std::as_const(copy).GetSample(1), std::as_const(original).GetSample(1));  // reading keeps sharing
+
+  copy.GetSample(1)->Set(9, 9, 9);  // writing detaches the writer only
+  EXPECT_FALSE(copy.SharesSamplesWith(original));
+  EXPECT_EQ(original.Samples().data(), storage);
+  EXPECT_EQ(std::as_const(original).GetSample(1)->minimum, 2.0F);
+
+  CKurveObj second = original;
+  second.MutableSamples().clear();
+  EXPECT_EQ(original.GetSampleCount(), 3);
+  EXPECT_EQ(original.Samples().data(), storage);
+}
+
+TEST(CKurveObjSharing, AnUnsharedCurveChangesItsSamplesInPlace) {
+  CKurveObj curve = CurveWith({1, 2, 3}, 0.5, 2);
+  const CValueObj* storage = curve.Samples().data();
+  curve.GetSample(0)->Set(5, 5, 5);
+  curve.MutableSamples()[1].Set(6, 6, 6);
+  EXPECT_EQ(curve.Samples().data(), storage);
+}
+
+TEST(CKurveObjSharing, AFilterCommittedOnASharedCurveLeavesTheCopyItsSamples) {
+  CKurveObj curve = CurveWith({0, 10, 0, 10, 0, 10}, 0.01, 1);
+  const std::vector<CValueObj> unfiltered = curve.Samples();
+  const CKurveObj copy = curve;
+  ASSERT_TRUE(curve.PreviewFilter(5.0F));
+  curve.CommitFilter();
+  EXPECT_EQ(curve.GetFilterCutoff(), 5.0F);
+  EXPECT_NE(curve.Samples()[1].minimum, unfiltered[1].minimum);
+  EXPECT_EQ(copy.Samples()[1].minimum, unfiltered[1].minimum);
+  EXPECT_EQ(copy.GetFilterCutoff(), 0.0F);
+  EXPECT_TRUE(copy.FilteredSamples().empty());
+}
+
+TEST(CKurveObjSharing, RestoringAStateKeepsTheSamplesAppendedSince) {
+  CKurveObj curve = CurveWith({1, 2, 3}, 1.0, 2);
+  const CKurveObj state = curve;
+  curve.SetColor(0x123456);
+  curve.GetSample(0)->Set(7, 7, 7);  // detaches: the state keeps the old samples
+  curve.AddSample(4, 5, 6);
+  curve.SetDuration(3);
+
+  curve.RestoreState(state);
+  EXPECT_EQ(curve.GetColor(), state.GetColor());
+  ASSERT_EQ(curve.GetSampleCount(), 4);
+  EXPECT_EQ(std::as_const(curve).GetSample(0)->minimum, 1.0F);
+  EXPECT_EQ(std::as_const(curve).GetSample(3)->minimum, 4.0F);
+  EXPECT_EQ(curve.GetDuration(), 3);
+  EXPECT_TRUE(curve.SameSettingsAs(state));
 }
 
 TEST(CAchse, VisibleWindowFollowsZoomAndScroll) {

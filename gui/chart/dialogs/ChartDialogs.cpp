@@ -21,7 +21,7 @@ void ImportCurve(CMainFrame& frame) {
   if (measurement == nullptr || measurement->GetOnlineActive() != 0) return;
   CImportDlg dialog(frame.Context(), *measurement, frame.DialogParent());
   if (dialog.exec() == QDialog::Accepted && dialog.AddedCurveIndex() >= 0) {
-    document->UpdateAllViews();
+    document->RecordStep(kCmdImportCurve);
   }
 }
 
@@ -39,7 +39,12 @@ void ChartSetupCommand(QWidget* parent, const AppContext& context, OpenDocument&
   QPointer<OpenDocument> guard(&document);
   const bool changed = RunChartSetup(parent, context, *measurement);
   // Every window follows, whether or not the setup was confirmed.
-  if (guard != nullptr) guard->UpdateAllViews(changed);
+  if (guard == nullptr) return;
+  if (changed) {
+    guard->RecordStep(kCmdChartSetup);
+  } else {
+    guard->RefreshViews();
+  }
 }
 
 void MarkersCommand(QWidget* parent, const AppContext& context, OpenDocument& document) {
@@ -61,7 +66,7 @@ void FilterCurveCommand(QWidget* parent, const AppContext& context, OpenDocument
   const bool confirmed = dialog.exec() == QDialog::Accepted;
   if (guard == nullptr) return;
   if (confirmed) {
-    guard->UpdateAllViews();
+    guard->RecordStep(kCmdChartFilterCurve);
   } else {
     guard->RefreshViews();
   }
