@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QUrl>
 
+#include "app/MessageIds.h"
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
@@ -32,14 +33,12 @@ constexpr int kDocumentMenu = 129;
 /// frame): disabled while a table window of the document is active.
 constexpr int kChartOnlyCommands[] = {
     kCmdChartSetup, kCmdUnits, kCmdChartSamples, kCmdFormulaCurve, kCmdImportCurve,
-    kCmdChartFilterCurve, kCmdChartMarkers, kCmdChartNotes, chart_commands::kCopyChart,
-    chart_commands::kExportCsv, chart_commands::kDeleteCurves, chart_commands::kTitleText,
-    chart_commands::kValuesByInterval, chart_commands::kValuesAll,
-    chart_commands::kValuesSelected, chart_commands::kZoomBox, chart_commands::kZoomReset,
-    chart_commands::kTextPlace, chart_commands::kTextMove, chart_commands::kTextDelete,
-    chart_commands::kLineDraw, chart_commands::kLineDelete, chart_commands::kTitleToggle,
-    chart_commands::kLegendToggle, chart_commands::kPrint, chart_commands::kPrintDirect,
-    chart_commands::kPrintPreview};
+    kCmdChartFilterCurve, kCmdChartMarkers, kCmdChartNotes, ids::kCmdCopyChart, ids::kCmdExportCsv,
+    ids::kCmdDeleteCurves, ids::kCmdTitleText, ids::kCmdValuesByInterval, ids::kCmdExtremes,
+    ids::kCmdCurveInformation, ids::kCmdZoomBox, ids::kCmdZoomReset, ids::kCmdTextPlace,
+    ids::kCmdTextMove, ids::kCmdTextDelete, ids::kCmdLineDraw, ids::kCmdLineDelete,
+    ids::kCmdTitleToggle, ids::kCmdLegendToggle, ids::kCmdPrint, ids::kCmdPrintDirect,
+    ids::kCmdPrintPreview};
 
 /// The status-bar text and the tooltip of a command: its string holds "status\ntooltip".
 std::pair<QString, QString> CommandHelp(const app::BrandedTexts& texts, int commandId) {
@@ -170,7 +169,7 @@ void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(kCmdTileVertical, [this] { area_->tileSubWindows(); });
   RegisterCommand(kCmdArrange, [this] { area_->tileSubWindows(); });
   RegisterCommand(kCmdAbout, [this] { ShowAbout(); });
-  RegisterCommand(kCmdHelpIndex, [this] { ShowAbout(); });
+  RegisterCommand(kCmdHelpTopics, [this] { ShowAbout(); });
 }
 
 void CMainFrame::OpenFile(const QString& path) { OpenFile(PathFromQString(path)); }
@@ -259,7 +258,7 @@ void CMainFrame::BuildToolbar() {
 }
 
 void CMainFrame::BuildStatusBar() {
-  statusBar()->showMessage(ToQString(services_.texts.Text(57345)));
+  statusBar()->showMessage(ToQString(services_.texts.Text(ids::kStrReady)));
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
     auto* label = new QLabel(QString::fromLatin1(indicator), statusBar());
     label->setEnabled(false);

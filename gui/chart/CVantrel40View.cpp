@@ -58,7 +58,7 @@ model::CMessungObj* CVantrel40View::Measurement() { return document_.Measurement
 void CVantrel40View::ReadKeyboardCommands() {
   const auto& keys = main_.Context().texts.Library().Accelerators(kDocumentAccelerators);
   for (const app::Accelerator& key : keys) {
-    if (key.commandId < kCursorDown || key.commandId > kCursorClick) continue;
+    if (key.commandId < kCmdCursorDown || key.commandId > kCmdCursorClick) continue;
     const QKeySequence sequence =
         QKeySequence::fromString(QString::fromStdU16String(key.key), QKeySequence::PortableText);
     if (!sequence.isEmpty()) cursorKeys_[sequence[0].toCombined()] = key.commandId;
@@ -273,73 +273,73 @@ void CVantrel40View::ClickAtPointer() {
 bool CVantrel40View::HandleCommand(int commandId) {
   model::CMessungObj* m = Measurement();
   switch (commandId) {
-    case kDeleteCurves:
+    case kCmdDeleteCurves:
       DeleteCurvesCommand();
       return true;
-    case kTitleText:
+    case kCmdTitleText:
       TitleTextCommand();
       return true;
-    case kValuesByInterval:
+    case kCmdValuesByInterval:
       OpenValueTables(main_, document_);
       return true;
-    case kValuesAll:
+    case kCmdExtremes:
       OpenExtremesTable(main_, document_);
       return true;
-    case kValuesSelected:
+    case kCmdCurveInformation:
       OpenInformationSheet(main_, document_);
       return true;
-    case kZoomBox:
+    case kCmdZoomBox:
       interaction_.ArmZoom();
       return true;
-    case kZoomReset:
+    case kCmdZoomReset:
       interaction_.ResetZoom();
       return true;
-    case kTextPlace:
+    case kCmdTextPlace:
       PlaceTextCommand();
       return true;
-    case kTextMove:
+    case kCmdTextMove:
       interaction_.ChooseTextMove();
       return true;
-    case kTextDelete:
+    case kCmdTextDelete:
       interaction_.ChooseTextDelete();
       return true;
-    case kLineDraw:
+    case kCmdLineDraw:
       interaction_.ChooseLineDraw();
       return true;
-    case kLineDelete:
+    case kCmdLineDelete:
       interaction_.ChooseLineDelete();
       return true;
-    case kTitleToggle:
+    case kCmdTitleToggle:
       if (m != nullptr) m->SetTitleVisible(m->GetTitleVisible() != 0 ? 0 : 1);
       Repaint();
       return true;
-    case kLegendToggle:
+    case kCmdLegendToggle:
       ToggleLegend(main_, document_);
       return true;
-    case kCursorDown:
+    case kCmdCursorDown:
       MovePointer(chart::CursorDirection::Down);
       return true;
-    case kCursorUp:
+    case kCmdCursorUp:
       MovePointer(chart::CursorDirection::Up);
       return true;
-    case kCursorLeft:
+    case kCmdCursorLeft:
       MovePointer(chart::CursorDirection::Left);
       return true;
-    case kCursorRight:
+    case kCmdCursorRight:
       MovePointer(chart::CursorDirection::Right);
       return true;
-    case kCursorClick:
+    case kCmdCursorClick:
       ClickAtPointer();
       return true;
-    case kPrint:
+    case kCmdPrint:
       RunPrintDialog(this, Printer(),
                      {document_, main_.Context().texts, NotesPagePrinterOf(main_)});
       Repaint();
       return true;
-    case kPrintDirect:
+    case kCmdPrintDirect:
       PrintTo(Printer());
       return true;
-    case kPrintPreview:
+    case kCmdPrintPreview:
       RunPrintPreview(this, Printer(),
                       {document_, main_.Context().texts, NotesPagePrinterOf(main_)});
       Repaint();
@@ -351,8 +351,8 @@ bool CVantrel40View::HandleCommand(int commandId) {
 
 void CVantrel40View::UpdateCommandStates(MenuBuilder& menus) {
   const model::CMessungObj* m = Measurement();
-  menus.SetChecked(kTitleToggle, m != nullptr && m->GetTitleVisible() != 0);
-  menus.SetChecked(kLegendToggle, IsLegendShown(document_));
+  menus.SetChecked(kCmdTitleToggle, m != nullptr && m->GetTitleVisible() != 0);
+  menus.SetChecked(kCmdLegendToggle, IsLegendShown(document_));
 }
 
 void CVantrel40View::PlaceTextCommand() {

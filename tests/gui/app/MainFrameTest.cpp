@@ -9,8 +9,9 @@
 #include <QPrintDialog>
 #include <fstream>
 
-#include "gui/GuiTestSupport.h"
+#include "app/CommandIds.h"
 #include "document/MeasurementArchive.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CMyListFrame.h"
 #include "gui/tables/ListWindows.h"
@@ -121,15 +122,16 @@ TEST(MainFrame, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
     frame.RefreshMenus();
     EXPECT_TRUE(MenuTitles(frame).contains(QStringLiteral("&Fenster")));
     // The document commands stay, with their shortcut.
-    for (int id : {57603, 57604, 57602, 57650}) {
+    for (int id : {ids::kCmdSave, ids::kCmdSaveAs, ids::kCmdClose, ids::kCmdCascade}) {
       SCOPED_TRACE(id);
       EXPECT_TRUE(enabled(id));
     }
-    ASSERT_FALSE(frame.Menus().ActionsOf(57603).empty());
-    EXPECT_EQ(frame.Menus().ActionsOf(57603).front()->shortcut(),
+    ASSERT_FALSE(frame.Menus().ActionsOf(ids::kCmdSave).empty());
+    EXPECT_EQ(frame.Menus().ActionsOf(ids::kCmdSave).front()->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+S")));
     // Commands of the chart window: chart setup, title text, zoom, print, CSV export.
-    for (int id : {32779, 32785, 32789, 57607, 32810}) {
+    for (int id : {ids::kCmdChartSetup, ids::kCmdTitleText, ids::kCmdZoomBox, ids::kCmdPrint,
+                   ids::kCmdExportCsv}) {
       SCOPED_TRACE(id);
       EXPECT_EQ(enabled(id), c.chartCommands);
     }
