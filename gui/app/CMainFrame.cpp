@@ -31,14 +31,33 @@ constexpr int kDocumentMenu = 129;
 
 /// The commands of the document menu that belong to a chart window (its view and its
 /// frame): disabled while a table window of the document is active.
-constexpr int kChartOnlyCommands[] = {
-    kCmdChartSetup, kCmdUnits, kCmdChartSamples, kCmdFormulaCurve, kCmdImportCurve,
-    kCmdChartFilterCurve, kCmdChartMarkers, kCmdChartNotes, ids::kCmdCopyChart, ids::kCmdExportCsv,
-    ids::kCmdDeleteCurves, ids::kCmdTitleText, ids::kCmdValuesByInterval, ids::kCmdExtremes,
-    ids::kCmdCurveInformation, ids::kCmdZoomBox, ids::kCmdZoomReset, ids::kCmdTextPlace,
-    ids::kCmdTextMove, ids::kCmdTextDelete, ids::kCmdLineDraw, ids::kCmdLineDelete,
-    ids::kCmdTitleToggle, ids::kCmdLegendToggle, ids::kCmdPrint, ids::kCmdPrintDirect,
-    ids::kCmdPrintPreview};
+constexpr int kChartOnlyCommands[] = {kCmdChartSetup,
+                                      kCmdUnits,
+                                      kCmdChartSamples,
+                                      kCmdFormulaCurve,
+                                      kCmdImportCurve,
+                                      kCmdChartFilterCurve,
+                                      kCmdChartMarkers,
+                                      kCmdChartNotes,
+                                      ids::kCmdCopyChart,
+                                      ids::kCmdExportCsv,
+                                      ids::kCmdDeleteCurves,
+                                      ids::kCmdTitleText,
+                                      ids::kCmdValuesByInterval,
+                                      ids::kCmdExtremes,
+                                      ids::kCmdCurveInformation,
+                                      ids::kCmdZoomBox,
+                                      ids::kCmdZoomReset,
+                                      ids::kCmdTextPlace,
+                                      ids::kCmdTextMove,
+                                      ids::kCmdTextDelete,
+                                      ids::kCmdLineDraw,
+                                      ids::kCmdLineDelete,
+                                      ids::kCmdTitleToggle,
+                                      ids::kCmdLegendToggle,
+                                      ids::kCmdPrint,
+                                      ids::kCmdPrintDirect,
+                                      ids::kCmdPrintPreview};
 
 /// The status-bar text and the tooltip of a command: its string holds "status\ntooltip".
 std::pair<QString, QString> CommandHelp(const app::BrandedTexts& texts, int commandId) {
