@@ -12,6 +12,7 @@
 #include <string>
 
 #include "TimingReporter.h"
+#include "app/CommandIds.h"
 #include "document/CVantrel40Doc.h"
 
 namespace {
@@ -23,9 +24,9 @@ constexpr int kCurves = 6;
 constexpr long long kSamplesPerCurve = 10'000'000;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 // Step names (command numbers of the chart window).
-constexpr int kTitleStep = 32785;
-constexpr int kDeleteStep = 32780;
-constexpr int kFilterStep = 32781;
+constexpr int kTitleStep = vantrel::ids::kCmdTitleText;
+constexpr int kDeleteStep = vantrel::ids::kCmdDeleteCurves;
+constexpr int kFilterStep = vantrel::ids::kCmdChartFilterCurve;
 
 std::unique_ptr<CMessungObj> BigMeasurement() {
   auto m = std::make_unique<CMessungObj>();

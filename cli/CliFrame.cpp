@@ -11,6 +11,7 @@
 #include "app/BrandedTexts.h"
 #include "app/DataFolder.h"
 #include "app/LanguageLibrary.h"
+#include "app/MessageIds.h"
 #include "platform/Error.h"
 #include "platform/FileErrors.h"
 #include "platform/MessageService.h"
@@ -241,7 +242,7 @@ int RunCommand(const CommandSpec& command, CommandContext& context,
   } catch (const std::bad_alloc&) {
     PrintFailure(texts, platform::kMsgOutOfMemory);
   } catch (const std::exception&) {
-    PrintFailure(texts, 61697);
+    PrintFailure(texts, ids::kMsgOpenFailed);
   }
   return kExitFailure;
 }

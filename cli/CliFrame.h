@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/MessageIds.h"
 #include "app/ProductInfo.h"
 #include "platform/Error.h"
 #include "platform/TextSource.h"
@@ -25,12 +26,11 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-/// The tool's own message, built in because the language library does not have it: PNG and
-/// PDF output need Qt 6, which this build lacks.
-constexpr int kMsgPictureUnavailable = 33190;
+/// PNG and PDF output need Qt 6, which this build lacks.
+using ids::kMsgPictureUnavailable;
 
 /// Output to stdout was lost (a full disk, a closed pipe): the command fails with this.
-constexpr int kMsgOutputLost = 33004;
+using ids::kMsgOutputLost;
 
 /// Bad command-line arguments; the frame prints the command's usage and exits with 2.
 class UsageError : public std::runtime_error {

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vantrel::model::CMessungObj measurement;
   const vantrel::document::ImportResult result =
       vantrel::document::ImportInstrumentText({data, size}, measurement);
-  if (!result.Succeeded() && result.messageId != vantrel::document::kMsgTextImportFailed) {
+  if (!result.Succeeded() && result.messageId != vantrel::document::kMsgImportFailed) {
     std::abort();
   }
   if (measurement.GetCurveCount() > vantrel::model::kMaxCurves) std::abort();

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vantrel::model::CMessungObj measurement;
   const vantrel::document::ImportResult result =
       vantrel::document::ImportOnlineText({data, size}, measurement);
-  if (!result.Succeeded() && result.messageId != vantrel::document::kMsgTextImportFailed) {
+  if (!result.Succeeded() && result.messageId != vantrel::document::kMsgImportFailed) {
     std::abort();
   }
   if (measurement.GetCurveCount() > 3) std::abort();

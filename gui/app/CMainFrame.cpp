@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/MessageIds.h"
 #include "app/Placeholders.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/DocumentFrame.h"
@@ -34,26 +35,41 @@ constexpr int kDocumentMenu = 129;
 
 /// The commands of the document menu that belong to a chart window (its view and its
 /// frame): disabled while a table window of the document is active.
-constexpr int kChartOnlyCommands[] = {
-    kCmdChartSetup, kCmdUnits, kCmdChartSamples, kCmdFormulaCurve, kCmdImportCurve,
-    kCmdChartFilterCurve, kCmdChartMarkers, kCmdChartNotes, chart_commands::kCopyChart,
-    chart_commands::kExportCsv, chart_commands::kDeleteCurves, chart_commands::kTitleText,
-    chart_commands::kValuesByInterval, chart_commands::kValuesAll,
-    chart_commands::kValuesSelected, chart_commands::kZoomBox, chart_commands::kZoomReset,
-    chart_commands::kTextPlace, chart_commands::kTextMove, chart_commands::kTextDelete,
-    chart_commands::kLineDraw, chart_commands::kLineDelete, chart_commands::kTitleToggle,
-    chart_commands::kLegendToggle, chart_commands::kPrint, chart_commands::kPrintDirect,
-    chart_commands::kPrintPreview};
+constexpr int kChartOnlyCommands[] = {kCmdChartSetup,
+                                      kCmdUnits,
+                                      kCmdChartSamples,
+                                      kCmdFormulaCurve,
+                                      kCmdImportCurve,
+                                      kCmdChartFilterCurve,
+                                      kCmdChartMarkers,
+                                      kCmdChartNotes,
+                                      ids::kCmdCopyChart,
+                                      ids::kCmdExportCsv,
+                                      ids::kCmdDeleteCurves,
+                                      ids::kCmdTitleText,
+                                      ids::kCmdValuesByInterval,
+                                      ids::kCmdExtremes,
+                                      ids::kCmdCurveInformation,
+                                      ids::kCmdZoomBox,
+                                      ids::kCmdZoomReset,
+                                      ids::kCmdTextPlace,
+                                      ids::kCmdTextMove,
+                                      ids::kCmdTextDelete,
+                                      ids::kCmdLineDraw,
+                                      ids::kCmdLineDelete,
+                                      ids::kCmdTitleToggle,
+                                      ids::kCmdLegendToggle,
+                                      ids::kCmdPrint,
+                                      ids::kCmdPrintDirect,
+                                      ids::kCmdPrintPreview};
 
 /// The commands of a chart window that do nothing while its measurement is being recorded.
 constexpr int kBlockedWhileRecording[] = {kCmdUnits, kCmdFormulaCurve, kCmdImportCurve,
-                                          chart_commands::kDeleteCurves};
+                                          ids::kCmdDeleteCurves};
 
 /// The texts of the status-bar panes of the caps-lock, num-lock and scroll-lock keys.
-constexpr int kMsgIndicatorCaps = 33020;
-constexpr int kMsgIndicatorNum = 33021;
-constexpr int kMsgIndicatorScroll = 33022;
-constexpr int kIndicatorTexts[] = {kMsgIndicatorCaps, kMsgIndicatorNum, kMsgIndicatorScroll};
+constexpr int kIndicatorTexts[] = {ids::kStrIndicatorCaps, ids::kStrIndicatorNum,
+                                   ids::kStrIndicatorScroll};
 
 template <std::size_t N>
 bool Contains(const int (&ids)[N], int id) {
@@ -280,7 +296,7 @@ void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(
       kCmdArrange, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Icons); }, anyWindow);
   RegisterCommand(kCmdAbout, [this] { ShowAbout(); });
-  RegisterCommand(kCmdHelpIndex, [this] { ShowAbout(); });
+  RegisterCommand(kCmdHelpTopics, [this] { ShowAbout(); });
 }
 
 void CMainFrame::OpenFile(const QString& path) { OpenFile(PathFromQString(path)); }
@@ -371,7 +387,7 @@ void CMainFrame::BuildToolbar() {
 }
 
 void CMainFrame::BuildStatusBar() {
-  statusBar()->showMessage(ToQString(services_.texts.Text(57345)));
+  statusBar()->showMessage(ToQString(services_.texts.Text(ids::kStrReady)));
   for (int id : kIndicatorTexts) {
     auto* label = new QLabel(ToQString(services_.texts.Text(id)), statusBar());
     label->setAlignment(Qt::AlignCenter);

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/CommandIds.h"
 #include "gui/app/AppContext.h"
 #include "gui/app/DocumentManager.h"
 #include "gui/app/DocumentTemplates.h"
@@ -23,34 +24,31 @@
 
 namespace vantrel::gui {
 
-/// Command numbers of the framework and of the main frame.
-enum Command : int {
-  kCmdOpen = 57601,
-  kCmdClose = 57602,
-  kCmdSave = 57603,
-  kCmdSaveAs = 57604,
-  kCmdPrintSetup = 57606,
-  kCmdRecentFile = 57616,
-  kCmdNewWindow = 57648,
-  kCmdArrange = 57649,
-  kCmdCascade = 57650,
-  kCmdTileHorizontal = 57651,
-  kCmdTileVertical = 57652,
-  kCmdAbout = 57664,
-  kCmdExit = 57665,
-  kCmdHelpIndex = 57667,
-  kCmdToolbar = 59392,
-  kCmdStatusBar = 59393,
-  kCmdReadMemory = 32772,
-  kCmdOnlineStart = 32774,
-  kCmdOnlineStop = 32775,
-  kCmdCommSettings = 32802,
-  kCmdComCheck = 32803,
-  kCmdAutoConfig = 32804,
-  kCmdBasicSettings = 32805,
-  kCmdCloseAll = 32807,
-};
-
+/// The commands the main frame handles: file, window, view and help, the instrument.
+using ids::kCmdAbout;
+using ids::kCmdArrange;
+using ids::kCmdAutoConfig;
+using ids::kCmdBasicSettings;
+using ids::kCmdCascade;
+using ids::kCmdClose;
+using ids::kCmdCloseAll;
+using ids::kCmdComCheck;
+using ids::kCmdCommSettings;
+using ids::kCmdExit;
+using ids::kCmdHelpTopics;
+using ids::kCmdNewWindow;
+using ids::kCmdOnlineStart;
+using ids::kCmdOnlineStop;
+using ids::kCmdOpen;
+using ids::kCmdPrintSetup;
+using ids::kCmdReadMemory;
+using ids::kCmdRecentFile;
+using ids::kCmdSave;
+using ids::kCmdSaveAs;
+using ids::kCmdStatusBar;
+using ids::kCmdTileHorizontal;
+using ids::kCmdTileVertical;
+using ids::kCmdToolbar;
 
 class CMainFrame final : public QMainWindow {
   Q_OBJECT

@@ -68,7 +68,7 @@ OpenDocument* DocumentManager::AddMeasurement(std::unique_ptr<model::CMessungObj
   ++measurementDocuments_;
   std::u16string untitled = document::UntitledTitle(
       templates_.MeasurementTemplate().documentString, measurementDocuments_,
-      environment.texts != nullptr ? environment.texts->Text(document::kMsgUntitled) : u"");
+      environment.texts != nullptr ? environment.texts->Text(document::kStrUntitled) : u"");
   auto doc = document::CVantrel40Doc::FromMeasurement(
       WithRecentList(std::move(environment), [this](const auto& p) { AddRecentFile(p); }),
       templates_.MeasurementTemplate().extension, std::move(measurement), std::move(untitled));

@@ -1,17 +1,13 @@
 #include "gui/app/DocumentTemplates.h"
 
+#include "app/MessageIds.h"
 #include "gui/platform/QtServices.h"
 
 namespace vantrel::gui {
-namespace {
-
-constexpr int kAllFilesFilterText = 61442;
-
-}  // namespace
 
 DocumentTemplates::DocumentTemplates(const app::BrandedTexts& texts)
     : appName_(ToQString(texts.Names().applicationName)),
-      allFilesFilter_(ToQString(texts.Text(kAllFilesFilterText))) {
+      allFilesFilter_(ToQString(texts.Text(ids::kStrAllFilesFilter))) {
   for (int id : {135, 129, 130, 131, 132, 133, 134}) {
     const QString docString = ToQString(
         app::ReplaceInDocumentString(texts.Library().DocumentString(id), texts.Names()));

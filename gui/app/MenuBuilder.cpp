@@ -2,14 +2,10 @@
 
 #include <QMenu>
 
+#include "app/CommandIds.h"
 #include "gui/platform/QtServices.h"
 
 namespace vantrel::gui {
-namespace {
-
-constexpr int kRecentFilesCommand = 57616;
-
-}  // namespace
 
 QKeySequence ShortcutOfMenuText(const QString& text) {
   const qsizetype tab = text.indexOf(QLatin1Char('\t'));
@@ -49,7 +45,7 @@ void MenuBuilder::AddItems(QMenu& menu, const std::vector<app::MenuItem>& items,
       AddItems(*sub, item.children, router);
       continue;
     }
-    if (item.commandId == kRecentFilesCommand) {
+    if (item.commandId == ids::kCmdRecentFile) {
       recentMenu_ = menu.addMenu(label);
       continue;
     }

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <utility>
 
+#include "app/MessageIds.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/platform/QtServices.h"
 
@@ -86,8 +87,8 @@ void InstallUndoCommands(CMainFrame& frame) {
 void UpdateUndoCommands(CMainFrame& frame) {
   OpenDocument* document = frame.Documents().ActiveDocument();
   const document::UndoHistory* history = document != nullptr ? &document->Doc().History() : nullptr;
-  Update(frame, kCmdUndo, history != nullptr ? history->UndoNameId() : 0, kMsgUndoStep);
-  Update(frame, kCmdRedo, history != nullptr ? history->RedoNameId() : 0, kMsgRedoStep);
+  Update(frame, kCmdUndo, history != nullptr ? history->UndoNameId() : 0, ids::kStrUndoStep);
+  Update(frame, kCmdRedo, history != nullptr ? history->RedoNameId() : 0, ids::kStrRedoStep);
 }
 
 }  // namespace vantrel::gui

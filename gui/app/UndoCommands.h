@@ -3,15 +3,14 @@
 // their keys (every key the accelerator table gives them, e.g. Ctrl+Y and Ctrl+Shift+Z).
 #pragma once
 
+#include "app/CommandIds.h"
+
 namespace vantrel::gui {
 
 class CMainFrame;
 
-inline constexpr int kCmdUndo = 57643;
-inline constexpr int kCmdRedo = 57644;
-/// Menu texts with the step's name: "&Rückgängig: %s", "&Wiederherstellen: %s".
-inline constexpr int kMsgUndoStep = 33044;
-inline constexpr int kMsgRedoStep = 33045;
+using ids::kCmdRedo;
+using ids::kCmdUndo;
 
 void InstallUndoCommands(CMainFrame& frame);
 /// Brings texts, enabled state and keys of both commands up to date (the menus' refresh).

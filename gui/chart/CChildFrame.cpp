@@ -41,10 +41,10 @@ CChildFrame::CChildFrame(CMainFrame& main, OpenDocument& document, QWidget* pare
 
 bool CChildFrame::HandleCommand(int commandId) {
   switch (commandId) {
-    case chart_commands::kExportCsv:
+    case chart_commands::kCmdExportCsv:
       ExportCsv();
       return true;
-    case chart_commands::kCopyChart:
+    case chart_commands::kCmdCopyChart:
       CopyChart();
       return true;
     default:
@@ -54,8 +54,8 @@ bool CChildFrame::HandleCommand(int commandId) {
 
 std::optional<bool> CChildFrame::CommandEnabled(int commandId) const {
   switch (commandId) {
-    case chart_commands::kExportCsv:
-    case chart_commands::kCopyChart:
+    case chart_commands::kCmdExportCsv:
+    case chart_commands::kCmdCopyChart:
       return Document().Measurement() != nullptr;
     default:
       return view_->CommandEnabled(commandId);
@@ -70,8 +70,8 @@ void CChildFrame::ExportCsv() {
   const std::filesystem::path name(tables::CsvDefaultFileName(Document().Doc().GetTitle()));
   const std::filesystem::path folder(context.settings.GetWorkDir());
   request.initialName = folder.empty() ? name : folder / name;
-  request.title = context.texts.Text(chart_commands::kCsvSaveTitle);
-  request.filterDescription = context.texts.Text(chart_commands::kCsvFilterText);
+  request.title = context.texts.Text(chart_commands::kStrSaveAsTitle);
+  request.filterDescription = context.texts.Text(chart_commands::kStrTextFileFilter);
   request.pattern = u"*.csv";
   request.defaultExtension = u"csv";
   request.askBeforeOverwrite = true;

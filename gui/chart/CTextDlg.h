@@ -1,7 +1,7 @@
 // The text dialog (template 141): a text of at most 40 characters and, when the caller
 // presets one, a text size in points in an editable list. It serves the chart title and new
 // text annotations; the caller interprets the size text. A visible size field that holds
-// no number is refused on OK with the framework's "enter a number" message.
+// no number is refused on OK with the language library's standard "enter a number" message.
 #pragma once
 
 #include <QComboBox>

@@ -62,7 +62,7 @@ model::CMessungObj* CVantrel40View::Measurement() { return document_.Measurement
 void CVantrel40View::ReadKeyboardCommands() {
   const auto& keys = main_.Context().texts.Library().Accelerators(kDocumentAccelerators);
   for (const app::Accelerator& key : keys) {
-    if (key.commandId < kCursorDown || key.commandId > kCursorClick) continue;
+    if (key.commandId < kCmdCursorDown || key.commandId > kCmdCursorClick) continue;
     const QKeySequence sequence =
         QKeySequence::fromString(QString::fromStdU16String(key.key), QKeySequence::PortableText);
     if (!sequence.isEmpty()) cursorKeys_[sequence[0].toCombined()] = key.commandId;
@@ -362,75 +362,75 @@ void CVantrel40View::ClickAtPointer() {
 bool CVantrel40View::HandleCommand(int commandId) {
   model::CMessungObj* m = Measurement();
   switch (commandId) {
-    case kDeleteCurves:
+    case kCmdDeleteCurves:
       DeleteCurvesCommand();
       return true;
-    case kTitleText:
+    case kCmdTitleText:
       TitleTextCommand();
       return true;
-    case kValuesByInterval:
+    case kCmdValuesByInterval:
       OpenValueTables(main_, document_);
       return true;
-    case kValuesAll:
+    case kCmdExtremes:
       OpenExtremesTable(main_, document_);
       return true;
-    case kValuesSelected:
+    case kCmdCurveInformation:
       OpenInformationSheet(main_, document_);
       return true;
-    case kZoomBox:
+    case kCmdZoomBox:
       interaction_.ArmZoom();
       return true;
-    case kZoomReset:
+    case kCmdZoomReset:
       interaction_.ResetZoom();
       return true;
-    case kTextPlace:
+    case kCmdTextPlace:
       PlaceTextCommand();
       return true;
-    case kTextMove:
+    case kCmdTextMove:
       interaction_.ChooseTextMove();
       return true;
-    case kTextDelete:
+    case kCmdTextDelete:
       interaction_.ChooseTextDelete();
       return true;
-    case kLineDraw:
+    case kCmdLineDraw:
       interaction_.ChooseLineDraw();
       return true;
-    case kLineDelete:
+    case kCmdLineDelete:
       interaction_.ChooseLineDelete();
       return true;
-    case kTitleToggle:
+    case kCmdTitleToggle:
       if (m == nullptr) return true;
       m->SetTitleVisible(m->GetTitleVisible() != 0 ? 0 : 1);
       // Showing or hiding the title does not make the document modified.
-      document_.RecordStep(kTitleToggle, false);
+      document_.RecordStep(kCmdTitleToggle, false);
       return true;
-    case kLegendToggle:
+    case kCmdLegendToggle:
       ToggleLegend(main_, document_);
       return true;
-    case kCursorDown:
+    case kCmdCursorDown:
       MovePointer(chart::CursorDirection::Down);
       return true;
-    case kCursorUp:
+    case kCmdCursorUp:
       MovePointer(chart::CursorDirection::Up);
       return true;
-    case kCursorLeft:
+    case kCmdCursorLeft:
       MovePointer(chart::CursorDirection::Left);
       return true;
-    case kCursorRight:
+    case kCmdCursorRight:
       MovePointer(chart::CursorDirection::Right);
       return true;
-    case kCursorClick:
+    case kCmdCursorClick:
       ClickAtPointer();
       return true;
-    case kPrint:
+    case kCmdPrint:
       RunPrintDialog(this, Printer(),
                      {document_, main_.Context().texts, NotesPagePrinterOf(main_)});
       Repaint();
       return true;
-    case kPrintDirect:
+    case kCmdPrintDirect:
       PrintTo(Printer());
       return true;
-    case kPrintPreview:
+    case kCmdPrintPreview:
       RunPrintPreview(this, Printer(),
                       {document_, main_.Context().texts, NotesPagePrinterOf(main_)});
       Repaint();
@@ -445,33 +445,33 @@ std::optional<bool> CVantrel40View::CommandEnabled(int commandId) const {
   const bool shown = m != nullptr;
   const bool curves = shown && m->GetCurveCount() > 0;
   switch (commandId) {
-    case kDeleteCurves:
+    case kCmdDeleteCurves:
       // Curves stay while an online recording writes into them.
       return curves && m->GetOnlineActive() == 0;
-    case kValuesByInterval:
-    case kValuesSelected:
+    case kCmdValuesByInterval:
+    case kCmdCurveInformation:
       return curves;
-    case kTextMove:
-    case kTextDelete:
+    case kCmdTextMove:
+    case kCmdTextDelete:
       return shown && m->GetTextCount() > 0;
-    case kLineDelete:
+    case kCmdLineDelete:
       return shown && m->GetLineCount() > 0;
-    case kTitleText:
-    case kValuesAll:
-    case kZoomBox:
-    case kZoomReset:
-    case kTextPlace:
-    case kLineDraw:
-    case kTitleToggle:
-    case kLegendToggle:
-    case kCursorDown:
-    case kCursorUp:
-    case kCursorLeft:
-    case kCursorRight:
-    case kCursorClick:
-    case kPrint:
-    case kPrintDirect:
-    case kPrintPreview:
+    case kCmdTitleText:
+    case kCmdExtremes:
+    case kCmdZoomBox:
+    case kCmdZoomReset:
+    case kCmdTextPlace:
+    case kCmdLineDraw:
+    case kCmdTitleToggle:
+    case kCmdLegendToggle:
+    case kCmdCursorDown:
+    case kCmdCursorUp:
+    case kCmdCursorLeft:
+    case kCmdCursorRight:
+    case kCmdCursorClick:
+    case kCmdPrint:
+    case kCmdPrintDirect:
+    case kCmdPrintPreview:
       return shown;
     default:
       return std::nullopt;
@@ -480,8 +480,8 @@ std::optional<bool> CVantrel40View::CommandEnabled(int commandId) const {
 
 void CVantrel40View::UpdateCommandStates(MenuBuilder& menus) {
   const model::CMessungObj* m = Measurement();
-  menus.SetChecked(kTitleToggle, m != nullptr && m->GetTitleVisible() != 0);
-  menus.SetChecked(kLegendToggle, IsLegendShown(document_));
+  menus.SetChecked(kCmdTitleToggle, m != nullptr && m->GetTitleVisible() != 0);
+  menus.SetChecked(kCmdLegendToggle, IsLegendShown(document_));
 }
 
 void CVantrel40View::PlaceTextCommand() {
@@ -498,7 +498,7 @@ void CVantrel40View::TitleTextCommand() {
   CTextDlg dialog(main_.Context().texts, ToQString(m->GetName()), QString(), this);
   if (dialog.exec() != QDialog::Accepted) return;
   m->SetName(FromQString(dialog.Text()), -1);
-  document_.RecordStep(kTitleText);
+  document_.RecordStep(kCmdTitleText);
 }
 
 void CVantrel40View::DeleteCurvesCommand() {
@@ -514,7 +514,7 @@ void CVantrel40View::DeleteCurvesCommand() {
   if (question.exec() != QMessageBox::Ok) return;
   // From the last position to the first, so every position still names its curve.
   for (auto it = selection->rbegin(); it != selection->rend(); ++it) m->RemoveCurve(*it);
-  document_.RecordStep(kDeleteCurves);
+  document_.RecordStep(kCmdDeleteCurves);
 }
 
 QPrinter& CVantrel40View::Printer() {

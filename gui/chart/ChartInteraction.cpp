@@ -101,7 +101,7 @@ void ChartInteraction::LeftDown(platform::Point p) {
 void ChartInteraction::LeftUp(platform::Point p) {
   if (zoomDragging_ && zoomArmed_) FinishZoom();
   if (drawLineMode_) LineStep(p);
-  if (moveTextMode_) host_.AnnotationsChanged(chart_commands::kTextMove);
+  if (moveTextMode_) host_.AnnotationsChanged(chart_commands::kCmdTextMove);
   ClearAnnotationModes();
 }
 
@@ -219,7 +219,7 @@ void ChartInteraction::PlaceText(platform::Point p) {
   const chart::NormalizedPoint n =
       chart::PixelToNormalized(corner, m->GetPlotRect(), chart::ZoomOf(*m));
   m->AddText(pendingText_, pendingTextSize_, n.x, n.y);
-  host_.AnnotationsChanged(chart_commands::kTextPlace);
+  host_.AnnotationsChanged(chart_commands::kCmdTextPlace);
 }
 
 void ChartInteraction::DeleteHotText() {
@@ -230,7 +230,7 @@ void ChartInteraction::DeleteHotText() {
     hotText_ = -1;
     feedbackRect_ = {};
     deleteTextMode_ = false;
-    host_.AnnotationsChanged(chart_commands::kTextDelete);
+    host_.AnnotationsChanged(chart_commands::kCmdTextDelete);
   } else {
     host_.Repaint();
   }
@@ -244,7 +244,7 @@ void ChartInteraction::DeleteHotLine() {
     hotLine_ = -1;
     feedbackRect_ = {};
     deleteLineMode_ = false;
-    host_.AnnotationsChanged(chart_commands::kLineDelete);
+    host_.AnnotationsChanged(chart_commands::kCmdLineDelete);
   } else {
     host_.Repaint();
   }
@@ -272,7 +272,7 @@ void ChartInteraction::LineStep(platform::Point p) {
     if (w > 0.0 && h > 0.0) {
       m->AddLine(start.x, start.y, (lineEnd_.x - lineStart_.x) / w,
                  (lineStart_.y - lineEnd_.y) / h);
-      host_.AnnotationsChanged(chart_commands::kLineDraw);
+      host_.AnnotationsChanged(chart_commands::kCmdLineDraw);
       return;
     }
   }

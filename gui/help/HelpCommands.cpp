@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QWhatsThis>
 
+#include "app/CommandIds.h"
+#include "app/MessageIds.h"
 #include "gui/app/AboutBox.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DocumentFrame.h"
@@ -18,14 +20,8 @@
 namespace vantrel::gui::help {
 namespace {
 
-constexpr int kCmdHelpTopics = 57667;
-constexpr int kCmdHelpTopicsAlternative = 57671;
-constexpr int kCmdHelp = 57670;
-constexpr int kCmdContextHelp = 57669;
 /// The accelerator table that binds F1 and Shift+F1.
 constexpr int kAccelerators = 129;
-/// The language code string ("GER", "ENG") that picks the handbook's language.
-constexpr int kLanguageCode = 32964;
 
 std::optional<QKeyCombination> KeyOf(const app::LanguageLibrary& library, int commandId) {
   for (const app::Accelerator& key : library.Accelerators(kAccelerators)) {
@@ -43,13 +39,13 @@ HelpCommands::HelpCommands(CMainFrame& frame, const std::filesystem::path& progr
     : QObject(&frame), frame_(frame) {
   setObjectName(QStringLiteral("helpCommands"));
   const app::BrandedTexts& texts = frame.Context().texts;
-  handbook_ = Handbook::Find(programDirectory, ToQString(texts.Text(kLanguageCode)));
-  helpKey_ = KeyOf(texts.Library(), kCmdHelp);
-  contextHelpKey_ = KeyOf(texts.Library(), kCmdContextHelp);
-  frame.RegisterCommand(kCmdHelpTopics, [this] { ShowContents(); });
-  frame.RegisterCommand(kCmdHelpTopicsAlternative, [this] { ShowContents(); });
-  frame.RegisterCommand(kCmdHelp, [this] { ShowHelpForActiveWindow(); });
-  frame.RegisterCommand(kCmdContextHelp, [this] { EnterContextHelp(); });
+  handbook_ = Handbook::Find(programDirectory, ToQString(texts.Text(ids::kStrLanguageCode)));
+  helpKey_ = KeyOf(texts.Library(), ids::kCmdHelp);
+  contextHelpKey_ = KeyOf(texts.Library(), ids::kCmdContextHelp);
+  frame.RegisterCommand(ids::kCmdHelpTopics, [this] { ShowContents(); });
+  frame.RegisterCommand(ids::kCmdHelpTopicsAlternative, [this] { ShowContents(); });
+  frame.RegisterCommand(ids::kCmdHelp, [this] { ShowHelpForActiveWindow(); });
+  frame.RegisterCommand(ids::kCmdContextHelp, [this] { EnterContextHelp(); });
   qApp->installEventFilter(this);
 }
 

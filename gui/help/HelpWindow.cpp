@@ -35,7 +35,7 @@ QVariant HandbookBrowser::loadResource(int type, const QUrl& name) {
 HelpWindow::HelpWindow(const app::BrandedTexts& texts, Handbook handbook, QWidget* parent)
     : QWidget(parent, Qt::Window), texts_(texts), handbook_(std::move(handbook)) {
   setObjectName(QStringLiteral("helpWindow"));
-  setWindowTitle(Text(kMsgHelpTitle));
+  setWindowTitle(Text(kStrHelpTitle));
 
   auto* bar = new QHBoxLayout;
   const auto addButton = [this, bar](QStyle::StandardPixmap icon, int textId, const char* name) {
@@ -48,9 +48,9 @@ HelpWindow::HelpWindow(const app::BrandedTexts& texts, Handbook handbook, QWidge
     bar->addWidget(button);
     return button;
   };
-  back_ = addButton(QStyle::SP_ArrowBack, kMsgHelpBack, "helpBack");
-  forward_ = addButton(QStyle::SP_ArrowForward, kMsgHelpForward, "helpForward");
-  QToolButton* home = addButton(QStyle::SP_DirHomeIcon, kMsgHelpContents, "helpContents");
+  back_ = addButton(QStyle::SP_ArrowBack, kStrHelpBack, "helpBack");
+  forward_ = addButton(QStyle::SP_ArrowForward, kStrHelpForward, "helpForward");
+  QToolButton* home = addButton(QStyle::SP_DirHomeIcon, kStrHelpContents, "helpContents");
   bar->addStretch(1);
   connect(back_, &QToolButton::clicked, this, [this] { Back(); });
   connect(forward_, &QToolButton::clicked, this, [this] { Forward(); });
@@ -59,7 +59,7 @@ HelpWindow::HelpWindow(const app::BrandedTexts& texts, Handbook handbook, QWidge
   auto* left = new QWidget(this);
   auto* leftLayout = new QVBoxLayout(left);
   leftLayout->setContentsMargins(0, 0, 0, 0);
-  auto* searchLabel = new QLabel(Text(kMsgHelpSearch), left);
+  auto* searchLabel = new QLabel(Text(kStrHelpSearch), left);
   search_ = new QLineEdit(left);
   search_->setObjectName(QStringLiteral("helpSearch"));
   search_->setClearButtonEnabled(true);

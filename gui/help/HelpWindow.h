@@ -11,18 +11,19 @@
 #include <QWidget>
 
 #include "app/BrandedTexts.h"
+#include "app/MessageIds.h"
 #include "gui/help/Handbook.h"
 
 namespace vantrel::gui::help {
 
 /// Message IDs of the help window's texts.
-inline constexpr int kMsgHelpTitle = 33120;
-inline constexpr int kMsgHelpContents = 33121;
-inline constexpr int kMsgHelpBack = 33122;
-inline constexpr int kMsgHelpForward = 33123;
-inline constexpr int kMsgHelpSearch = 33124;
-inline constexpr int kMsgHelpNothingFound = 33125;
-inline constexpr int kMsgHelpPageMissing = 33126;
+using ids::kMsgHelpNothingFound;
+using ids::kMsgHelpPageMissing;
+using ids::kStrHelpBack;
+using ids::kStrHelpContents;
+using ids::kStrHelpForward;
+using ids::kStrHelpSearch;
+using ids::kStrHelpTitle;
 
 /// The page view: images of a page are read relative to the page's folder.
 class HandbookBrowser final : public QTextBrowser {

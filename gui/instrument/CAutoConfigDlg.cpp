@@ -13,7 +13,7 @@ namespace vantrel::gui {
 CAutoConfigDlg::CAutoConfigDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent)
     : QDialog(parent), context_(context), instrument_(instrument) {
   setWindowTitle(DialogCaption(context.texts, kTemplate));
-  status_ = new QLabel(TextOf(context.texts, kPromptText), this);
+  status_ = new QLabel(TextOf(context.texts, ids::kStrAutoConfigPrompt), this);
   status_->setObjectName(QStringLiteral("control%1").arg(kStatusControl));
   status_->setWordWrap(true);
   status_->setMinimumWidth(380);

@@ -19,7 +19,6 @@ class CAutoConfigDlg final : public QDialog, public instrument::TransferObserver
   static constexpr int kTemplate = 153;
   static constexpr int kAcceptButton = 1045;
   static constexpr int kStatusControl = 1089;
-  static constexpr int kPromptText = 32833;
 
   CAutoConfigDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent);
   ~CAutoConfigDlg() override;

@@ -12,7 +12,7 @@ namespace vantrel::gui {
 CComCheckDlg::CComCheckDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent)
     : QDialog(parent), context_(context), instrument_(instrument) {
   setWindowTitle(DialogCaption(context.texts, kTemplate));
-  status_ = new QLabel(TextOf(context.texts, kPromptText), this);
+  status_ = new QLabel(TextOf(context.texts, ids::kStrComCheckPrompt), this);
   status_->setObjectName(QStringLiteral("control%1").arg(kStatusControl));
   status_->setWordWrap(true);
   status_->setMinimumWidth(360);
@@ -36,7 +36,7 @@ void CComCheckDlg::accept() {
     return;
   }
   checking_ = true;
-  status_->setText(TextOf(context_.texts, kCheckingText));
+  status_->setText(TextOf(context_.texts, ids::kStrComCheckRunning));
   ok_->setEnabled(false);
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 

@@ -16,9 +16,6 @@ class CComCheckDlg final : public QDialog {
  public:
   static constexpr int kTemplate = 152;
   static constexpr int kStatusControl = 1089;
-  /// Status before the check and while it runs.
-  static constexpr int kPromptText = 32829;
-  static constexpr int kCheckingText = 32830;
 
   CComCheckDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent);
 

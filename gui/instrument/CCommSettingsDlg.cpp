@@ -91,12 +91,12 @@ int CCommSettingsDlg::ReadNumber(const QString& text) {
 
 QString CCommSettingsDlg::PresentPortsText(const platform::TextSource& texts,
                                            const std::vector<app::PortMap::PresentPort>& ports) {
-  QStringList lines{QString::fromStdU16String(texts.Text(kStrPresentPorts))};
+  QStringList lines{QString::fromStdU16String(texts.Text(ids::kStrPresentPorts))};
   for (const app::PortMap::PresentPort& port : ports) {
     const QString path = QString::fromLocal8Bit(port.devicePath.c_str());
     lines.append(port.number > 0 ? QStringLiteral("COM%1  %2").arg(port.number).arg(path) : path);
   }
-  if (ports.empty()) lines.append(QString::fromStdU16String(texts.Text(kStrNoPresentPorts)));
+  if (ports.empty()) lines.append(QString::fromStdU16String(texts.Text(ids::kStrNoPresentPorts)));
   return lines.join(QLatin1Char('\n'));
 }
 

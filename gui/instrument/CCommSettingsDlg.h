@@ -23,8 +23,6 @@ class CCommSettingsDlg final : public QDialog {
   static constexpr int kBaudEdit = 1052;
   static constexpr int kCheckButton = 1053;
   static constexpr int kAutoConfigButton = 1086;
-  static constexpr int kStrPresentPorts = 33070;
-  static constexpr int kStrNoPresentPorts = 33071;
 
   CCommSettingsDlg(AppContext& context, InstrumentAccess& instrument, QWidget* parent);
 

@@ -36,7 +36,7 @@ COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int va
   const app::BrandedTexts& texts = context.texts;
   setWindowTitle(DialogCaption(texts, kTemplate));
 
-  state_ = new QLabel(TextOf(texts, kRunningText), this);
+  state_ = new QLabel(TextOf(texts, ids::kStrRecordingRunning), this);
   state_->setObjectName(QStringLiteral("onlineState"));
   QFont bold = state_->font();
   bold.setBold(true);
@@ -51,8 +51,8 @@ COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int va
   }
   auto* form = new QFormLayout;
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
-  form->addRow(RowLabel(TextOf(texts, kSampleSetsText)), sampleSets_);
-  form->addRow(RowLabel(TextOf(texts, kRecordingTimeText)), recordingTime_);
+  form->addRow(RowLabel(TextOf(texts, ids::kStrSampleSets)), sampleSets_);
+  form->addRow(RowLabel(TextOf(texts, ids::kStrRecordingTime)), recordingTime_);
 
   auto* formula = new QPushButton(ControlLabel(texts, kTemplate, kFormulaButton), this);
   formula->setObjectName(QStringLiteral("control%1").arg(kFormulaButton));
@@ -96,9 +96,9 @@ COnlineDlg::COnlineDlg(AppContext& context, InstrumentAccess& instrument, int va
 COnlineDlg::~COnlineDlg() { DiscardRecording(); }
 
 bool COnlineDlg::Start() {
-  QMessageBox prompt(QMessageBox::Information, TextOf(context_.texts, kPromptCaption),
-                     TextOf(context_.texts, kConnectPrompt), QMessageBox::Ok | QMessageBox::Cancel,
-                     parentWidget());
+  QMessageBox prompt(QMessageBox::Information, TextOf(context_.texts, ids::kStrOnlineMeasurement),
+                     TextOf(context_.texts, ids::kStrConnectPrompt),
+                     QMessageBox::Ok | QMessageBox::Cancel, parentWidget());
   prompt.setDefaultButton(QMessageBox::Ok);
   if (prompt.exec() != QMessageBox::Ok) return false;
 
@@ -128,7 +128,8 @@ bool COnlineDlg::Start() {
 void COnlineDlg::ShowStatus() {
   const OnlineSession& session = instrument_.Online();
   const bool running = measurement_ != nullptr && session.Records(measurement_.get());
-  state_->setText(TextOf(context_.texts, running ? kRunningText : kEndedText));
+  state_->setText(
+      TextOf(context_.texts, running ? ids::kStrRecordingRunning : ids::kStrRecordingEnded));
   sampleSets_->setText(QString::number(session.SampleSets()));
   recordingTime_->setText(RecordingTime(session.ElapsedMs()));
   if (!running) clock_.stop();

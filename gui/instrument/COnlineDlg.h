@@ -22,14 +22,6 @@ class COnlineDlg final : public QDialog {
   static constexpr int kTemplate = 154;
   static constexpr int kFormulaButton = 1050;
   static constexpr int kChartSetupButton = 1054;
-  /// Prompt text and caption of the start message.
-  static constexpr int kConnectPrompt = 32846;
-  static constexpr int kPromptCaption = 32877;
-  /// Status lines: received sample sets, recording time, running, ended.
-  static constexpr int kSampleSetsText = 33040;
-  static constexpr int kRecordingTimeText = 33041;
-  static constexpr int kRunningText = 33042;
-  static constexpr int kEndedText = 33043;
   /// Tooltips of the buttons whose dialogs this program does not offer yet.
 
   /// `variant` 0 receives the field format, 1 the line format.

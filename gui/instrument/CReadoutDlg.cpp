@@ -16,7 +16,7 @@ CReadoutDlg::CReadoutDlg(AppContext& context, InstrumentAccess& instrument, int 
       variant_(variant),
       list_(&context.messages) {
   setWindowTitle(DialogCaption(context.texts, kTemplate));
-  text_ = new QLabel(TextOf(context.texts, kConnectPrompt), this);
+  text_ = new QLabel(TextOf(context.texts, ids::kStrConnectPrompt), this);
   text_->setObjectName(QStringLiteral("control%1").arg(kTextControl));
   text_->setWordWrap(true);
   text_->setMinimumWidth(380);
@@ -63,7 +63,7 @@ void CReadoutDlg::AdvanceProgress() {
 }
 
 void CReadoutDlg::ShowRunningNumber(int number) {
-  text_->setText(FormatNumbers(context_.texts, kRunningNumberText, {number}));
+  text_->setText(FormatNumbers(context_.texts, ids::kStrTransferring, {number}));
 }
 
 void CReadoutDlg::accept() {

@@ -24,10 +24,6 @@ class CReadoutDlg final : public QDialog, public instrument::TransferObserver {
   static constexpr int kTemplate = 138;
   static constexpr int kProgressControl = 1000;
   static constexpr int kTextControl = 1001;
-  /// The running number of the transferred measurement.
-  static constexpr int kRunningNumberText = 32861;
-  /// The prompt to connect and switch on the instrument.
-  static constexpr int kConnectPrompt = 32846;
 
   /// `variant` 0 reads the block protocol, others the legacy text protocol.
   CReadoutDlg(AppContext& context, InstrumentAccess& instrument, int variant, QWidget* parent);

@@ -8,18 +8,15 @@
 #include <QVBoxLayout>
 #include <string_view>
 
-#include "gui/widgets/DialogParts.h"
+#include "app/MessageIds.h"
 #include "gui/notes/NotesToolbarIcons.h"
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 namespace {
 
 constexpr int kTemplate = 157;
-constexpr int kMsgStoreQuery = 32902;
-constexpr int kFileFilterText = 32901;
-constexpr int kMsgReadError = 32905;
-constexpr int kMsgSaveError = 61698;
 
 constexpr std::string_view kDefaultNotes =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss Microsoft Sans "
@@ -159,7 +156,7 @@ void CNotesDlg::StoreNotes() {
 }
 
 QString CNotesDlg::FileFilter() const {
-  return TextOf(texts_, kFileFilterText) + QStringLiteral(" (*.vqd *.rtf);;*.* (*)");
+  return TextOf(texts_, ids::kStrTextFileFilter) + QStringLiteral(" (*.vqd *.rtf);;*.* (*)");
 }
 
 void CNotesDlg::LoadNotesFile() {
@@ -174,7 +171,7 @@ void CNotesDlg::LoadNotesFile() {
   if (editor_->LoadRtf(lastFile_)) {
     modified_ = true;
   } else {
-    messages_.ShowMessage(kMsgReadError, platform::Buttons::Ok, platform::Icon::Exclamation);
+    messages_.ShowMessage(ids::kMsgFileError, platform::Buttons::Ok, platform::Icon::Exclamation);
   }
 }
 
@@ -188,7 +185,7 @@ void CNotesDlg::SaveNotesFile() {
   lastFile_ = PathFromQString(dialog.selectedFiles().front());
   // A failed save must not pass for a saved file.
   if (!editor_->SaveRtf(lastFile_)) {
-    messages_.ShowMessage(kMsgSaveError, platform::Buttons::Ok, platform::Icon::Exclamation);
+    messages_.ShowMessage(ids::kMsgSaveFailed, platform::Buttons::Ok, platform::Icon::Exclamation);
   }
 }
 
@@ -198,7 +195,7 @@ void CNotesDlg::accept() {
 }
 
 void CNotesDlg::reject() {
-  if (modified_ && messages_.ShowMessage(kMsgStoreQuery, platform::Buttons::OkCancel,
+  if (modified_ && messages_.ShowMessage(ids::kMsgNotesChanged, platform::Buttons::OkCancel,
                                          platform::Icon::Exclamation) == platform::Answer::Ok) {
     StoreNotes();
   }

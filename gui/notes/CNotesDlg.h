@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/BrandedTexts.h"
+#include "app/CommandIds.h"
 #include "gui/notes/CNotesEdit.h"
 #include "model/CMessungObj.h"
 #include "platform/MessageService.h"
@@ -17,18 +18,16 @@
 namespace vantrel::gui {
 
 /// Commands of the notes editor.
-enum NotesCommand : int {
-  kCmdNotesLoad = 32811,
-  kCmdNotesSave = 32812,
-  kCmdNotesFont = 32813,
-  kCmdNotesAlignLeft = 32814,
-  kCmdNotesAlignCenter = 32815,
-  kCmdNotesAlignRight = 32816,
-  kCmdNotesStore = 32817,
-  kCmdEditCopy = 57634,
-  kCmdEditCut = 57635,
-  kCmdEditPaste = 57637,
-};
+using ids::kCmdEditCopy;
+using ids::kCmdEditCut;
+using ids::kCmdEditPaste;
+using ids::kCmdNotesAlignCenter;
+using ids::kCmdNotesAlignLeft;
+using ids::kCmdNotesAlignRight;
+using ids::kCmdNotesFont;
+using ids::kCmdNotesLoad;
+using ids::kCmdNotesSave;
+using ids::kCmdNotesStore;
 
 /// The notes a measurement without notes starts with: an empty text in Microsoft Sans
 /// Serif 8.5 points.

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "app/CommandIds.h"
 #include "gui/app/OpenDocument.h"
 #include "platform/Canvas.h"
 
@@ -13,7 +14,7 @@ namespace vantrel::gui {
 
 class CMainFrame;
 
-inline constexpr int kCmdChartNotes = 32786;
+using ids::kCmdChartNotes;
 
 void InstallNotesAndSamples(CMainFrame& frame);
 

@@ -11,28 +11,26 @@
 #include <QVBoxLayout>
 #include <ctime>
 
+#include "app/MessageIds.h"
 #include "gui/app/DocumentManager.h"
 #include "gui/app/OpenDocument.h"
-#include "gui/widgets/DialogParts.h"
 #include "gui/recovery/RecoveryKeeper.h"
+#include "gui/widgets/DialogParts.h"
 #include "recovery/RecoveryMessages.h"
 
 namespace vantrel::gui {
 namespace {
 
-/// The framework's name of an untitled document.
-constexpr int kMsgUntitled = 61443;
-
 QString Age(const AppContext& context, std::int64_t changedAt) {
   const std::int64_t minutes =
       std::max<std::int64_t>(0, (static_cast<std::int64_t>(std::time(nullptr)) - changedAt) / 60);
-  int id = recovery::kMsgAgeMinutes;
+  int id = recovery::kStrAgeMinutes;
   std::int64_t count = minutes;
   if (minutes >= 48 * 60) {
-    id = recovery::kMsgAgeDays;
+    id = recovery::kStrAgeDays;
     count = minutes / (24 * 60);
   } else if (minutes >= 120) {
-    id = recovery::kMsgAgeHours;
+    id = recovery::kStrAgeHours;
     count = minutes / 60;
   }
   return TextOf(context.texts, id).replace(QStringLiteral("%d"), QString::number(count));
@@ -51,7 +49,7 @@ QPushButton* AddButton(QDialogButtonBox* box, const QString& text, const char* n
 }
 
 bool ConfirmDiscard(AppContext& context, QWidget* parent) {
-  QMessageBox box(QMessageBox::Warning, TextOf(context.texts, recovery::kMsgDialogTitle),
+  QMessageBox box(QMessageBox::Warning, TextOf(context.texts, recovery::kStrRecoveryTitle),
                   TextOf(context.texts, recovery::kMsgDiscardConfirm),
                   QMessageBox::Yes | QMessageBox::No, parent);
   box.setObjectName(QStringLiteral("discardConfirmation"));
@@ -70,15 +68,16 @@ void ReportUnusable(AppContext& context, const recovery::RecoveryError& error) {
 CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entries, QWidget* parent)
     : QDialog(parent), context_(context) {
   const app::BrandedTexts& texts = context.texts;
-  setWindowTitle(TextOf(texts, recovery::kMsgDialogTitle));
-  auto* intro = new QLabel(TextOf(texts, recovery::kMsgDialogIntro), this);
+  setWindowTitle(TextOf(texts, recovery::kStrRecoveryTitle));
+  auto* intro = new QLabel(TextOf(texts, recovery::kStrRecoveryIntro), this);
   intro->setWordWrap(true);
 
   table_ = new QTableWidget(static_cast<int>(entries.size()), 5, this);
   table_->setObjectName(QStringLiteral("recoveryItems"));
-  table_->setHorizontalHeaderLabels(
-      {TextOf(texts, recovery::kMsgColumnName), QString(), TextOf(texts, recovery::kMsgColumnStart),
-       TextOf(texts, recovery::kMsgColumnSamples), TextOf(texts, recovery::kMsgColumnAge)});
+  table_->setHorizontalHeaderLabels({TextOf(texts, recovery::kStrRecoveryColumnName), QString(),
+                                     TextOf(texts, recovery::kStrRecoveryColumnStart),
+                                     TextOf(texts, recovery::kStrRecoveryColumnSamples),
+                                     TextOf(texts, recovery::kStrRecoveryColumnAge)});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -86,8 +85,9 @@ CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entrie
     const Entry& entry = entries[row];
     const bool journal = entry.item->Item().kind == recovery::ItemKind::kJournal;
     const QStringList cells = {
-        entry.summary.name.empty() ? TextOf(texts, kMsgUntitled) : ToQString(entry.summary.name),
-        TextOf(texts, journal ? recovery::kMsgKindJournal : recovery::kMsgKindCopy),
+        entry.summary.name.empty() ? TextOf(texts, ids::kStrUntitled)
+                                   : ToQString(entry.summary.name),
+        TextOf(texts, journal ? recovery::kStrKindJournal : recovery::kStrKindCopy),
         StartTime(entry.summary.startTime), QString::number(entry.summary.samples),
         Age(context, entry.summary.changedAt)};
     for (int column = 0; column < cells.size(); ++column) {
@@ -101,13 +101,13 @@ CRecoveryDlg::CRecoveryDlg(AppContext& context, const std::vector<Entry>& entrie
   table_->horizontalHeader()->setStretchLastSection(true);
 
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* restore = AddButton(buttons, TextOf(texts, recovery::kMsgRestore), "restore",
+  QPushButton* restore = AddButton(buttons, TextOf(texts, recovery::kStrRecoveryRestore), "restore",
                                    QDialogButtonBox::AcceptRole);
   restore->setDefault(true);
-  QPushButton* discard = AddButton(buttons, TextOf(texts, recovery::kMsgDiscard), "discard",
+  QPushButton* discard = AddButton(buttons, TextOf(texts, recovery::kStrRecoveryDiscard), "discard",
                                    QDialogButtonBox::DestructiveRole);
-  QPushButton* later =
-      AddButton(buttons, TextOf(texts, recovery::kMsgLater), "later", QDialogButtonBox::RejectRole);
+  QPushButton* later = AddButton(buttons, TextOf(texts, recovery::kStrRecoveryLater), "later",
+                                 QDialogButtonBox::RejectRole);
   connect(restore, &QPushButton::clicked, this, [this] { Choose(Choice::kRestore); });
   connect(discard, &QPushButton::clicked, this, [this] {
     if (ConfirmDiscard(context_, this)) Choose(Choice::kDiscard);
@@ -174,7 +174,7 @@ int OfferRecovery(AppContext& context, RecoveryKeeper& keeper, QWidget* parent) 
         if (document == nullptr) continue;
         if (document->Doc().GetTitle().empty()) {
           document->Doc().SetTitle(recovered.title.empty()
-                                       ? FromQString(TextOf(context.texts, kMsgUntitled))
+                                       ? FromQString(TextOf(context.texts, ids::kStrUntitled))
                                        : recovered.title);
         }
         // Changed and untitled: the user saves it like any new document.

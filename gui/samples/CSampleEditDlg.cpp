@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/MessageIds.h"
 #include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
@@ -20,8 +21,6 @@ constexpr int kTemplate = 146;
 constexpr int kMinimumField = 1042;
 constexpr int kMaximumField = 1043;
 constexpr int kValueField = 1044;
-constexpr int kMsgMinimumAboveMaximum = 32959;
-constexpr int kMsgNotANumber = 61713;
 
 }  // namespace
 
@@ -78,7 +77,7 @@ CSampleEditDlg::CSampleEditDlg(const model::CValueObj& sample, const app::Brande
 std::optional<float> CSampleEditDlg::Number(QLineEdit& field) {
   const std::optional<float> value = ParseSampleValue(field.text());
   if (!value) {
-    messages_.ShowMessage(kMsgNotANumber, platform::Buttons::Ok, platform::Icon::Exclamation);
+    messages_.ShowMessage(ids::kMsgNotANumber, platform::Buttons::Ok, platform::Icon::Exclamation);
     field.setFocus();
     field.selectAll();
   }
@@ -93,7 +92,7 @@ void CSampleEditDlg::accept() {
   const std::optional<float> value = Number(*value_);
   if (!value) return;
   if (*minimum > *maximum) {
-    messages_.ShowMessage(kMsgMinimumAboveMaximum, platform::Buttons::Ok,
+    messages_.ShowMessage(ids::kMsgMinimumAboveMaximum, platform::Buttons::Ok,
                           platform::Icon::Exclamation);
     minimum_->setFocus();
     return;

@@ -28,7 +28,8 @@ class CSampleEditDlg final : public QDialog {
   void accept() override;
 
  private:
-  /// The number in `field`; none (after the framework's message) when it is not one.
+  /// The number in `field`; none (after the language library's "enter a number" message)
+  /// when it is not one.
   std::optional<float> Number(QLineEdit& field);
 
   model::CValueObj result_;

@@ -3,13 +3,14 @@
 // modified at once.
 #pragma once
 
+#include "app/CommandIds.h"
 #include "gui/app/OpenDocument.h"
 
 namespace vantrel::gui {
 
 class CMainFrame;
 
-inline constexpr int kCmdChartSamples = 32784;
+using ids::kCmdChartSamples;
 
 /// Runs the curve selection and the sample table for `document`; true when the table was
 /// confirmed with OK.

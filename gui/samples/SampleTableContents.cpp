@@ -1,15 +1,12 @@
 // Cell texts of the sample table.
 #include "gui/samples/SampleTableContents.h"
 
+#include "app/MessageIds.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::gui {
 namespace {
 
-constexpr int kTimeTitle = 32856;
-constexpr int kMinimumTitle = 32852;
-constexpr int kMaximumTitle = 32853;
-constexpr int kValueTitle = 32855;
 constexpr int kValueColumnPixels = 60;
 
 }  // namespace
@@ -17,12 +14,12 @@ constexpr int kValueColumnPixels = 60;
 SampleTableContents::SampleTableContents(const model::CKurveObj& curve,
                                          const platform::TextSource& texts, char decimalSeparator)
     : curve_(curve), decimalSeparator_(decimalSeparator) {
-  columns_.push_back(tables::Column{texts.Text(kTimeTitle), 5, 0, false});
-  columns_.push_back(tables::Column{texts.Text(kMinimumTitle), 0, kValueColumnPixels, true});
-  columns_.push_back(tables::Column{texts.Text(kMaximumTitle), 0, kValueColumnPixels, true});
+  columns_.push_back(tables::Column{texts.Text(ids::kStrColumnTime), 5, 0, false});
+  columns_.push_back(tables::Column{texts.Text(ids::kStrMinimum), 0, kValueColumnPixels, true});
+  columns_.push_back(tables::Column{texts.Text(ids::kStrMaximum), 0, kValueColumnPixels, true});
   // Only recordings made online carry the single value of each interval.
   if (curve.GetRecordingKind() == 0) {
-    columns_.push_back(tables::Column{texts.Text(kValueTitle), 0, kValueColumnPixels, true});
+    columns_.push_back(tables::Column{texts.Text(ids::kStrValue), 0, kValueColumnPixels, true});
   }
 }
 

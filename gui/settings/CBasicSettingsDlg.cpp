@@ -27,7 +27,7 @@ CBasicSettingsDlg::CBasicSettingsDlg(AppContext& context, QWidget* parent)
   recoveryInterval_ = new QSpinBox(this);
   recoveryInterval_->setObjectName(QStringLiteral("recoveryInterval"));
   recoveryInterval_->setRange(0, settings::kMaxRecoveryInterval);
-  auto* intervalLabel = new QLabel(TextOf(texts, recovery::kMsgIntervalLabel), this);
+  auto* intervalLabel = new QLabel(TextOf(texts, recovery::kStrRecoveryInterval), this);
   intervalLabel->setBuddy(recoveryInterval_);
   form->addRow(intervalLabel, recoveryInterval_);
 

@@ -2,13 +2,13 @@
 // settings (kCmdBasicSettings).
 #pragma once
 
+#include "app/CommandIds.h"
+
 namespace vantrel::gui {
 
 class CMainFrame;
 
-enum SettingsCommand : int {
-  kCmdUnits = 32783,
-};
+using ids::kCmdUnits;
 
 /// Registers both commands with the main frame.
 void InstallSettingsCommands(CMainFrame& frame);

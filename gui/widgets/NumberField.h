@@ -1,7 +1,7 @@
 // The numeric edit fields of the chart dialogs and their data exchange: numbers are shown
 // with six significant digits and the user's decimal separator, and read back with the
-// checks of the dialog framework (an integer, a positive integer, a number, a range), each
-// refusal shown with the framework's message text of the language library. A field whose
+// standard checks of dialog fields (an integer, a positive integer, a number, a range), each
+// refusal shown with the language library's standard message text. A field whose
 // text the user left as it was gives back the exact value it was given, so opening a
 // dialog and confirming it never rounds a stored value.
 #pragma once
@@ -12,20 +12,19 @@
 #include <optional>
 
 #include "app/BrandedTexts.h"
+#include "app/MessageIds.h"
 
 namespace vantrel::gui {
 
-/// Message numbers of the framework's data exchange.
-enum FieldMessage : int {
-  kMsgNotAnInteger = 61712,
-  kMsgNotANumber = 61713,
-  kMsgIntegerRange = 61714,
-  kMsgNumberRange = 61715,
-  kMsgNotAPositiveInteger = 61719,
-};
+/// The language library's standard messages of the number checks.
+using ids::kMsgIntegerRange;
+using ids::kMsgNotAnInteger;
+using ids::kMsgNotANumber;
+using ids::kMsgNotAPositiveInteger;
+using ids::kMsgNumberRange;
 
-/// Shows framework message `id` with "%1", "%2", ... filled from `arguments` over `parent`
-/// (exclamation icon, OK button).
+/// Shows the language library's standard message `id` with "%1", "%2", ... filled from
+/// `arguments` over `parent` (exclamation icon, OK button).
 void ShowFieldMessage(QWidget* parent, const app::BrandedTexts& texts, int id,
                       const QStringList& arguments = {});
 

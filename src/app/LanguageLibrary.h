@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/MessageIds.h"
 #include "platform/TextSource.h"
 
 namespace vantrel::app {
@@ -65,7 +66,7 @@ class LanguageLibrary final : public platform::TextSource {
   /// The label of control `controlId` in dialog template `dialogId`; empty when none.
   std::u16string ControlText(int dialogId, int controlId) const;
   /// The language code of this library (string 32964: "GER", "ENG", ...).
-  std::u16string LanguageCode() const { return Text(32964); }
+  std::u16string LanguageCode() const { return Text(ids::kStrLanguageCode); }
 
   /// Every entry the library defines, one key each: "string/<id>", "docstring/<id>",
   /// "dialog/<id>", "control/<dialog>/<control>", "menu/<id>" plus "menu/<id>/<command>" for

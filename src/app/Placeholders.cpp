@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <initializer_list>
 
+#include "app/CommandIds.h"
+#include "app/MessageIds.h"
+
 namespace vantrel::app {
 namespace {
 
@@ -13,11 +16,6 @@ constexpr std::u16string_view kApplicationWord = u"Vantrel";
 constexpr std::u16string_view kDeviceWord = u"Trevanometrix";
 constexpr std::u16string_view kVersionWord = u"4.0";
 constexpr std::u16string_view kOldVersionWord = u"2.0";
-
-constexpr int kAboutCommand = 57664;
-constexpr int kAboutMenuText = 61447;
-constexpr int kAutoConfigCommand = 32804;
-constexpr int kAutoConfigMenuText = 61448;
 
 struct Replacement {
   std::u16string_view word;
@@ -63,10 +61,11 @@ void Brand(std::vector<MenuItem>& items, const LanguageLibrary& library,
            const ProductNames& names) {
   for (MenuItem& item : items) {
     std::u16string text = item.text;
-    if (item.commandId == kAboutCommand && library.HasText(kAboutMenuText)) {
-      text = WithShortcutOf(item.text, library.Text(kAboutMenuText));
-    } else if (item.commandId == kAutoConfigCommand && library.HasText(kAutoConfigMenuText)) {
-      text = WithShortcutOf(item.text, library.Text(kAutoConfigMenuText));
+    if (item.commandId == ids::kCmdAbout && library.HasText(ids::kStrAboutMenuEntry)) {
+      text = WithShortcutOf(item.text, library.Text(ids::kStrAboutMenuEntry));
+    } else if (item.commandId == ids::kCmdAutoConfig &&
+               library.HasText(ids::kStrAutoConfigMenuEntry)) {
+      text = WithShortcutOf(item.text, library.Text(ids::kStrAutoConfigMenuEntry));
     }
     item.text = ReplaceProductNames(text, names);
     Brand(item.children, library, names);

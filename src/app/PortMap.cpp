@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/MessageIds.h"
 #include "app/ProductInfo.h"
 #include "platform/Error.h"
 #include "platform/NumberFormat.h"
@@ -81,20 +82,20 @@ std::string PortMap::DevicePath(int number) const {
   }
   std::string path = DefaultDevicePath(number);
   if (path.empty()) {
-    throw platform::VantrelError(kPortErrorMessageId,
+    throw platform::VantrelError(ids::kMsgPortFailed,
                                  "port number " + std::to_string(number) + " has no device");
   }
   return path;
 }
 
 std::string PortMap::Resolve(std::string_view argument) const {
-  if (argument.empty()) throw platform::VantrelError(kPortErrorMessageId, "no port given");
+  if (argument.empty()) throw platform::VantrelError(ids::kMsgPortFailed, "no port given");
   if (const auto number = ParsePortArgument(argument)) return DevicePath(*number);
   // "COM" followed by something that is not a number, or a number too large for an int,
   // is not a device path either.
   const bool digitsOnly = argument.find_first_not_of("0123456789") == std::string_view::npos;
   if (digitsOnly) {
-    throw platform::VantrelError(kPortErrorMessageId,
+    throw platform::VantrelError(ids::kMsgPortFailed,
                                  "port number " + std::string(argument) + " has no device");
   }
   return std::string(argument);

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/MessageIds.h"
 #include "app/ProfileStore.h"
 
 namespace vantrel::app {
@@ -22,10 +23,6 @@ class PortMap {
   static constexpr int kMinPort = 1;
   static constexpr int kDefaultMaxPort = 96;
   static constexpr int kMaxPort = 255;
-  /// The message shown when a port number cannot be turned into a device (the port cannot
-  /// be opened).
-  static constexpr int kPortErrorMessageId = 32904;
-
   /// The default mapping without overrides.
   PortMap() = default;
   /// The default mapping with the overrides stored in the profile's section "Comm" (empty

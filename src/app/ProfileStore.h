@@ -13,11 +13,12 @@
 #include <vector>
 
 #include "app/IniFile.h"
+#include "app/MessageIds.h"
 
 namespace vantrel::app {
 
 /// The message shown when settings could not be written to the profile.
-inline constexpr int kMsgSettingsNotSaved = 32991;
+using ids::kMsgSettingsNotSaved;
 
 /// One value of a batch write.
 struct ProfileValue {

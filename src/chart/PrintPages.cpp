@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/MessageIds.h"
 #include "platform/NumberFormat.h"
 #include "tables/CellTexts.h"
 
@@ -14,28 +15,28 @@ using model::CKurveObj;
 std::u16string ValueModeName(int mode, const platform::TextSource& texts) {
   switch (mode) {
     case model::kModeMinimum:
-      return texts.Text(32852);
+      return texts.Text(ids::kStrMinimum);
     case model::kModeMaximum:
-      return texts.Text(32853);
+      return texts.Text(ids::kStrMaximum);
     case model::kModeMean:
-      return texts.Text(32854);
+      return texts.Text(ids::kStrMean);
     case model::kModeBar:
-      return texts.Text(32852) + u"/" + texts.Text(32853);
+      return texts.Text(ids::kStrMinimum) + u"/" + texts.Text(ids::kStrMaximum);
     case model::kModeValue:
-      return texts.Text(32855);
+      return texts.Text(ids::kStrValue);
     default:
       return {};
   }
 }
 
 std::u16string OriginName(int origin, const platform::TextSource& texts) {
-  if (origin >= 1 && origin <= 3) return texts.Text(32873 + origin);
+  if (origin >= 1 && origin <= 3) return texts.Text(ids::kStrOriginCopied + (origin - 1));
   return {};
 }
 
 std::u16string RecordingKindName(int kind, const platform::TextSource& texts) {
-  if (kind == 0) return texts.Text(32877);
-  if (kind == 1) return texts.Text(32878);
+  if (kind == 0) return texts.Text(ids::kStrOnlineMeasurement);
+  if (kind == 1) return texts.Text(ids::kStrMemoryReadout);
   return {};
 }
 
@@ -57,9 +58,15 @@ void FrameRect(platform::Canvas& canvas, const platform::Rect& r, platform::Colo
 }  // namespace
 
 const std::vector<int>& CurveTableLabelIds() {
-  static const std::vector<int> kIds = {32860, 32839, 32935, 32936, 32937, 32938, 32940, 32939,
-                                        32941, 32942, 32943, 32944, 32945, 32946, 32947, 32948,
-                                        32949, 32955, 32950, 32951, 32952, 32953, 32954};
+  static const std::vector<int> kIds = {
+      ids::kStrColumnCurve,        ids::kStrColumnColour,       ids::kStrInfoCurveNumber,
+      ids::kStrInfoChannel,        ids::kStrInfoUnit,           ids::kStrInfoSensorRange,
+      ids::kStrInfoDisplay,        ids::kStrInfoOrigin,         ids::kStrInfoSource,
+      ids::kStrInfoXOffset,        ids::kStrInfoYOffset,        ids::kStrInfoFilter,
+      ids::kStrInfoStartTime,      ids::kStrInfoFile,           ids::kStrInfoRecording,
+      ids::kStrInfoDuration,       ids::kStrInfoSampleInterval, ids::kStrInfoTrigger,
+      ids::kStrInfoTriggerMode,    ids::kStrInfoTriggerLevel,   ids::kStrInfoEdge,
+      ids::kStrInfoTriggerChannel, ids::kStrInfoPretrigger};
   return kIds;
 }
 
@@ -115,7 +122,8 @@ std::vector<std::u16string> CurveTableColumn(const model::CMessungObj& m, int po
   rows[16] = tables::FormatNumber("%5.3f", curve->GetSampleInterval(), point) + u" s";
   rows[18] = tables::TriggerModeText(*curve, texts);
   if (levelTrigger) rows[19] = tables::TriggerLevelText(*curve, m, texts, point);
-  if (tables::HasEdgeText(*curve)) rows[20] = tables::EdgeText(*curve, 32883, 32884, texts);
+  if (tables::HasEdgeText(*curve))
+    rows[20] = tables::EdgeText(*curve, ids::kStrEdgeRising, ids::kStrEdgeFalling, texts);
   if (levelTrigger) rows[21] = tables::IntText(curve->GetTriggerChannel());
   rows[22] = tables::PretriggerText(*curve, point);
   return rows;

@@ -4,16 +4,17 @@
 
 #include <string>
 
+#include "app/MessageIds.h"
 #include "platform/Error.h"
 
 namespace vantrel::document {
 
 /// Message of every archive format error.
-constexpr int kMsgUnexpectedFileFormat = 61728;
+using ids::kMsgUnexpectedFileFormat;
 /// Message when a document file cannot be opened or read.
-constexpr int kMsgFailedToOpenDocument = 61697;
+using ids::kMsgOpenFailed;
 /// Message when a document cannot be saved.
-constexpr int kMsgFailedToSaveDocument = 61698;
+using ids::kMsgSaveFailed;
 
 class ArchiveError : public platform::VantrelError {
  public:

@@ -32,7 +32,7 @@ const std::uint8_t* ArchiveReader::Refill(std::size_t size) {
       const std::size_t got = std::fread(base + have, 1, kBlockSize - have, file_);
       if (got == 0) {
         if (std::ferror(file_) != 0) {
-          throw platform::VantrelError(kMsgFailedToOpenDocument, "read error");
+          throw platform::VantrelError(kMsgOpenFailed, "read error");
         }
         break;
       }

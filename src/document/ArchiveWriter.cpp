@@ -42,7 +42,7 @@ void ArchiveWriter::WriteString(std::u16string_view text) {
     WriteWord(static_cast<std::uint16_t>(length));
   } else {
     if (length > 0xFFFFFFFFU) {
-      throw platform::VantrelError(kMsgFailedToSaveDocument, "string too long for the archive");
+      throw platform::VantrelError(kMsgSaveFailed, "string too long for the archive");
     }
     WriteByte(0xFF);
     WriteWord(0xFFFF);
@@ -57,7 +57,7 @@ void ArchiveWriter::WriteCount(std::uint64_t count) {
     return;
   }
   if (count > 0xFFFFFFFFU) {
-    throw platform::VantrelError(kMsgFailedToSaveDocument, "count too large for the archive");
+    throw platform::VantrelError(kMsgSaveFailed, "count too large for the archive");
   }
   WriteWord(0xFFFF);
   WriteDword(static_cast<std::uint32_t>(count));
@@ -66,7 +66,7 @@ void ArchiveWriter::WriteCount(std::uint64_t count) {
 std::uint32_t ArchiveWriter::TakeIndices(std::size_t count) {
   const std::uint32_t first = nextIndex_;
   if (count > static_cast<std::size_t>(kMaxIndex) + 1 - first) {
-    throw platform::VantrelError(kMsgFailedToSaveDocument, "too many objects for one archive");
+    throw platform::VantrelError(kMsgSaveFailed, "too many objects for one archive");
   }
   nextIndex_ = static_cast<std::uint32_t>(first + count);
   return first;

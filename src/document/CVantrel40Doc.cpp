@@ -160,7 +160,7 @@ namespace {
 
 /// The whole file, bounded so an absurd file cannot exhaust memory. A file that cannot be
 /// opened or read throws platform::FileError with the cause (only an ordinary file is opened:
-/// a pipe would wait for its writer); one too large throws VantrelError 32905.
+/// a pipe would wait for its writer); one too large throws VantrelError kMsgFileError.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
   constexpr std::uintmax_t kLargestTextFile = std::uintmax_t{1} << 31;
   std::error_code error;
@@ -203,7 +203,7 @@ bool CVantrel40Doc::OpenImport(const std::filesystem::path& path, FileKind kind)
     Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
     return false;
   } catch (const platform::FileError& error) {
-    // The cause with the file's name; the import's own file error (32905) only applies
+    // The cause with the file's name; the import's own file error (kMsgFileError) only applies
     // when no specific cause is known.
     Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
     return false;
@@ -246,7 +246,7 @@ bool CVantrel40Doc::OpenArchive(const std::filesystem::path& path) {
   } catch (const platform::FileError& error) {
     Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
   } catch (const platform::VantrelError& error) {
-    Ask(error.MessageId() == kMsgUnexpectedFormat ? kMsgUnexpectedFormat : kMsgOpenFailed,
+    Ask(error.MessageId() == kMsgUnexpectedFileFormat ? kMsgUnexpectedFileFormat : kMsgOpenFailed,
         platform::Buttons::Ok);
   } catch (const std::bad_alloc&) {
     Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
@@ -265,11 +265,12 @@ bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) 
     }
     if (env_.dialogs == nullptr) return false;
     platform::SaveFileRequest request;
-    request.title = env_.texts != nullptr ? env_.texts->Text(kMsgSaveAsTitle) : u"";
+    request.title = env_.texts != nullptr ? env_.texts->Text(kStrSaveAsTitle) : u"";
     request.initialName = name;
     const bool imported = imported_ != 0;
     if (env_.texts != nullptr) {
-      request.filterDescription = env_.texts->Text(imported ? kMsgFilterImported : kMsgFilterDocument);
+      request.filterDescription =
+          env_.texts->Text(imported ? kStrImportedFilter : kStrDocumentFilter);
     }
     request.pattern = imported ? u"*.vqa" : u"*.vqb";
     request.defaultExtension = imported ? u"vqa" : u"vqb";

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/MessageIds.h"
 #include "document/UndoHistory.h"
 #include "model/CMessungObj.h"
 #include "platform/FileDialogs.h"
@@ -18,18 +19,16 @@
 namespace vantrel::document {
 
 /// Message IDs the document raises.
-enum DocumentMessage : int {
-  kMsgFileError = 32905,             // a file error inside an instrument text import
-  kMsgImportFailed = 32956,          // an instrument text file could not be read
-  kMsgUnexpectedFormat = 61728,      // archive error
-  kMsgOpenFailed = 61697,            // any other failure while opening
-  kMsgSaveChanges = 61699,           // "save changes to %1?"
-  kMsgSaveAsTitle = 61441,           // title of the save dialog
-  kMsgFilterImported = 32966,        // filter description for *.vqa
-  kMsgFilterDocument = 32967,        // filter description for *.vqb
-  kMsgSaveFailed = 61698,            // the document could not be saved
-  kMsgInstrumentFileNotWritten = 32990,  // changed data would not be written to an instrument file
-};
+using ids::kMsgFileError;
+using ids::kMsgImportFailed;
+using ids::kMsgInstrumentFileNotWritten;
+using ids::kMsgOpenFailed;
+using ids::kMsgSaveChanges;
+using ids::kMsgSaveFailed;
+using ids::kMsgUnexpectedFileFormat;
+using ids::kStrDocumentFilter;
+using ids::kStrImportedFilter;
+using ids::kStrSaveAsTitle;
 
 /// What the document needs from the program around it.
 struct DocumentEnvironment {

@@ -7,10 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/MessageIds.h"
+
 namespace vantrel::document {
 
 /// The "Untitled" text of the language library.
-inline constexpr int kMsgUntitled = 61443;
+using ids::kStrUntitled;
 
 /// The name field of a document string: the text between its first and second line feed
 /// (the first field is the window title, unused here); empty when there is none.

@@ -90,7 +90,7 @@ std::optional<ImportResult> ReadCurveBlock(TextFileReader& reader, const Header&
                                            model::CMessungObj& measurement, ImportResult& result) {
   model::CKurveObj* curve = measurement.AddCurve();
   model::CAchse* axis = curve != nullptr ? measurement.AddYAxis() : nullptr;
-  if (axis == nullptr) return Failure(kMsgTextImportFailed, "out of memory while adding a curve");
+  if (axis == nullptr) return Failure(kMsgImportFailed, "out of memory while adding a curve");
   curve->SetRecordingKind(1);
   curve->SetTriggerInPercent(1);
   curve->SetAxisIndex(measurement.GetYAxisCount() - 1);
@@ -148,7 +148,7 @@ std::optional<ImportResult> ReadCurveBlock(TextFileReader& reader, const Header&
     rest = After(rest, ',');
     duration = CeilSeconds(time);
     if (!curve->AddSample(minimum, maximum, 0.0F)) {
-      return Failure(kMsgTextImportFailed, "out of memory while adding a sample");
+      return Failure(kMsgImportFailed, "out of memory while adding a sample");
     }
     if (minimum < smallestMinimum) smallestMinimum = minimum;
     if (maximum >= curve->GetPeakValue()) curve->SetPeakValue(maximum);
@@ -179,7 +179,7 @@ std::optional<ImportResult> ReadCurveBlock(TextFileReader& reader, const Header&
 ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
                  const ImportSettings& settings) {
   if (reader.ReadLine() != kIdentification) {
-    return Failure(kMsgTextImportFailed, "the identification line \"Vantrel\" is missing");
+    return Failure(kMsgImportFailed, "the identification line \"Vantrel\" is missing");
   }
   ImportResult result;
   const Header header = ReadHeader(reader, settings, result);
@@ -187,7 +187,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
   std::string line;
   do {
     if (measurement.GetCurveCount() >= model::kMaxCurves) {
-      return Failure(kMsgTextImportFailed, "more curve blocks than a measurement may have curves");
+      return Failure(kMsgImportFailed, "more curve blocks than a measurement may have curves");
     }
     if (auto failure = ReadCurveBlock(reader, header, measurement, result)) return *failure;
     line = reader.ReadLine();
@@ -202,7 +202,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
       notes.assign(kNotesFrame.begin(), kNotesFrame.end() - 1);
     }
   });
-  if (!created) return Failure(kMsgTextImportFailed, "out of memory while creating the notes");
+  if (!created) return Failure(kMsgImportFailed, "out of memory while creating the notes");
   for (int k = 0; k < kNotesLines; ++k) {
     if (k > 0) line = reader.ReadLine();
     AppendNotesLine(notes, line);
@@ -224,7 +224,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
     closed = reader.ReadLine() == kIdentification;
   }
   measurement.SetNotes(std::move(notes));
-  if (!closed) return Failure(kMsgTextImportFailed, "the closing line \"Vantrel\" is missing");
+  if (!closed) return Failure(kMsgImportFailed, "the closing line \"Vantrel\" is missing");
 
   if (reader.OverlongLines() > 0) {
     result.warnings.emplace_back(std::to_string(reader.OverlongLines()) +

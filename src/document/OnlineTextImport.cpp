@@ -32,10 +32,10 @@ std::string_view From(std::string_view field, std::size_t position) {
 ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
                  const ImportSettings& settings) {
   if (reader.ReadLine() != "Vantrel") {
-    return Failure(kMsgTextImportFailed, "the identification line \"Vantrel\" is missing");
+    return Failure(kMsgImportFailed, "the identification line \"Vantrel\" is missing");
   }
   if (reader.ReadLine() != "Online-Messung") {
-    return Failure(kMsgTextImportFailed, "the second line is not \"Online-Messung\"");
+    return Failure(kMsgImportFailed, "the second line is not \"Online-Messung\"");
   }
   ImportResult result;
   reader.SkipLines(4);
@@ -67,7 +67,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
 
     model::CKurveObj* curve = measurement.AddCurve();
     model::CAchse* axis = curve != nullptr ? measurement.AddYAxis() : nullptr;
-    if (axis == nullptr) return Failure(kMsgTextImportFailed, "out of memory while adding a curve");
+    if (axis == nullptr) return Failure(kMsgImportFailed, "out of memory while adding a curve");
     curve->SetAxisIndex(measurement.GetYAxisCount() - 1);
     curve->SetTriggerInPercent(1);
     curve->SetDrawOrder(0);
@@ -105,7 +105,7 @@ ImportResult Run(TextFileReader& reader, model::CMessungObj& measurement,
       const float maximum = ToFloat(ParseInt(rest) * kOnlineScale);
       rest = After(rest, ',');
       if (!curve->AddSample(minimum, maximum, value)) {
-        return Failure(kMsgTextImportFailed, "out of memory while adding a sample");
+        return Failure(kMsgImportFailed, "out of memory while adding a sample");
       }
       if (minimum < smallestMinimum) smallestMinimum = minimum;
       if (maximum >= curve->GetPeakValue()) curve->SetPeakValue(maximum);

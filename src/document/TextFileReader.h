@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/MessageIds.h"
 #include "model/CAchse.h"
 #include "model/CKurveObj.h"
 #include "platform/TimeStamp.h"
@@ -19,7 +20,7 @@
 namespace vantrel::document {
 
 /// The message an import failure is reported with (the file is not what its name says).
-constexpr int kMsgTextImportFailed = 32956;
+using ids::kMsgImportFailed;
 
 /// Characters kept of one line. Longer lines are still read up to their line feed, but the
 /// characters past this bound are dropped, so an overlong line costs at most this much

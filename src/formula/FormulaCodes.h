@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "app/MessageIds.h"
+
 namespace vantrel::formula {
 
 /// Curves I1..I16 can take part in a formula: slot k stands for reference "I" k+1.
@@ -38,16 +40,16 @@ constexpr int kOutOfMemory = -8;
 constexpr int kTooManyCurves = -9;
 
 // Message IDs of the language library.
-constexpr int kMsgFormulaInvalid = 32926;
-constexpr int kMsgTooManyCurves = 32927;
-constexpr int kMsgBadReference = 32928;
-constexpr int kMsgMixedIntervals = 32929;
-constexpr int kMsgEvaluationFailed = 32930;
-constexpr int kMsgDivisionByZero = 32931;
-constexpr int kMsgRootOfNegative = 32932;
-constexpr int kMsgLogOfNegative = 32933;
+using ids::kMsgBadReference;
+using ids::kMsgDivisionByZero;
+using ids::kMsgEvaluationFailed;
+using ids::kMsgFormulaInvalid;
+using ids::kMsgLogOfNegative;
+using ids::kMsgMixedIntervals;
+using ids::kMsgRootOfNegative;
+using ids::kMsgTooManyCurves;
 /// The formula text is longer than kMaxFormulaLength (the text names the limit).
-constexpr int kMsgFormulaTooLong = 33003;
+using ids::kMsgFormulaTooLong;
 
 /// The message for a CheckFormula result below 1: 32929 for -6, 32928 for -5, else 32926.
 constexpr int CheckMessageId(int result) {

@@ -3,6 +3,7 @@
 #include <cfloat>
 
 #include "formula/FormulaSampling.h"
+#include "model/Units.h"
 
 namespace vantrel::formula {
 
@@ -146,7 +147,7 @@ FormulaCurveResult CreateFormulaCurve(FormulaContext& context, model::CMessungOb
   curve->SetPeakValue(0.0F);
   curve->SetName(formula);
   curve->SetSourceText(formula);
-  curve->SetUnit(9, u"keine");
+  curve->SetUnit(model::kUnitCustom, u"keine");
 
   model::CAchse* axis = measurement.AddYAxis();
   if (axis == nullptr) {
@@ -160,7 +161,7 @@ FormulaCurveResult CreateFormulaCurve(FormulaContext& context, model::CMessungOb
   }
   axis->SetMin(static_cast<float>(low));
   axis->SetMax(static_cast<float>(high));
-  axis->SetUnit(9, u"");
+  axis->SetUnit(model::kUnitCustom, u"");
   curve->SetAxisIndex(measurement.GetYAxisCount() - 1);
 
   FormulaCurveResult success;

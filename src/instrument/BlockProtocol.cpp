@@ -115,7 +115,7 @@ ChannelBlock ParseChannelBlock(const std::uint8_t* block) {
   if (code >= 0) {
     parsed.unit.code = code;
   } else {
-    parsed.unit.code = 9;
+    parsed.unit.code = model::kUnitCustom;
     parsed.unit.text = UnitTextUpToBlank(unit, 5);
   }
   parsed.sensorRange = ReadWordSwappedSingle(block + 24);

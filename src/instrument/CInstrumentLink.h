@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 
+#include "app/MessageIds.h"
 #include "instrument/AxisAssignment.h"
 #include "instrument/OnlineSetSink.h"
 #include "instrument/ReadoutList.h"
@@ -24,9 +25,9 @@
 namespace vantrel::instrument {
 
 /// Message shown when an instrument transfer fails.
-constexpr int kMsgTransferFailed = 32903;
+using ids::kMsgTransferFailed;
 /// Message shown (Retry/Cancel) when the port cannot be opened or configured.
-constexpr int kMsgPortFailed = 32904;
+using ids::kMsgPortFailed;
 
 /// Link states.
 enum LinkState : int {

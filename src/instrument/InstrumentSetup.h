@@ -8,16 +8,17 @@
 #include <optional>
 #include <string>
 
+#include "app/MessageIds.h"
 #include "instrument/CInstrumentLink.h"
 
 namespace vantrel::instrument {
 
 /// Status strings of the port check and the search.
-constexpr int kStrCheckAnswered = 32832;
-constexpr int kStrCheckNoAnswer = 32831;
-constexpr int kStrSearching = 32834;
-constexpr int kStrFound = 32835;
-constexpr int kStrNothingFound = 32836;
+using ids::kStrCheckAnswered;
+using ids::kStrCheckNoAnswer;
+using ids::kStrFound;
+using ids::kStrNothingFound;
+using ids::kStrSearching;
 
 /// Ports and baud rates the search tries, port-major.
 constexpr int kSearchPortCount = 9;

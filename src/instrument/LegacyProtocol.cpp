@@ -56,7 +56,7 @@ LegacyChannelType ClassifyLegacyChannel(int type, int rangeCode) {
       channel = {true, 5, {}, 15, rangeCode, 2, range15};
       break;
     case 4:
-      channel = {true, 9, u"%", 100, 1, 0, 100.0F};
+      channel = {true, model::kUnitCustom, u"%", 100, 1, 0, 100.0F};
       break;
     case 5:
       channel = {true, 1, {}, 100, rangeCode, 0, 100.0F * static_cast<float>(rangeCode)};

@@ -53,7 +53,7 @@ UnitSetting LineFormatUnit(std::string_view line) {
   // Five characters from column 3, without the line end.
   std::string_view text = line.size() > 3 ? line.substr(3, 5) : std::string_view();
   text = text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
-  return {9, platform::FromCp1252(text)};
+  return {model::kUnitCustom, platform::FromCp1252(text)};
 }
 
 OnlineHeader ParseLineFormatHeader(const std::array<std::string, 6>& lines) {
@@ -105,7 +105,7 @@ UnitSetting FieldFormatUnit(std::string_view line, std::size_t column) {
   const std::string_view unit = column < line.size() ? line.substr(column) : std::string_view();
   const int code = KnownUnitCode(unit);
   if (code >= 0) return {code, {}};
-  return {9, UnitTextUpToBlank(unit, 5)};
+  return {model::kUnitCustom, UnitTextUpToBlank(unit, 5)};
 }
 
 OnlineHeader ParseFieldFormatHeader(const std::vector<std::string>& lines) {

@@ -1,13 +1,13 @@
 // Choosing the message for a serial port that cannot be opened.
 #include "instrument/PortOpenMessage.h"
 
+#include "app/MessageIds.h"
 #include "platform/PosixSerialPort.h"
 #include "platform/Strings.h"
 
 namespace vantrel::instrument {
 namespace {
 
-constexpr int kMsgPortGeneral = 32904;
 
 }  // namespace
 
@@ -37,7 +37,7 @@ PortMessage PortOpenMessage(const std::string& devicePath, int error, const std:
     case Failure::kOther:
       break;
   }
-  return {kMsgPortGeneral, {}};
+  return {ids::kMsgPortFailed, {}};
 }
 
 PortMessage DiagnosePortOpen(const std::string& devicePath, int error) {

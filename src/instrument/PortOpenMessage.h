@@ -7,20 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "app/MessageIds.h"
+
 namespace vantrel::instrument {
 
 /// The account may not use the device; argument: the group that owns it.
-constexpr int kMsgPortNoPermissionGroup = 33060;
+using ids::kMsgPortNoPermissionGroup;
 /// The account may not use the device, whose group is not known; argument: device path.
-constexpr int kMsgPortNoPermission = 33061;
+using ids::kMsgPortNoPermission;
 /// The device does not exist; argument: the serial devices that do, comma-separated.
-constexpr int kMsgPortNoDevice = 33062;
+using ids::kMsgPortNoDevice;
 /// The device does not exist and no serial device does; argument: device path.
-constexpr int kMsgPortNoDeviceAtAll = 33063;
+using ids::kMsgPortNoDeviceAtAll;
 /// Another program has the device open; argument: device path.
-constexpr int kMsgPortBusy = 33064;
+using ids::kMsgPortBusy;
 /// The path is not a serial device; argument: device path.
-constexpr int kMsgPortNotSerial = 33065;
+using ids::kMsgPortNotSerial;
 
 struct PortMessage {
   int id = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/Units.h"
 #include "platform/TimeStamp.h"
 
 namespace vantrel::instrument {
@@ -19,9 +20,9 @@ double NumberAt(std::string_view text, std::size_t column,
 int IntegerAt(std::string_view text, std::size_t column,
               std::size_t width = std::string_view::npos);
 
-/// A unit code with its free text (the text only matters for code 9).
+/// A unit code with its free text (the text only matters for code kUnitCustom).
 struct UnitSetting {
-  int code = 9;
+  int code = model::kUnitCustom;
   std::u16string text;
 };
 

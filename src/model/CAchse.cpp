@@ -40,18 +40,18 @@ int DecadeExponent(double maximum) {
 }
 
 int CAchse::GetUnit(std::u16string* text) const {
-  if (unitCode_ == 9 && text != nullptr) *text = unitText_;
+  if (unitCode_ == kUnitCustom && text != nullptr) *text = unitText_;
   return unitCode_;
 }
 
 void CAchse::SetUnit(int code, const std::u16string& text) {
-  if (code == 9) {
+  if (code == kUnitCustom) {
     unitText_ = text;
-    unitCode_ = 9;
+    unitCode_ = kUnitCustom;
   } else if (code >= 0 && code <= 8) {
     unitCode_ = code;
   } else {
-    unitCode_ = 9;
+    unitCode_ = kUnitCustom;
   }
 }
 
@@ -63,7 +63,7 @@ CXAchse::CXAchse() {
   rangeMin_ = 0.0F;
   rangeMax_ = 1.0F;
   divisions_ = 4;
-  unitCode_ = 9;
+  unitCode_ = kUnitCustom;
 }
 
 int CXAchse::GetUnit(std::u16string* text) const {

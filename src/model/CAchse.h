@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Units.h"
 #include "platform/Canvas.h"
 #include "platform/TextSource.h"
 
@@ -50,12 +51,13 @@ class CAchse {
   float GetVisibleStart() const { return visibleStart_; }
   float GetVisibleEnd() const { return visibleEnd_; }
   virtual int GetDivisions() const { return divisions_; }
-  /// Returns the unit code; fills `text` with the custom text when the code is 9.
+  /// Returns the unit code; fills `text` with the custom text when the code is kUnitCustom.
   virtual int GetUnit(std::u16string* text) const;
   virtual void SetMin(float value) { rangeMin_ = value; }
   virtual void SetMax(float value) { rangeMax_ = value; }
   virtual void SetDivisions(int value) { divisions_ = value; }
-  /// 9 sets code and text; 0..8 set the code only; any other code sets 9 and keeps the text.
+  /// kUnitCustom sets code and text; 0..8 set the code only; any other code sets kUnitCustom
+  /// and keeps the text.
   virtual void SetUnit(int code, const std::u16string& text);
 
   /// The display name of the axis unit.
@@ -93,7 +95,7 @@ class CAchse {
   float rangeMax_ = 0.0F;
   float visibleStart_ = 0.0F;
   float visibleEnd_ = 0.0F;
-  int unitCode_ = 9;
+  int unitCode_ = kUnitCustom;
   std::u16string unitText_;
   int divisions_ = 3;
 };

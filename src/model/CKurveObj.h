@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/CValueObj.h"
+#include "model/Units.h"
 #include "platform/Canvas.h"
 #include "platform/MessageService.h"
 #include "platform/TextSource.h"
@@ -68,14 +69,14 @@ class CKurveObj {
   std::int32_t GetDuration() const { return duration_; }
   void SetSampleInterval(double seconds) { sampleInterval_ = seconds; }
   double GetSampleInterval() const { return sampleInterval_; }
-  /// Code 9 also sets the text; other codes keep it.
+  /// Code kUnitCustom also sets the text; other codes keep it.
   void SetUnit(int code, const std::u16string& text) {
     unitCode_ = code;
-    if (code == 9) unitText_ = text;
+    if (code == kUnitCustom) unitText_ = text;
   }
-  /// Returns the code; fills `text` only when the code is 9.
+  /// Returns the code; fills `text` only when the code is kUnitCustom.
   int GetUnit(std::u16string* text) const {
-    if (unitCode_ == 9 && text != nullptr) *text = unitText_;
+    if (unitCode_ == kUnitCustom && text != nullptr) *text = unitText_;
     return unitCode_;
   }
   std::u16string GetUnitName(const platform::TextSource& texts) const;

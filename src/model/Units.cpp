@@ -2,11 +2,15 @@
 
 #include <array>
 
+#include "app/MessageIds.h"
+
 namespace vantrel::model {
 
 int UnitStringId(int unitCode) {
-  static constexpr std::array<int, 9> kIds = {32866, 32865, 32867, 32868, 32869,
-                                              32870, 32871, 32873, 32872};
+  static constexpr std::array<int, 9> kIds = {
+      ids::kStrUnitRpm,        ids::kStrUnitRevolutions, ids::kStrUnitTurnsPerMinute,
+      ids::kStrUnitPsi,        ids::kStrUnitBar,         ids::kStrUnitCelsius,
+      ids::kStrUnitFahrenheit, ids::kStrUnitGpm,         ids::kStrUnitLitresPerMinute};
   if (unitCode < 0 || unitCode >= static_cast<int>(kIds.size())) return 0;
   return kIds[static_cast<std::size_t>(unitCode)];
 }
@@ -19,7 +23,8 @@ std::u16string UnitName(int unitCode, const std::u16string& unitText,
 
 std::u16string TimeUnitName(int timeUnit, const std::u16string& unitText,
                             const platform::TextSource& texts) {
-  if (timeUnit >= kTimeHours && timeUnit <= kTimeSeconds) return texts.Text(32862 + timeUnit);
+  if (timeUnit >= kTimeHours && timeUnit <= kTimeSeconds)
+    return texts.Text(ids::kStrHours + timeUnit);
   return unitText;
 }
 

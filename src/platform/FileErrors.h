@@ -7,22 +7,21 @@
 #include <filesystem>
 #include <string>
 
+#include "app/MessageIds.h"
 #include "platform/Error.h"
 
 namespace vantrel::platform {
 
 /// Message IDs of file errors; every text takes the file name as %1.
-enum FileErrorMessage : int {
-  kMsgFileInvalidPath = 61729,   // the name cannot name a file (too long, a loop of links)
-  kMsgFileDiskFull = 61730,      // no space left, or the file size limit reached
-  kMsgFileCannotRead = 61731,    // no permission to read
-  kMsgFileAccessDenied = 61732,  // no permission to write, read-only medium
-  kMsgFileReadError = 61733,     // any other failure while reading
-  kMsgFileWriteError = 61734,    // any other failure while writing
-  kMsgFileNotFound = 33000,      // the file, or the folder it should go in, does not exist
-  kMsgFileIsFolder = 33001,      // the name is a folder
-  kMsgFileNotOrdinary = 33002,   // a socket, block device or other special file
-};
+using ids::kMsgFileAccessDenied;
+using ids::kMsgFileCannotRead;
+using ids::kMsgFileDiskFull;
+using ids::kMsgFileInvalidPath;
+using ids::kMsgFileIsFolder;
+using ids::kMsgFileNotFound;
+using ids::kMsgFileNotOrdinary;
+using ids::kMsgFileReadError;
+using ids::kMsgFileWriteError;
 
 /// The message ID for an errno value of a failed create, write, sync or rename.
 int FileErrorMessageFor(int errorNumber);

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "app/MessageIds.h"
+
 namespace vantrel::platform {
 
 enum class Buttons { Ok, OkCancel, RetryCancel, YesNo, YesNoCancel };
@@ -23,9 +25,9 @@ class MessageService {
 };
 
 /// The out-of-memory message, asked with Retry/Cancel.
-constexpr int kMsgOutOfMemory = 32900;
+using ids::kMsgOutOfMemory;
 
-/// Runs `allocate` and, while it throws std::bad_alloc, asks message 32900 with Retry and
+/// Runs `allocate` and, while it throws std::bad_alloc, asks kMsgOutOfMemory with Retry and
 /// Cancel: Retry repeats, Cancel (or no message service) gives up and returns false.
 template <typename Allocate>
 bool RetryOnOutOfMemory(MessageService* messages, Allocate&& allocate) {

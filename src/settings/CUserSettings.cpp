@@ -86,7 +86,7 @@ void CUserSettings::Load(const app::ProfileStore& profile, const platform::TextS
     recoveryInterval_ = kDefaultRecoveryInterval;
   }
 
-  const UnitPreferences defaults = DefaultUnits(texts.Text(kLanguageCodeString));
+  const UnitPreferences defaults = DefaultUnits(texts.Text(kStrLanguageCode));
   speedUnit_ = UnitInRange(profile, kSpeedUnitKey, kUnitRpm, kUnitTrPerMin, defaults.speed);
   pressureUnit_ = UnitInRange(profile, kPressureUnitKey, kUnitPsi, kUnitBar, defaults.pressure);
   temperatureUnit_ = UnitInRange(profile, kTemperatureUnitKey, kUnitCelsius, kUnitFahrenheit,

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/MessageIds.h"
 #include "app/ProfileStore.h"
 #include "model/CMessungObj.h"
 #include "platform/TextSource.h"
@@ -14,7 +15,7 @@
 namespace vantrel::settings {
 
 /// The language string that names the language ("GER", "FRA", ...).
-constexpr int kLanguageCodeString = 32964;
+using ids::kStrLanguageCode;
 
 /// Profile section and keys of the user settings.
 constexpr std::string_view kSettingsSection = "Einstellungen";

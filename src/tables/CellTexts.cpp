@@ -4,6 +4,7 @@
 #include <ctime>
 #include <optional>
 
+#include "app/MessageIds.h"
 #include "model/Units.h"
 #include "platform/NumberFormat.h"
 #include "tables/TextConventions.h"
@@ -72,28 +73,28 @@ std::u16string MarkerTimeText(double seconds, char decimalSeparator) {
 std::u16string ValueModeText(int valueMode, const platform::TextSource& texts) {
   switch (valueMode) {
     case model::kModeMinimum:
-      return texts.Text(32852);
+      return texts.Text(ids::kStrMinimum);
     case model::kModeMaximum:
-      return texts.Text(32853);
+      return texts.Text(ids::kStrMaximum);
     case model::kModeBar:
-      return Concat(texts.Text(32852) + u"/", texts.Text(32853));
+      return Concat(texts.Text(ids::kStrMinimum) + u"/", texts.Text(ids::kStrMaximum));
     case model::kModeValue:
-      return texts.Text(32855);
+      return texts.Text(ids::kStrValue);
     default:
-      return texts.Text(32854);
+      return texts.Text(ids::kStrMean);
   }
 }
 
 std::u16string SelectorText(int selector, const platform::TextSource& texts) {
   switch (selector) {
     case 0:
-      return texts.Text(32852);
+      return texts.Text(ids::kStrMinimum);
     case 1:
-      return texts.Text(32853);
+      return texts.Text(ids::kStrMaximum);
     case 4:
-      return texts.Text(32855);
+      return texts.Text(ids::kStrValue);
     default:
-      return texts.Text(32854);
+      return texts.Text(ids::kStrMean);
   }
 }
 
@@ -126,7 +127,7 @@ const model::CKurveObj* FindCurveByChannel(const model::CMessungObj& measurement
 std::u16string TriggerModeText(const model::CKurveObj& curve, const platform::TextSource& texts) {
   if (curve.GetOrigin() == model::kOriginComputed) return {};
   const int mode = curve.GetTriggerMode();
-  if (mode >= 1 && mode <= 4) return texts.Text(32878 + mode);
+  if (mode >= 1 && mode <= 4) return texts.Text(ids::kStrTriggerLevel + (mode - 1));
   return {};
 }
 
@@ -138,7 +139,8 @@ bool HasEdgeText(const model::CKurveObj& curve) {
 std::u16string EdgeText(const model::CKurveObj& curve, int setId, int clearId,
                         const platform::TextSource& texts) {
   const bool set = curve.GetTriggerEdge() != 0;
-  if (curve.GetTriggerMode() == 3) return texts.Text(set ? 32968 : 32969);
+  if (curve.GetTriggerMode() == 3)
+    return texts.Text(set ? ids::kStrContactCloses : ids::kStrContactOpens);
   return texts.Text(set ? setId : clearId);
 }
 

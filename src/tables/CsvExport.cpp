@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/MessageIds.h"
 #include "platform/AtomicFile.h"
 #include "platform/NumberFormat.h"
 #include "platform/Strings.h"
@@ -79,34 +80,40 @@ void WriteCurveHeader(Output& out, const model::CKurveObj& curve, long long k, l
     out.Bytes("\n");
   };
   line(platform::Widen(kHyphens), trailer);
-  line(texts.Text(32912) + u" " + IntText(k), trailer);
+  line(texts.Text(ids::kStrCsvCurve) + u" " + IntText(k), trailer);
   line(platform::Widen(kHyphens), trailer);
-  line(Field(texts.Text(32913) + u" " + curve.GetName()), trailer);
-  line(Field(texts.Text(32907) + u" " + conventions.DateTime(curve.GetStartTime())), trailer);
+  line(Field(texts.Text(ids::kStrCsvName) + u" " + curve.GetName()), trailer);
+  line(Field(texts.Text(ids::kStrCsvStartTime) + u" " + conventions.DateTime(curve.GetStartTime())),
+       trailer);
 
   const bool levelTrigger = curve.GetTriggerMode() == 1;
-  std::u16string trigger = Field(texts.Text(32910) + u" " + TriggerModeText(curve, texts)) + u";";
+  std::u16string trigger =
+      Field(texts.Text(ids::kStrCsvTriggerMode) + u" " + TriggerModeText(curve, texts)) + u";";
+  if (levelTrigger) {
+    trigger += Field(texts.Text(ids::kStrInfoTriggerLevel) + u" " +
+                     TriggerLevelText(curve, measurement, texts, separator)) +
+               u";";
+  } else {
+    trigger += u" ;";
+  }
+  trigger +=
+      Field(texts.Text(ids::kStrCsvPretrigger) + u" " + PretriggerText(curve, separator)) + u";";
   if (levelTrigger) {
     trigger +=
-        Field(texts.Text(32951) + u" " + TriggerLevelText(curve, measurement, texts, separator)) +
+        Field(texts.Text(ids::kStrInfoTriggerChannel) + u" " + IntText(curve.GetTriggerChannel())) +
         u";";
   } else {
     trigger += u" ;";
   }
-  trigger += Field(texts.Text(32909) + u" " + PretriggerText(curve, separator)) + u";";
-  if (levelTrigger) {
-    trigger += Field(texts.Text(32953) + u" " + IntText(curve.GetTriggerChannel())) + u";";
-  } else {
-    trigger += u" ;";
-  }
   if (HasEdgeText(curve))
-    trigger += Field(texts.Text(32911) + u" " + EdgeText(curve, 32917, 32918, texts));
+    trigger += Field(texts.Text(ids::kStrCsvEdge) + u" " +
+                     EdgeText(curve, ids::kStrCsvRising, ids::kStrCsvFalling, texts));
   line(trigger, 4 * n - 3);
 
-  line(Field(texts.Text(32914) + u" " + IntText(curve.GetChannelNumber())) + u";" +
-           Field(texts.Text(32915) + u" " + IntText(curve.GetDuration()) + u" s"),
+  line(Field(texts.Text(ids::kStrCsvChannel) + u" " + IntText(curve.GetChannelNumber())) + u";" +
+           Field(texts.Text(ids::kStrCsvDuration) + u" " + IntText(curve.GetDuration()) + u" s"),
        4 * n);
-  line(Field(texts.Text(32916) + u" " + CurveUnitText(curve, texts)), trailer);
+  line(Field(texts.Text(ids::kStrCsvUnit) + u" " + CurveUnitText(curve, texts)), trailer);
 }
 
 void WriteRows(Output& out, const model::CMessungObj& measurement, char separator) {
@@ -155,7 +162,7 @@ void WriteCsv(const model::CMessungObj& measurement, const platform::TextSource&
   const auto& curves = measurement.Curves();
   const auto n = static_cast<long long>(curves.size());
 
-  out.Text(Field(texts.Text(32906) + measurement.GetName()));
+  out.Text(Field(texts.Text(ids::kStrCsvMeasurement) + measurement.GetName()));
   out.Repeat(';', 4 * n + 1);
   out.Bytes("\n");
   for (long long i = 0; i < n; ++i) {
@@ -163,17 +170,17 @@ void WriteCsv(const model::CMessungObj& measurement, const platform::TextSource&
                      conventions);
   }
 
-  const std::u16string curveTitle = texts.Text(32923);
+  const std::u16string curveTitle = texts.Text(ids::kStrCsvCurveTitle);
   for (long long k = 1; k <= n; ++k) {
     out.Bytes(";");
     out.Text(Field(curveTitle + IntText(k)));
     out.Bytes(";;;");
   }
   out.Bytes("\n");
-  out.Text(Field(texts.Text(32856)) + u";");
-  const std::u16string columnTitles = Field(texts.Text(32919)) + u";" + Field(texts.Text(32920)) +
-                                      u";" + Field(texts.Text(32921)) + u";" +
-                                      Field(texts.Text(32922)) + u";";
+  out.Text(Field(texts.Text(ids::kStrColumnTime)) + u";");
+  const std::u16string columnTitles =
+      Field(texts.Text(ids::kStrCsvMean)) + u";" + Field(texts.Text(ids::kStrCsvMinimum)) + u";" +
+      Field(texts.Text(ids::kStrCsvMaximum)) + u";" + Field(texts.Text(ids::kStrCsvValue)) + u";";
   for (long long k = 1; k <= n; ++k) out.Text(columnTitles);
   out.Bytes("\n");
 

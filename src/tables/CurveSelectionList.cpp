@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/MessageIds.h"
 #include "tables/CellTexts.h"
 #include "tables/TableContents.h"
 
@@ -11,10 +12,10 @@ CurveSelectionList::CurveSelectionList(const model::CMessungObj& measurement,
                                        const platform::TextSource& texts,
                                        const TextConventions& conventions,
                                        platform::MessageService* messages) {
-  AddColumn(texts.Text(32837), 1, 22);
-  AddColumn(texts.Text(32838), 4, 0);
-  AddColumn(texts.Text(32841), 1, 18);
-  AddColumn(texts.Text(32848), 1, 18);
+  AddColumn(texts.Text(ids::kStrColumnNumber), 1, 22);
+  AddColumn(texts.Text(ids::kStrColumnName), 4, 0);
+  AddColumn(texts.Text(ids::kStrColumnDisplay), 1, 18);
+  AddColumn(texts.Text(ids::kStrColumnFilter), 1, 18);
   const auto& curves = measurement.Curves();
   for (std::size_t i = 0; i < curves.size(); ++i) {
     const model::CKurveObj& curve = *curves[i];

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/MessageIds.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::tables {
@@ -26,13 +27,13 @@ CurveExtremes FindExtremes(const model::CKurveObj& curve) {
 ExtremesTable::ExtremesTable(const model::CMessungObj& measurement,
                              const platform::TextSource& texts, const TextConventions& conventions,
                              platform::MessageService* messages) {
-  AddColumn(texts.Text(32837), 1, 12);
-  AddColumn(texts.Text(32838), 4, 0);
-  AddColumn(texts.Text(32852), 3, 0);
-  AddColumn(texts.Text(32856), 5, 0);
-  AddColumn(texts.Text(32853), 3, 0);
-  AddColumn(texts.Text(32856), 5, 0);
-  AddColumn(texts.Text(32859), 2, 0);
+  AddColumn(texts.Text(ids::kStrColumnNumber), 1, 12);
+  AddColumn(texts.Text(ids::kStrColumnName), 4, 0);
+  AddColumn(texts.Text(ids::kStrMinimum), 3, 0);
+  AddColumn(texts.Text(ids::kStrColumnTime), 5, 0);
+  AddColumn(texts.Text(ids::kStrMaximum), 3, 0);
+  AddColumn(texts.Text(ids::kStrColumnTime), 5, 0);
+  AddColumn(texts.Text(ids::kStrColumnUnit), 2, 0);
   const char separator = conventions.decimalSeparator;
   const auto& curves = measurement.Curves();
   for (std::size_t i = 0; i < curves.size(); ++i) {

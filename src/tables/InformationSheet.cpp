@@ -3,14 +3,20 @@
 #include <array>
 #include <cmath>
 
+#include "app/MessageIds.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::tables {
 namespace {
 
 constexpr std::array<int, kInformationRows> kLabelIds = {
-    32935, 32936, 32937, 32938, 32940, 32939, 32941, 32942, 32943, 32944, 32945,
-    32946, 32947, 32948, 32949, 32955, 32950, 32951, 32952, 32953, 32954};
+    ids::kStrInfoCurveNumber, ids::kStrInfoChannel,        ids::kStrInfoUnit,
+    ids::kStrInfoSensorRange, ids::kStrInfoDisplay,        ids::kStrInfoOrigin,
+    ids::kStrInfoSource,      ids::kStrInfoXOffset,        ids::kStrInfoYOffset,
+    ids::kStrInfoFilter,      ids::kStrInfoStartTime,      ids::kStrInfoFile,
+    ids::kStrInfoRecording,   ids::kStrInfoDuration,       ids::kStrInfoSampleInterval,
+    ids::kStrInfoTrigger,     ids::kStrInfoTriggerMode,    ids::kStrInfoTriggerLevel,
+    ids::kStrInfoEdge,        ids::kStrInfoTriggerChannel, ids::kStrInfoPretrigger};
 
 // "%d" of the whole part; numbers outside the 32-bit range keep their "%.0f" text.
 std::u16string WholeNumberText(float value) {
@@ -41,19 +47,20 @@ std::vector<std::u16string> InformationColumn(const model::CKurveObj& curve, int
   cells[2] = CurveUnitText(curve, texts);
   if (!computed) cells[3] = WholeNumberText(curve.GetSensorRange());
   if (valueMode >= 0 && valueMode <= 4) cells[4] = ValueModeText(valueMode, texts);
-  if (origin >= 1 && origin <= 3) cells[5] = texts.Text(32873 + origin);
+  if (origin >= 1 && origin <= 3) cells[5] = texts.Text(ids::kStrOriginCopied + (origin - 1));
   cells[6] = curve.GetSourceText();
   cells[7] = FormatNumber("%5.3f", static_cast<double>(curve.GetXOffset()), separator);
   cells[8] = FormatNumber("%5.3f", static_cast<double>(curve.GetYOffset()), separator);
   cells[9] = FilterCutoffText(curve.GetFilterCutoff(), separator);
   cells[10] = conventions.DateTime(curve.GetStartTime());
   cells[11] = documentPath;
-  if (kind == 0 || kind == 1) cells[12] = texts.Text(32877 + kind);
+  if (kind == 0 || kind == 1) cells[12] = texts.Text(ids::kStrOnlineMeasurement + kind);
   cells[13] = DurationText(curve.GetDuration());
   cells[14] = FormatNumber("%5.3f", curve.GetSampleInterval(), separator) + u" s";
   cells[16] = TriggerModeText(curve, texts);
   if (mode == 1) cells[17] = TriggerLevelText(curve, measurement, texts, separator);
-  if (HasEdgeText(curve)) cells[18] = EdgeText(curve, 32883, 32884, texts);
+  if (HasEdgeText(curve))
+    cells[18] = EdgeText(curve, ids::kStrEdgeRising, ids::kStrEdgeFalling, texts);
   if (mode == 1) cells[19] = IntText(curve.GetTriggerChannel());
   cells[20] = PretriggerText(curve, separator);
   return cells;
@@ -65,7 +72,7 @@ InformationSheet::InformationSheet(const model::CMessungObj& measurement,
                                    const platform::TextSource& texts,
                                    const TextConventions& conventions,
                                    platform::MessageService* messages) {
-  AddColumn(texts.Text(32860), 2, 0);
+  AddColumn(texts.Text(ids::kStrColumnCurve), 2, 0);
   columnColors_.push_back(platform::kBlack);
   std::vector<std::vector<std::u16string>> curveColumns;
   for (int position : selection) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/MessageIds.h"
 #include "tables/TableContents.h"
 
 namespace vantrel::tables {
@@ -9,13 +10,13 @@ namespace vantrel::tables {
 int TitleSuffixId(int tableMode) {
   switch (tableMode) {
     case kTableLegend:
-      return 32960;
+      return ids::kStrLegendTitle;
     case kTableExtremes:
-      return 32963;
+      return ids::kStrExtremesTitle;
     case kTableValues:
-      return 32961;
+      return ids::kStrValueListTitle;
     case kTableInformation:
-      return 32962;
+      return ids::kStrCurveInformationTitle;
     default:
       return 0;
   }

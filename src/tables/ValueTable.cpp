@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/MessageIds.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::tables {
@@ -10,7 +11,7 @@ namespace vantrel::tables {
 ValueTable::ValueTable(const model::CMessungObj& measurement, const std::vector<int>& selection,
                        const platform::TextSource& texts, const TextConventions& conventions)
     : measurement_(measurement), conventions_(conventions) {
-  columns_.push_back(Column{texts.Text(32856), 4, 0, false});
+  columns_.push_back(Column{texts.Text(ids::kStrColumnTime), 4, 0, false});
   int used = 0;
   for (int position : selection) {
     if (used == kMaxSelection) break;
@@ -26,20 +27,20 @@ ValueTable::ValueTable(const model::CMessungObj& measurement, const std::vector<
     };
     switch (curve->GetValueMode()) {
       case model::kModeMinimum:
-        add(32852, 0);
+        add(ids::kStrMinimum, 0);
         break;
       case model::kModeMaximum:
-        add(32853, 1);
+        add(ids::kStrMaximum, 1);
         break;
       case model::kModeMean:
-        add(32854, 2);
+        add(ids::kStrMean, 2);
         break;
       case model::kModeBar:
-        add(32852, 0);
-        add(32853, 1);
+        add(ids::kStrMinimum, 0);
+        add(ids::kStrMaximum, 1);
         break;
       case model::kModeValue:
-        add(32855, 4);
+        add(ids::kStrValue, 4);
         break;
       default:
         break;

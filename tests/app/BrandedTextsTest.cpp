@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/BrandedTexts.h"
+#include "app/MessageIds.h"
 
 namespace vantrel::app {
 namespace {
@@ -44,7 +45,8 @@ TEST(BrandedTexts, StringsCaptionsAndLabelsCarryTheProductNames) {
 TEST(BrandedTexts, WhatTheLibraryLacksIsEmptyWithoutStandIns) {
   const std::unique_ptr<LanguageLibrary> empty = LanguageLibrary::Parse({});
   const BrandedTexts texts(*empty, Brand());
-  for (const int id : {100, 32900, 61697, 33190}) {
+  for (const int id :
+       {100, ids::kMsgOutOfMemory, ids::kMsgOpenFailed, ids::kMsgPictureUnavailable}) {
     SCOPED_TRACE(id);
     EXPECT_TRUE(texts.Text(id).empty());
   }

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandIds.h"
 #include "app/LanguageLibrary.h"
+#include "app/MessageIds.h"
 #include "platform/Error.h"
 #include "platform/Strings.h"
 
@@ -22,20 +24,22 @@ namespace fs = std::filesystem;
 const fs::path kProgramDir = fs::path(VANTREL_BINARY_DIR) / "bin";
 const std::vector<std::string> kLanguages = {"GER", "ENG"};
 
-// Every string the program addresses by number: messages, column titles, row labels,
-// units, value-mode and trigger texts, filters, prompts, framework strings.
+// Every string the program addresses by number: the declared text IDs and the status text
+// of every declared command.
 std::vector<int> RequiredStrings() {
-  std::vector<int> ids;
-  auto range = [&ids](int from, int to) {
-    for (int id = from; id <= to; ++id) ids.push_back(id);
-  };
-  range(32829, 32846);  // port check, auto-config, column titles, readout text
-  range(32848, 32856);  // column titles, value modes, time
-  range(32859, 32884);  // unit column, curve, readout progress, units, origin, trigger
-  range(32900, 32907);  // messages, notes filter, CSV header
-  range(32909, 32969);  // CSV, formula errors, information rows, list titles, language
-  for (int id : {61441, 61447, 61448, 61449, 61450, 61697, 61699, 61728}) ids.push_back(id);
-  return ids;
+  std::vector<int> required(ids::kAllMessageIds.begin(), ids::kAllMessageIds.end());
+  required.insert(required.end(), ids::kAllCommandIds.begin(), ids::kAllCommandIds.end());
+  return required;
+}
+
+// The placeholders a text takes; a translation must keep them.
+std::multiset<std::u16string> PlaceholdersOf(const std::u16string& text) {
+  std::multiset<std::u16string> found;
+  for (std::size_t pos = text.find(u'%'); pos != std::u16string::npos && pos + 1 < text.size();
+       pos = text.find(u'%', pos + 2)) {
+    found.insert(text.substr(pos, 2));
+  }
+  return found;
 }
 
 struct MenuRequirement {
@@ -45,12 +49,30 @@ struct MenuRequirement {
 
 const std::vector<MenuRequirement> kRequiredMenus = {
     {128,
-     {57601, 57606, 57616, 57665, 32772, 32774, 32775, 59392, 59393, 32802, 32803, 32804, 32805,
-      57667, 57664}},
-    {129,
-     {57601, 57606, 57607, 57609, 57616, 57665, 32772, 32774, 32775, 32779, 32780, 32781, 32782,
-      32783, 32784, 32785, 32786, 32787, 32788, 32789, 32790, 32791, 32792, 32794, 32795, 32797,
-      32798, 32799, 32800, 32801, 32802, 32803, 32804, 32805, 32807, 32809, 32810, 32971, 57664}},
+     {ids::kCmdOpen, ids::kCmdPrintSetup, ids::kCmdRecentFile, ids::kCmdExit, ids::kCmdReadMemory,
+      ids::kCmdOnlineStart, ids::kCmdOnlineStop, ids::kCmdToolbar, ids::kCmdStatusBar,
+      ids::kCmdCommSettings, ids::kCmdComCheck, ids::kCmdAutoConfig, ids::kCmdBasicSettings,
+      ids::kCmdHelpTopics, ids::kCmdAbout}},
+    {129, {ids::kCmdOpen,         ids::kCmdPrintSetup,
+           ids::kCmdPrint,        ids::kCmdPrintPreview,
+           ids::kCmdRecentFile,   ids::kCmdExit,
+           ids::kCmdReadMemory,   ids::kCmdOnlineStart,
+           ids::kCmdOnlineStop,   ids::kCmdChartSetup,
+           ids::kCmdDeleteCurves, ids::kCmdChartFilterCurve,
+           ids::kCmdFormulaCurve, ids::kCmdUnits,
+           ids::kCmdChartSamples, ids::kCmdTitleText,
+           ids::kCmdChartNotes,   ids::kCmdValuesByInterval,
+           ids::kCmdExtremes,     ids::kCmdZoomBox,
+           ids::kCmdZoomReset,    ids::kCmdCurveInformation,
+           ids::kCmdImportCurve,  ids::kCmdTextPlace,
+           ids::kCmdTextDelete,   ids::kCmdLineDraw,
+           ids::kCmdLineDelete,   ids::kCmdChartMarkers,
+           ids::kCmdTitleToggle,  ids::kCmdLegendToggle,
+           ids::kCmdCommSettings, ids::kCmdComCheck,
+           ids::kCmdAutoConfig,   ids::kCmdBasicSettings,
+           ids::kCmdCloseAll,     ids::kCmdCopyChart,
+           ids::kCmdExportCsv,    ids::kCmdTextMove,
+           ids::kCmdAbout}},
 };
 
 const std::vector<int> kRequiredDialogs = {100, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
@@ -140,16 +162,36 @@ TEST(LanguageLibrary, ShippedLanguagesDefineEveryRequiredEntry) {
     }
     std::set<int> accelerated;
     for (const Accelerator& key : lib->Accelerators(129)) accelerated.insert(key.commandId);
-    for (int command : {32818, 32819, 32820, 32821, 32822}) {
+    for (int command : {ids::kCmdCursorDown, ids::kCmdCursorUp, ids::kCmdCursorLeft,
+                        ids::kCmdCursorRight, ids::kCmdCursorClick}) {
       EXPECT_TRUE(accelerated.count(command)) << "accelerator for " << command;
     }
     const std::vector<int>& toolbar = lib->Toolbar(128);
-    EXPECT_NE(std::find(toolbar.begin(), toolbar.end(), 32772), toolbar.end());
+    EXPECT_NE(std::find(toolbar.begin(), toolbar.end(), ids::kCmdReadMemory), toolbar.end());
   }
 }
 
 TEST(LanguageLibrary, ShippedLanguagesDefineTheSameEntries) {
   EXPECT_EQ(LoadShipped("GER")->Inventory(), LoadShipped("ENG")->Inventory());
+}
+
+TEST(LanguageLibrary, ShippedStringsAreAllDeclaredByName) {
+  std::set<int> declared(ids::kAllMessageIds.begin(), ids::kAllMessageIds.end());
+  declared.insert(ids::kAllCommandIds.begin(), ids::kAllCommandIds.end());
+  EXPECT_EQ(declared.size(), ids::kAllMessageIds.size() + ids::kAllCommandIds.size())
+      << "an ID is declared twice";
+  for (const std::string& entry : LoadShipped("ENG")->Inventory()) {
+    if (entry.rfind("string/", 0) != 0) continue;
+    EXPECT_TRUE(declared.count(std::stoi(entry.substr(7)))) << entry << " has no name";
+  }
+}
+
+TEST(LanguageLibrary, ShippedLanguagesGiveEveryTextTheSamePlaceholders) {
+  auto german = LoadShipped("GER");
+  auto english = LoadShipped("ENG");
+  for (int id : RequiredStrings()) {
+    EXPECT_EQ(PlaceholdersOf(german->Text(id)), PlaceholdersOf(english->Text(id))) << id;
+  }
 }
 
 TEST(LanguageLibrary, ShippedLanguagesNameTheirLanguageCode) {
@@ -181,20 +223,20 @@ TEST(LanguageLibrary, ShippedChartTemplatesEachOpenTheirOwnFileType) {
 TEST(LanguageLibrary, ShippedGermanTextsKeepTheWordingTheProgramQuotes) {
   auto lib = LoadShipped("GER");
   const std::vector<std::pair<int, std::u16string>> cases = {
-      {61441, u"Speichern unter"},
-      {61697, u"Fehler beim Öffnen des Dokuments."},
-      {61699, u"Änderungen in %1 speichern?"},
-      {61728, u"Unerwartetes Dateiformat."},
-      {61447, u"Inf&o über Vantrel..."},
-      {32865, u"U/min"},
-      {32866, u"RPM"},
-      {32867, u"tr/min"},
-      {32868, u"PSI"},
-      {32869, u"bar"},
-      {32870, u"°C"},
-      {32871, u"°F"},
-      {32872, u"l/min"},
-      {32873, u"GPM"},
+      {ids::kStrSaveAsTitle, u"Speichern unter"},
+      {ids::kMsgOpenFailed, u"Fehler beim Öffnen des Dokuments."},
+      {ids::kMsgSaveChanges, u"Änderungen in %1 speichern?"},
+      {ids::kMsgUnexpectedFileFormat, u"Unerwartetes Dateiformat."},
+      {ids::kStrAboutMenuEntry, u"Inf&o über Vantrel..."},
+      {ids::kStrUnitRevolutions, u"U/min"},
+      {ids::kStrUnitRpm, u"RPM"},
+      {ids::kStrUnitTurnsPerMinute, u"tr/min"},
+      {ids::kStrUnitPsi, u"PSI"},
+      {ids::kStrUnitBar, u"bar"},
+      {ids::kStrUnitCelsius, u"°C"},
+      {ids::kStrUnitFahrenheit, u"°F"},
+      {ids::kStrUnitLitresPerMinute, u"l/min"},
+      {ids::kStrUnitGpm, u"GPM"},
   };
   for (const auto& [id, text] : cases) EXPECT_EQ(lib->Text(id), text) << id;
 
@@ -207,8 +249,8 @@ TEST(LanguageLibrary, ShippedGermanTextsKeepTheWordingTheProgramQuotes) {
   const MenuItem& device = menu[1].children[0];
   EXPECT_EQ(device.text, u"&Trevanometrix");
   EXPECT_EQ(device.children[0].text, u"&Speicherauslesen");
-  EXPECT_EQ(device.children[0].commandId, 32772);
-  EXPECT_EQ(device.children[1].children[1].commandId, 32775);
+  EXPECT_EQ(device.children[0].commandId, ids::kCmdReadMemory);
+  EXPECT_EQ(device.children[1].children[1].commandId, ids::kCmdOnlineStop);
 }
 
 TEST(LanguageLibrary, ShippedFormatsKeepTheirArguments) {
@@ -217,11 +259,11 @@ TEST(LanguageLibrary, ShippedFormatsKeepTheirArguments) {
     std::u16string_view argument;
     std::size_t count;
   };
-  const std::vector<Case> cases = {{32834, u"%d", 2},
-                                   {32835, u"%d", 2},
-                                   {32861, u"%d", 1},
-                                   {32934, u"%d", 1},
-                                   {61699, u"%1", 1}};
+  const std::vector<Case> cases = {{ids::kStrSearching, u"%d", 2},
+                                   {ids::kStrFound, u"%d", 2},
+                                   {ids::kStrTransferring, u"%d", 1},
+                                   {ids::kMsgDeleteCurves, u"%d", 1},
+                                   {ids::kMsgSaveChanges, u"%1", 1}};
   for (const std::string& language : kLanguages) {
     auto lib = LoadShipped(language);
     for (const Case& c : cases) {
@@ -229,8 +271,8 @@ TEST(LanguageLibrary, ShippedFormatsKeepTheirArguments) {
       EXPECT_EQ(Count(lib->Text(c.id), u"%"), c.count) << language << " " << c.id;
     }
     // The CSV header texts are followed directly by a name or number.
-    EXPECT_EQ(lib->Text(32906).back(), u' ') << language;
-    EXPECT_EQ(lib->Text(32923).back(), u' ') << language;
+    EXPECT_EQ(lib->Text(ids::kStrCsvMeasurement).back(), u' ') << language;
+    EXPECT_EQ(lib->Text(ids::kStrCsvCurveTitle).back(), u' ') << language;
   }
 }
 
@@ -289,16 +331,16 @@ TEST(LanguageLibrary, ParsesEveryKindOfSection) {
   EXPECT_EQ(lib->DialogCaption(144), u"Achse");
   EXPECT_EQ(lib->ControlText(144, 1083), u"&Einheit:");
   EXPECT_EQ(lib->ControlText(143, 1083), u"");
-  EXPECT_EQ(lib->Toolbar(128), (std::vector<int>{57601, 0, 32772}));
+  EXPECT_EQ(lib->Toolbar(128), (std::vector<int>{ids::kCmdOpen, 0, ids::kCmdReadMemory}));
   ASSERT_EQ(lib->Accelerators(129).size(), 1u);
   EXPECT_EQ(lib->Accelerators(129)[0].key, u"Ctrl+C");
-  EXPECT_EQ(lib->Accelerators(129)[0].commandId, 32809);
+  EXPECT_EQ(lib->Accelerators(129)[0].commandId, ids::kCmdCopyChart);
 
   const std::vector<MenuItem>& menu = lib->Menu(128);
   ASSERT_EQ(menu.size(), 2u);
   ASSERT_EQ(menu[0].children.size(), 3u);
   EXPECT_EQ(menu[0].children[0].text, u"Ö&ffnen...\tStrg+O");
-  EXPECT_EQ(menu[0].children[0].commandId, 57601);
+  EXPECT_EQ(menu[0].children[0].commandId, ids::kCmdOpen);
   EXPECT_TRUE(menu[0].children[1].separator);
   ASSERT_EQ(menu[0].children[2].children.size(), 1u);
   EXPECT_EQ(menu[0].children[2].children[0].commandId, 5);

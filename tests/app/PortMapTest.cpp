@@ -27,7 +27,7 @@ TEST(PortMap, NumbersMapToSerialUsbAndAcmDevices) {
 TEST(PortMap, NumbersWithoutADeviceAreThePortError) {
   const PortMap map;
   for (int number : {0, -1, 97, 255, 256}) {
-    EXPECT_EQ(ErrorIdOf(map, number), PortMap::kPortErrorMessageId) << number;
+    EXPECT_EQ(ErrorIdOf(map, number), ids::kMsgPortFailed) << number;
   }
 }
 

@@ -195,7 +195,7 @@ TEST(PrintPages, ColumnTextsFollowTheirFormats) {
   model::CKurveObj* c = testing::AddCurve(m, 0, 0);
   c->SetName(u"P1");
   c->SetChannelNumber(3);
-  c->SetUnit(9, u"kW");
+  c->SetUnit(model::kUnitCustom, u"kW");
   c->SetSensorRange(399.9F);
   c->SetValueMode(3);
   c->SetOrigin(1);

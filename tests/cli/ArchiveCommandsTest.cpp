@@ -73,7 +73,7 @@ std::unique_ptr<model::CMessungObj> KnownMeasurement() {
   c->AddSample(std::nanf(""), -0.0F, 3.4028235e38F);
   c->SetName(u"Druck \"A\"\\\n\u00DF\u0001");
   c->SetSourceText(u"I1*2");
-  c->SetUnit(9, u"%");
+  c->SetUnit(model::kUnitCustom, u"%");
   c->SetColor(0x00FF8040);
   c->SetSampleInterval(0.1);
   c->SetStartTime(4294967295U);  // 2106-02-07 06:28:15 UTC, the last stamp

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBytes.h"
+#include "app/MessageIds.h"
 #include "document/ArchiveReader.h"
 
 namespace vantrel::document {
@@ -16,7 +17,7 @@ std::optional<Kind> ErrorOf(const Bytes& bytes, Read read) {
   try {
     read(r);
   } catch (const ArchiveError& e) {
-    EXPECT_EQ(e.MessageId(), 61728);
+    EXPECT_EQ(e.MessageId(), ids::kMsgUnexpectedFileFormat);
     return e.GetKind();
   }
   return std::nullopt;

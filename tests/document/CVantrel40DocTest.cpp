@@ -9,6 +9,7 @@
 #include "FakeTexts.h"
 #include "ImportFixtures.h"
 #include "TempFolder.h"
+#include "app/MessageIds.h"
 #include "document/CVantrel40Doc.h"
 #include "document/DocumentTitle.h"
 #include "document/MeasurementArchive.h"
@@ -159,14 +160,14 @@ TEST_F(DocumentTest, OnlineTextFileOpensAsImportAndUpperCaseNameAsArchive) {
   const fs::path upper = Write("REC.VQO", OnlineFileText());
   CVantrel40Doc archive(Environment(), u".vqb");
   EXPECT_FALSE(archive.OnOpenDocument(upper));
-  EXPECT_EQ(messages_.asked.back(), 61728);
+  EXPECT_EQ(messages_.asked.back(), ids::kMsgUnexpectedFileFormat);
   EXPECT_EQ(archive.GetMeasurement(), nullptr);
 }
 
 TEST_F(DocumentTest, ImportFailuresShowTheirMessages) {
   CVantrel40Doc doc(Environment(), u".vqm");
   EXPECT_FALSE(doc.OnOpenDocument(Write("bad.vqm", "not an instrument file\r\n")));
-  EXPECT_EQ(messages_.asked, (std::vector<int>{32956}));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{ids::kMsgImportFailed}));
   messages_.asked.clear();
   EXPECT_FALSE(doc.OnOpenDocument(dir_ / "missing.vqm"));
   EXPECT_EQ(messages_.asked, (std::vector<int>{platform::kMsgFileNotFound}));
@@ -279,7 +280,8 @@ TEST_F(DocumentTest, SaveModifiedAsksOnceAndFollowsTheAnswer) {
   dialogs_.answer = dir_ / "y.vqb";
   EXPECT_TRUE(doc->SaveModified());
   EXPECT_TRUE(fs::exists(dir_ / "y.vqb"));
-  EXPECT_EQ(messages_.asked, (std::vector<int>{61699, 61699, 61699}));
+  EXPECT_EQ(messages_.asked,
+            (std::vector<int>{ids::kMsgSaveChanges, ids::kMsgSaveChanges, ids::kMsgSaveChanges}));
   // A list frame among several numbered windows closes without asking.
   doc->SetModifiedFlag(true);
   EXPECT_TRUE(doc->CanCloseFrame(FrameKind::List, true));
@@ -295,7 +297,7 @@ TEST_F(DocumentTest, InstrumentDataInNoFileAsksBeforeClosingUntilItIsSaved) {
   messages_.answers = {Answer::Cancel, Answer::Yes, Answer::Yes};
   EXPECT_FALSE(doc->CanCloseFrame(FrameKind::Chart, false));
   EXPECT_FALSE(doc->CanCloseFrame(FrameKind::List, false)) << "save dialog cancelled";
-  EXPECT_EQ(messages_.asked, (std::vector<int>{61699, 61699}));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{ids::kMsgSaveChanges, ids::kMsgSaveChanges}));
   EXPECT_EQ(messages_.arguments.back(), u"Messung1");
   ASSERT_EQ(dialogs_.requests.size(), 1U);
   EXPECT_EQ(dialogs_.requests[0].initialName, dir_ / "Messung1.vqa");
@@ -327,7 +329,7 @@ TEST_F(DocumentTest, InstrumentDataDiscardedOnRequestAndFilesOpenedUnchangedClos
   CVantrel40Doc failed(Environment(), u".vqb");
   EXPECT_FALSE(failed.OnOpenDocument(dir_ / "missing.vqb"));
   EXPECT_FALSE(failed.NeedsSaveQuery()) << "no measurement: nothing to lose";
-  EXPECT_EQ(std::count(messages_.asked.begin(), messages_.asked.end(), 61699), 1);
+  EXPECT_EQ(std::count(messages_.asked.begin(), messages_.asked.end(), ids::kMsgSaveChanges), 1);
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST(InstrumentTextImport, MissingIdentificationOrClosingLineFailsWith32956) {
     SCOPED_TRACE(text.substr(0, 20));
     model::CMessungObj measurement;
     EXPECT_EQ(ImportInstrumentText(Bytes(text), measurement, UtcSettings()).messageId,
-              kMsgTextImportFailed);
+              kMsgImportFailed);
   }
 }
 
@@ -348,7 +348,7 @@ TEST(InstrumentTextImport, GarbageHugeCountsAndOverlongLinesAreReadLeniently) {
     for (const std::string& text : {garbage, "Vantrel\n" + garbage}) {
       model::CMessungObj measurement;
       const ImportResult result = ImportInstrumentText(Bytes(text), measurement, UtcSettings());
-      EXPECT_TRUE(result.Succeeded() || result.messageId == kMsgTextImportFailed);
+      EXPECT_TRUE(result.Succeeded() || result.messageId == kMsgImportFailed);
     }
   }
 
@@ -358,7 +358,7 @@ TEST(InstrumentTextImport, GarbageHugeCountsAndOverlongLinesAreReadLeniently) {
   model::CMessungObj hugeMeasurement;
   const ImportResult hugeResult =
       ImportInstrumentText(Bytes(huge.Build()), hugeMeasurement, UtcSettings());
-  EXPECT_EQ(hugeResult.messageId, kMsgTextImportFailed);  // the notes were read as samples
+  EXPECT_EQ(hugeResult.messageId, kMsgImportFailed);  // the notes were read as samples
   EXPECT_LE(hugeMeasurement.GetCurve(0)->GetSampleCount(), 6 * 10);
 
   InstrumentFile overlong;

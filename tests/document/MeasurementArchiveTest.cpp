@@ -124,7 +124,7 @@ std::optional<Kind> LoadError(const std::vector<std::uint8_t>& bytes) {
   try {
     ReadDocument(bytes);
   } catch (const ArchiveError& e) {
-    EXPECT_EQ(e.MessageId(), 61728);
+    EXPECT_EQ(e.MessageId(), ids::kMsgUnexpectedFileFormat);
     return e.GetKind();
   }
   return std::nullopt;
@@ -220,7 +220,7 @@ std::unique_ptr<model::CMessungObj> ManyObjectsMeasurement() {
   m->GetCurve(0)->AddSample(-1.0F, 1e30F, 0.5F);
   model::CKurveObj* second = m->AddCurve();
   for (int i = 0; i < 5; ++i) second->AddSample(1.0F * i, 2.0F * i, 3.0F * i);
-  second->SetUnit(9, u"%");
+  second->SetUnit(model::kUnitCustom, u"%");
   m->AddText(u"Druckspitze \u00FC", 12, 0.25, 0.5);
   m->AddText(std::u16string(300, u'x'), 8, 0.1, 0.9);
   m->AddLine(0.25, 0.25, 0.25, -0.125);

@@ -101,7 +101,7 @@ TEST(OnlineTextImport, MissingIdentificationLinesFailWith32956) {
     SCOPED_TRACE(text);
     model::CMessungObj measurement;
     const ImportResult result = ImportOnlineText(Bytes(text), measurement, UtcSettings());
-    EXPECT_EQ(result.messageId, kMsgTextImportFailed);
+    EXPECT_EQ(result.messageId, kMsgImportFailed);
     EXPECT_EQ(measurement.GetCurveCount(), 0);
   }
 }
@@ -253,7 +253,7 @@ TEST(OnlineTextImport, TruncationAtEveryOffsetNeverCrashes) {
     model::CMessungObj measurement;
     const ImportResult result =
         ImportOnlineText(Bytes(file.substr(0, length)), measurement, UtcSettings());
-    EXPECT_TRUE(result.Succeeded() || result.messageId == kMsgTextImportFailed);
+    EXPECT_TRUE(result.Succeeded() || result.messageId == kMsgImportFailed);
     EXPECT_LE(measurement.GetCurveCount(), 3);
     for (const auto& curve : measurement.Curves()) EXPECT_LE(curve->GetSampleCount(), 3);
   }
@@ -268,7 +268,7 @@ TEST(OnlineTextImport, GarbageAndOverlongLinesAreReadLeniently) {
     for (const std::string& text : {garbage, header + garbage}) {
       model::CMessungObj measurement;
       const ImportResult result = ImportOnlineText(Bytes(text), measurement, UtcSettings());
-      EXPECT_TRUE(result.Succeeded() || result.messageId == kMsgTextImportFailed);
+      EXPECT_TRUE(result.Succeeded() || result.messageId == kMsgImportFailed);
       EXPECT_LE(measurement.GetCurveCount(), 3);
     }
   }

@@ -9,6 +9,7 @@
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
 #include "TempFolder.h"
+#include "app/CommandIds.h"
 #include "document/CVantrel40Doc.h"
 #include "document/MeasurementArchive.h"
 #include "formula/FormulaCurves.h"
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using model::CMessungObj;
 
-constexpr int kStepName = 33050;
+constexpr int kStepName = ids::kCmdTitleText;
 
 /// A measurement with three curves on two axes, a text, a line and notes.
 std::unique_ptr<CMessungObj> Example() {

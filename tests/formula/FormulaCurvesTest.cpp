@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "FormulaTestData.h"
+#include "app/MessageIds.h"
 #include "formula/FormulaCurves.h"
 #include "platform/Strings.h"
 
@@ -36,11 +37,23 @@ struct MessageCase {
 
 TEST(CreateFormulaCurve, ReportsTheMessageOfEveryCheckAndEvaluationFailure) {
   const std::vector<MessageCase> cases = {
-      {u"I1+I2*I3", 0},        {u"(-I1)", 0},     {u"logn(I5)", 0},     {u"-I1", 32926},
-      {u"SIN(I1)", 32926},     {u"i1", 32926},    {u"I1+", 32926},      {u"", 32926},
-      {u"I7", 32928},          {u"I0", 32928},    {u"I17", 32928},      {u"I1+I6", 32929},
-      {u"I1/(I2-I2)", 32931},  {u"I1/I5", 32931}, {u"sqrt(I4)", 32932}, {u"logn(I4)", 32933},
-      {u"log10(I4*2)", 32933},
+      {u"I1+I2*I3", 0},
+      {u"(-I1)", 0},
+      {u"logn(I5)", 0},
+      {u"-I1", ids::kMsgFormulaInvalid},
+      {u"SIN(I1)", ids::kMsgFormulaInvalid},
+      {u"i1", ids::kMsgFormulaInvalid},
+      {u"I1+", ids::kMsgFormulaInvalid},
+      {u"", ids::kMsgFormulaInvalid},
+      {u"I7", ids::kMsgBadReference},
+      {u"I0", ids::kMsgBadReference},
+      {u"I17", ids::kMsgBadReference},
+      {u"I1+I6", ids::kMsgMixedIntervals},
+      {u"I1/(I2-I2)", ids::kMsgDivisionByZero},
+      {u"I1/I5", ids::kMsgDivisionByZero},
+      {u"sqrt(I4)", ids::kMsgRootOfNegative},
+      {u"logn(I4)", ids::kMsgLogOfNegative},
+      {u"log10(I4*2)", ids::kMsgLogOfNegative},
   };
   for (const MessageCase& row : cases) {
     SCOPED_TRACE(platform::ToUtf8(row.formula));
@@ -55,7 +68,7 @@ TEST(CreateFormulaCurve, ReportsTheMessageOfEveryCheckAndEvaluationFailure) {
       EXPECT_EQ(m.GetCurveCount(), 6);  // no partial curve remains
       EXPECT_EQ(m.GetYAxisCount(), 0);
       EXPECT_EQ(result.curve, nullptr);
-      EXPECT_EQ(result.dialogStaysOpen, row.messageId < 32930);
+      EXPECT_EQ(result.dialogStaysOpen, row.messageId < ids::kMsgEvaluationFailed);
     }
   }
 }
@@ -93,7 +106,7 @@ TEST(CreateFormulaCurve, CopiesACurveWithUnitKeineAndAFittedAxisOfItsOwn) {
   EXPECT_EQ(f.GetSampleInterval(), 0.25);
   EXPECT_EQ(f.GetDuration(), 7);
   std::u16string unit;
-  EXPECT_EQ(f.GetUnit(&unit), 9);
+  EXPECT_EQ(f.GetUnit(&unit), model::kUnitCustom);
   EXPECT_EQ(unit, u"keine");
   EXPECT_EQ(f.GetName(), u"I1");
   EXPECT_EQ(f.GetSourceText(), u"I1");
@@ -109,7 +122,7 @@ TEST(CreateFormulaCurve, CopiesACurveWithUnitKeineAndAFittedAxisOfItsOwn) {
   EXPECT_EQ(m.GetYAxis(0)->GetMin(), 1.0F);
   EXPECT_EQ(m.GetYAxis(0)->GetMax(), 4.0F);
   std::u16string axisUnit = u"x";
-  EXPECT_EQ(m.GetYAxis(0)->GetUnit(&axisUnit), 9);
+  EXPECT_EQ(m.GetYAxis(0)->GetUnit(&axisUnit), model::kUnitCustom);
   EXPECT_EQ(axisUnit, u"");
 }
 
@@ -167,7 +180,7 @@ TEST(CreateFormulaCurve, RefusesTheSeventeenthCurveEvenInAnOverfullMeasurement) 
     model::CMessungObj m;
     for (int i = 0; i < curves; ++i) AddFlatCurve(m, {1.0F});
     const FormulaCurveResult result = CreateFormulaCurve(m, u"I1", Options());
-    EXPECT_EQ(result.messageId, 32927);
+    EXPECT_EQ(result.messageId, ids::kMsgTooManyCurves);
     EXPECT_TRUE(result.dialogStaysOpen);
     EXPECT_EQ(m.GetCurveCount(), curves);
   }
@@ -175,7 +188,7 @@ TEST(CreateFormulaCurve, RefusesTheSeventeenthCurveEvenInAnOverfullMeasurement) 
   for (int i = 0; i < 15; ++i) AddFlatCurve(m, {1.0F});
   ASSERT_EQ(CreateFormulaCurve(m, u"I15+1", Options()).result, 1);
   EXPECT_EQ(m.GetCurve(15)->GetColor(), platform::MakeColor(0, 0, 0));
-  EXPECT_EQ(CreateFormulaCurve(m, u"I1", Options()).messageId, 32927);
+  EXPECT_EQ(CreateFormulaCurve(m, u"I1", Options()).messageId, ids::kMsgTooManyCurves);
 }
 
 TEST(CreateFormulaCurve, AddsNothingWhileTheMeasurementIsRecordedUnlessTheRecordingAsks) {
@@ -198,7 +211,7 @@ TEST(CreateFormulaCurve, AFailedEvaluationLeavesTheAxesOfOtherCurvesAlone) {
   m.AddYAxis();
   AddFlatCurve(m, {1.0F})->SetAxisIndex(1);
   AddFlatCurve(m, {0.0F})->SetAxisIndex(1);
-  EXPECT_EQ(CreateFormulaCurve(m, u"I1/I2", Options()).messageId, 32931);
+  EXPECT_EQ(CreateFormulaCurve(m, u"I1/I2", Options()).messageId, ids::kMsgDivisionByZero);
   EXPECT_EQ(m.GetYAxisCount(), 2);
   EXPECT_EQ(m.GetCurve(0)->GetAxisIndex(), 1);
   EXPECT_EQ(m.GetCurve(1)->GetAxisIndex(), 1);
@@ -208,7 +221,7 @@ TEST(CreateFormulaCurve, TheDialogsContextServesASecondOkAfterARefusedFormula) {
   model::CMessungObj m;
   AddFlatCurve(m, {1, 2, 3}, 0.0, 0);  // an interval of 0 is a valid value
   FormulaContext context(m);
-  EXPECT_EQ(CreateFormulaCurve(context, m, u"I2", Options()).messageId, 32928);
+  EXPECT_EQ(CreateFormulaCurve(context, m, u"I2", Options()).messageId, ids::kMsgBadReference);
   EXPECT_EQ(context.GetReadPosition(0), 0);
   ASSERT_EQ(CreateFormulaCurve(context, m, u"I1*I1", Options()).result, 1);
   EXPECT_EQ(m.GetCurve(1)->GetSampleCount(), 3);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "FormulaTestData.h"
+#include "app/MessageIds.h"
 #include "formula/FormulaCurves.h"
 #include "platform/Strings.h"
 
@@ -78,7 +79,7 @@ TEST(UpdateFormulaCurves, AFailedSampleRepeatsThePreviousMinimumAndMaximumWithVa
   EXPECT_EQ(s[2].value, 0.5F);
   EXPECT_EQ(s[3].minimum, 0.5F);
   EXPECT_EQ(s[3].value, 0.0F);
-  EXPECT_EQ(result.messageId, 32931);
+  EXPECT_EQ(result.messageId, ids::kMsgDivisionByZero);
   EXPECT_EQ(result.problemCurve, 1);
 }
 
@@ -103,7 +104,7 @@ TEST(UpdateFormulaCurves, AFormulaCurveWithoutAnAxisIsExtendedAndReported) {
   source->AddSample(2, 2, 2);
   const FormulaUpdateResult result = ExtendFormulaCurves(m, 1);
   EXPECT_EQ(Minima(*m.GetCurve(1)), (std::vector<float>{1, 2}));
-  EXPECT_EQ(result.messageId, 32930);
+  EXPECT_EQ(result.messageId, ids::kMsgEvaluationFailed);
   EXPECT_EQ(result.problemCurve, 1);
   EXPECT_EQ(m.GetYAxisCount(), 1);
   EXPECT_EQ(m.GetYAxis(0)->GetMax(), 1.0F);

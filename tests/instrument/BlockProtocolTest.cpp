@@ -115,9 +115,9 @@ TEST(BlockProtocol, ChannelBlockUnitsFollowTheInstrumentTable) {
                          6, u""},
                         {"U/min", 1, u""},
                         {"RPM  ", 0, u""},
-                        {"tr/mi", 9, u"tr/mi"},
-                        {"mbar ", 9, u"mbar"},
-                        {"%    ", 9, u"%"}};
+                        {"tr/mi", model::kUnitCustom, u"tr/mi"},
+                        {"mbar ", model::kUnitCustom, u"mbar"},
+                        {"%    ", model::kUnitCustom, u"%"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.unit);
     std::uint8_t block[kChannelBlockSize] = {'K', 'B', 'L', 18, 'P', '1'};

@@ -118,8 +118,8 @@ TEST(OnlineFormats, LineFormatUnitsSitAtTheirColumns) {
                          6, u""},
                         {"K1 tr/min\r\n", 2, u""},
                         {"K1 RPM\r\n", 0, u""},
-                        {"K1 mmHg\r\n", 9, u"mmHg"},
-                        {"K1 bar\r\n", 9, u"bar"}};
+                        {"K1 mmHg\r\n", model::kUnitCustom, u"mmHg"},
+                        {"K1 bar\r\n", model::kUnitCustom, u"bar"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     const UnitSetting unit = LineFormatUnit(c.line);

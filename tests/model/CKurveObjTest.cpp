@@ -1,12 +1,12 @@
-#include "model/CKurveObj.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <utility>
 
 #include "FakeTexts.h"
+#include "app/MessageIds.h"
 #include "model/CAchse.h"
+#include "model/CKurveObj.h"
 
 namespace vantrel::model {
 namespace {
@@ -109,25 +109,25 @@ TEST(CKurveObj, FilterMatchesTheTwoStageRecursionAndCommitReplacesSamples) {
 
 TEST(CKurveObj, UnitTextIsKeptUnlessTheCodeIsCustom) {
   testing::FakeTexts texts;
-  texts.texts[32869] = u"bar";
+  texts.texts[ids::kStrUnitBar] = u"bar";
   CKurveObj curve;
-  curve.SetUnit(9, u"mm");
+  curve.SetUnit(model::kUnitCustom, u"mm");
   curve.SetUnit(4, u"ignored");
   std::u16string text = u"unset";
   EXPECT_EQ(curve.GetUnit(&text), 4);
   EXPECT_EQ(text, u"unset");
   EXPECT_EQ(curve.GetUnitText(), u"mm");
   EXPECT_EQ(curve.GetUnitName(texts), u"bar");
-  curve.SetUnit(9, u"Nm");
+  curve.SetUnit(model::kUnitCustom, u"Nm");
   EXPECT_EQ(curve.GetUnitName(texts), u"Nm");
 }
 
 TEST(CAchse, SetUnitFallsBackToCustomAndTimeAxisToSeconds) {
   CAchse axis;
-  axis.SetUnit(9, u"x");
+  axis.SetUnit(model::kUnitCustom, u"x");
   axis.SetUnit(12, u"y");
   std::u16string text;
-  EXPECT_EQ(axis.GetUnit(&text), 9);
+  EXPECT_EQ(axis.GetUnit(&text), model::kUnitCustom);
   EXPECT_EQ(text, u"x");
   CXAchse x;
   x.SetUnit(7, u"");

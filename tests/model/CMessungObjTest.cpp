@@ -1,8 +1,8 @@
-#include "model/CMessungObj.h"
-
 #include <gtest/gtest.h>
 
 #include "FakeTexts.h"
+#include "app/MessageIds.h"
+#include "model/CMessungObj.h"
 
 namespace vantrel::model {
 namespace {
@@ -141,7 +141,7 @@ TEST(CMessungObj, OutOfMemoryIsAskedWithRetryAndCancelGivesNull) {
   });
   EXPECT_FALSE(done);
   EXPECT_EQ(attempts, 2);
-  EXPECT_EQ(messages.asked, (std::vector<int>{32900, 32900}));
+  EXPECT_EQ(messages.asked, (std::vector<int>{ids::kMsgOutOfMemory, ids::kMsgOutOfMemory}));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ class CUserSettingsTest : public ::testing::Test {
   }
   static testing::FakeTexts Language(const char16_t* code) {
     testing::FakeTexts texts;
-    texts.texts[kLanguageCodeString] = code;
+    texts.texts[kStrLanguageCode] = code;
     return texts;
   }
 

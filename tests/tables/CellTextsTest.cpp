@@ -6,6 +6,7 @@
 
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
 #include "platform/TimeStamp.h"
 #include "tables/CellTexts.h"
 #include "tables/TextConventions.h"
@@ -118,7 +119,7 @@ TEST(CellTexts, EdgeTextAppliesToLevelTriggersAndToModesTwoAndThreeWithoutPercen
     curve.SetTriggerMode(c.mode);
     curve.SetTriggerInPercent(c.percent);
     EXPECT_EQ(HasEdgeText(curve), c.has);
-    EXPECT_EQ(EdgeText(curve, 32883, 32884, texts), c.text);
+    EXPECT_EQ(EdgeText(curve, ids::kStrEdgeRising, ids::kStrEdgeFalling, texts), c.text);
   }
 }
 

@@ -42,7 +42,7 @@ void FillMeasurement(model::CMessungObj& measurement) {
   model::CKurveObj& formula =
       testing::AddNamedCurve(measurement, u"Fl\u00fcss", 0.25, testing::Ramp(5));
   formula.SetOrigin(model::kOriginComputed);
-  formula.SetUnit(9, u"%");
+  formula.SetUnit(model::kUnitCustom, u"%");
   formula.SetDuration(1);
   formula.SetTriggerMode(2);
   formula.SetTriggerInPercent(1);
@@ -152,7 +152,7 @@ TEST(CsvExport, TextFieldsWithSeparatorsQuotesOrLineBreaksAreQuotedAndReadBack) 
   measurement.SetName(u"M;1", -1);
   measurement.GetCurve(0)->SetName(u"Dr;uck \"A\"");
   measurement.GetCurve(1)->SetName(u"zwei\r\nZeilen");
-  measurement.GetCurve(1)->SetUnit(9, u"\"%;");
+  measurement.GetCurve(1)->SetUnit(model::kUnitCustom, u"\"%;");
   const std::string csv = CsvText(measurement, texts, {});
   EXPECT_NE(csv.find("\n\"#32913 Dr;uck \"\"A\"\"\";;;;;;;;;\n"), std::string::npos) << csv;
 

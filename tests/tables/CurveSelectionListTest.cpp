@@ -2,6 +2,7 @@
 
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
 #include "tables/CurveSelectionList.h"
 #include "tables/ListFrameLayout.h"
 
@@ -44,11 +45,11 @@ TEST(ListFrameLayout, FirstPlacementAndTitleFollowTheTableMode) {
     FirstPlacement placement;
     int suffix;
   } cases[] = {
-      {kTableLegend, 0, {true, {0, 1000 - 30 - 136}, {250, 136}}, 32960},
-      {kTableExtremes, 0, {true, {250, 1000 - 30 - 136}, {508, 136}}, 32963},
-      {kTableValues, 3, {false, {}, {310, 200}}, 32961},
-      {kTableValues, 9, {false, {}, {640, 200}}, 32961},
-      {kTableInformation, 4, {false, {}, {640, 360}}, 32962},
+      {kTableLegend, 0, {true, {0, 1000 - 30 - 136}, {250, 136}}, ids::kStrLegendTitle},
+      {kTableExtremes, 0, {true, {250, 1000 - 30 - 136}, {508, 136}}, ids::kStrExtremesTitle},
+      {kTableValues, 3, {false, {}, {310, 200}}, ids::kStrValueListTitle},
+      {kTableValues, 9, {false, {}, {640, 200}}, ids::kStrValueListTitle},
+      {kTableInformation, 4, {false, {}, {640, 360}}, ids::kStrCurveInformationTitle},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode * 100 + c.count);

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <optional>
 
+#include "app/MessageIds.h"
 #include "document/MeasurementArchive.h"
 #include "instrument/BlockProtocol.h"
 #include "instrument/ProtocolText.h"
@@ -16,7 +17,6 @@ namespace vantrel::sim {
 namespace {
 
 /// Message of a document that cannot be served (the file error of the imports).
-constexpr int kMsgFileError = 32905;
 /// Samples per channel the header's 16-bit count can announce.
 constexpr std::size_t kMostSamples = 65535;
 
@@ -111,7 +111,7 @@ SimMeasurement MeasurementFromDocument(const model::CMessungObj& measurement, in
     curves.push_back(curve);
   }
   if (curves.empty()) {
-    throw platform::VantrelError(kMsgFileError, "the measurement holds no measured curve");
+    throw platform::VantrelError(ids::kMsgFileError, "the measurement holds no measured curve");
   }
   std::size_t samples = kMostSamples;
   for (const model::CKurveObj* curve : curves) samples = std::min(samples, curve->Samples().size());

@@ -72,7 +72,7 @@ void CAxisDlg::accept() {
   if (!divisions) return;
   const QString text = unit_->currentText();
   if (text.size() > kMaxUnitLength) {
-    messages_.ShowMessage(kMsgUnitTooLong, platform::Buttons::Ok, platform::Icon::Exclamation);
+    messages_.ShowMessage(ids::kMsgUnitTooLong, platform::Buttons::Ok, platform::Icon::Exclamation);
     unit_->setFocus();
     return;
   }

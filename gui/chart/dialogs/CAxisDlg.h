@@ -25,7 +25,6 @@ class CAxisDlg final : public QDialog {
   static constexpr int kDivisionsEdit = 1041;
   /// Longest free unit text; a longer one is refused with message 61449.
   static constexpr int kMaxUnitLength = 10;
-  static constexpr int kMsgUnitTooLong = 61449;
 
   /// `axis`, `texts` and `messages` must outlive the dialog.
   CAxisDlg(model::CAchse& axis, const app::BrandedTexts& texts, platform::MessageService& messages,

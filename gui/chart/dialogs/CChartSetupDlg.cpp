@@ -6,21 +6,18 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "app/MessageIds.h"
 #include "gui/chart/dialogs/CAxisDlg.h"
 #include "gui/chart/dialogs/CCurvePropertiesDlg.h"
-#include "gui/widgets/Swatches.h"
-#include "gui/widgets/DialogParts.h"
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/DialogParts.h"
+#include "gui/widgets/Swatches.h"
 #include "model/Units.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::gui {
 namespace {
 
-constexpr int kTextTime = 32856;
-constexpr int kTextHours = 32862;
-constexpr int kTextVisible = 32957;
-constexpr int kTextHidden = 32958;
 constexpr int kTimeUnitCount = 3;  // hours, minutes, seconds; the own text follows
 
 /// Seconds per shown time unit; the axis's own time unit counts in seconds.
@@ -89,7 +86,7 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
 
   // The x axis.
   source_ = Numbered(new QComboBox(this), kSourceList);
-  source_->addItem(ToQString(texts.Text(kTextTime)));
+  source_->addItem(ToQString(texts.Text(ids::kStrColumnTime)));
   for (int i = 1; i <= measurement.GetCurveCount(); ++i) {
     source_->addItem(QStringLiteral("I%1").arg(i));
   }
@@ -116,19 +113,23 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
   // The curves and the axes.
   curves_ = MakeList(this, kCurveList);
   SetColumns(*curves_, texts,
-             {{32837, 22, 1},
-              {32838, 0, 4},
-              {32840, 12, 1},
-              {32841, 12, 1},
-              {32842, 12, 1},
-              {32843, 12, 1},
-              {32844, 12, 1},
-              {32845, 12, 1}});
+             {{ids::kStrColumnNumber, 22, 1},
+              {ids::kStrColumnName, 0, 4},
+              {ids::kStrColumnVisible, 12, 1},
+              {ids::kStrColumnDisplay, 12, 1},
+              {ids::kStrColumnXOffset, 12, 1},
+              {ids::kStrColumnYOffset, 12, 1},
+              {ids::kStrColumnDrawOrder, 12, 1},
+              {ids::kStrColumnAxis, 12, 1}});
   curveButton_ =
       Numbered(new QPushButton(ControlLabel(texts, kTemplate, kCurveButton), this), kCurveButton);
   axes_ = MakeList(this, kAxisList);
   SetColumns(*axes_, texts,
-             {{32837, 22, 1}, {32859, 12, 1}, {32852, 31, 1}, {32853, 31, 1}, {32965, 12, 1}});
+             {{ids::kStrColumnNumber, 22, 1},
+              {ids::kStrColumnUnit, 12, 1},
+              {ids::kStrMinimum, 31, 1},
+              {ids::kStrMaximum, 31, 1},
+              {ids::kStrColumnDivisions, 12, 1}});
   axisButton_ =
       Numbered(new QPushButton(ControlLabel(texts, kTemplate, kAxisButton), this), kAxisButton);
   auto* newAxis =
@@ -231,7 +232,7 @@ void CChartSetupDlg::FillCurveList() {
     item->setIcon(0, QIcon(CurveSwatch(curve.GetColor())));
     item->setText(0, QString::number(i + 1));
     item->setText(1, ToQString(curve.GetName()));
-    item->setText(2, ToQString(texts_.Text(curve.GetVisible() == 1 ? kTextVisible : kTextHidden)));
+    item->setText(2, ToQString(texts_.Text(curve.GetVisible() == 1 ? ids::kStrYes : ids::kStrNo)));
     item->setText(3, ToQString(tables::ValueModeText(curve.GetValueMode(), texts_)));
     item->setText(4, ToQString(tables::FormatNumber(
                          "%0.3f", static_cast<double>(curve.GetXOffset()), decimalSeparator_)));
@@ -276,7 +277,7 @@ void CChartSetupDlg::ShowTimeAxis() {
   const model::CXAchse& x = measurement_.GetXAxis();
   unit_->clear();
   for (int unit = 0; unit < kTimeUnitCount; ++unit) {
-    unit_->addItem(ToQString(texts_.Text(kTextHours + unit)));
+    unit_->addItem(ToQString(texts_.Text(ids::kStrHours + unit)));
   }
   int timeUnit = x.RawTimeUnit();
   if (timeUnit == model::kTimeCustom) {
@@ -390,7 +391,7 @@ void CChartSetupDlg::accept() {
   const std::optional<int> rows = rows_->ReadInteger(1, 100);
   if (!rows) return;
   if (unitText.size() > kMaxUnitLength) {
-    messages_.ShowMessage(kMsgUnitTooLong, platform::Buttons::Ok, platform::Icon::Exclamation);
+    messages_.ShowMessage(ids::kMsgUnitTooLong, platform::Buttons::Ok, platform::Icon::Exclamation);
     unit_->setFocus();
     return;
   }

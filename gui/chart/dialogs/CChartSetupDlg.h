@@ -40,7 +40,6 @@ class CChartSetupDlg final : public QDialog {
   static constexpr int kAxisButton = 1033;
   static constexpr int kNewAxisButton = 1075;
   static constexpr int kMaxUnitLength = 10;
-  static constexpr int kMsgUnitTooLong = 61449;
 
   /// `measurement`, `texts` and `messages` must outlive the dialog.
   CChartSetupDlg(model::CMessungObj& measurement, const app::BrandedTexts& texts,

@@ -94,7 +94,7 @@ void CImportDlg::showEvent(QShowEvent* event) {
 void CImportDlg::ChooseFile() {
   side_.reset();
   curves_->clear();
-  QString description = TextOf(context_.texts, kFilterText);
+  QString description = TextOf(context_.texts, ids::kStrMeasurementFilesFilter);
   // The text names the patterns in its own way; the dialog gets them in its own form.
   if (const qsizetype open = description.indexOf(QLatin1Char('(')); open > 0) {
     description = description.left(open).trimmed();
@@ -142,7 +142,7 @@ void CImportDlg::accept() {
     return;
   }
   if (target_.GetCurveCount() >= model::kMaxCurves) {
-    context_.messages.ShowMessage(kMsgTooManyCurves, platform::Buttons::Ok,
+    context_.messages.ShowMessage(ids::kMsgTooManyCurves, platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
     return;
   }

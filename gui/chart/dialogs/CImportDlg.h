@@ -21,10 +21,6 @@ class CImportDlg final : public QDialog {
   static constexpr int kPathEdit = 1027;
   static constexpr int kBrowseButton = 1029;
   static constexpr int kCurveList = 1085;
-  /// File type description of the document files.
-  static constexpr int kFilterText = 61450;
-  /// The target already holds 16 curves.
-  static constexpr int kMsgTooManyCurves = 32927;
 
   CImportDlg(AppContext& context, model::CMessungObj& target, QWidget* parent);
   ~CImportDlg() override;

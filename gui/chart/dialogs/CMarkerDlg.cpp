@@ -9,15 +9,15 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "gui/widgets/DialogParts.h"
+#include "app/MessageIds.h"
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/DialogParts.h"
 #include "gui/widgets/Swatches.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::gui {
 namespace {
 
-constexpr int kTextTime = 32856;
 constexpr int kCloseButton = 2;
 
 tables::MarkerScroll ScrollCode(int action) {
@@ -65,7 +65,8 @@ CMarkerDlg::CMarkerDlg(OpenDocument& document, const app::BrandedTexts& texts, c
   list_->setIconSize(kSwatchSize);
   list_->header()->setSectionsMovable(false);
   list_->header()->setStretchLastSection(true);
-  const int titles[] = {32837, 32838, 32841, 32849, 32850, 32851};
+  const int titles[] = {ids::kStrColumnNumber,  ids::kStrColumnName,    ids::kStrColumnDisplay,
+                        ids::kStrColumnMarkerA, ids::kStrColumnMarkerB, ids::kStrColumnDifference};
   QStringList headers;
   for (const int id : titles) headers << ToQString(texts.Text(id));
   list_->setHeaderLabels(headers);
@@ -176,7 +177,7 @@ void CMarkerDlg::FillTexts() {
     QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(r));
     const Row& row = rows_[r];
     if (row.curve < 0) {
-      item->setText(1, ToQString(texts_.Text(kTextTime)));
+      item->setText(1, ToQString(texts_.Text(ids::kStrColumnTime)));
       item->setText(3, ToQString(tables::MarkerTimeText(tA, decimalSeparator_)));
       item->setText(4, ToQString(tables::MarkerTimeText(tB, decimalSeparator_)));
       item->setText(5, ToQString(tables::MarkerTimeText(std::fabs(tA - tB), decimalSeparator_)));

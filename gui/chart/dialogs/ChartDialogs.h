@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include "app/CommandIds.h"
 #include "gui/app/AppContext.h"
 #include "model/CMessungObj.h"
 
@@ -17,12 +18,10 @@ namespace vantrel::gui {
 class CMainFrame;
 class OpenDocument;
 
-enum ChartDialogCommand : int {
-  kCmdChartSetup = 32779,
-  kCmdChartFilterCurve = 32781,
-  kCmdChartMarkers = 32799,
-  kCmdImportCurve = 32792,
-};
+using ids::kCmdChartFilterCurve;
+using ids::kCmdChartMarkers;
+using ids::kCmdChartSetup;
+using ids::kCmdImportCurve;
 
 /// Registers the four commands with the main frame.
 void InstallChartDialogs(CMainFrame& frame);

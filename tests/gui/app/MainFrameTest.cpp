@@ -11,8 +11,9 @@
 #include <QWheelEvent>
 #include <fstream>
 
-#include "gui/GuiTestSupport.h"
+#include "app/CommandIds.h"
 #include "document/MeasurementArchive.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "chart/ChartNavigation.h"
 #include "gui/chart/CChildFrame.h"
@@ -125,15 +126,16 @@ TEST(MainFrame, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
     frame.RefreshMenus();
     EXPECT_TRUE(MenuTitles(frame).contains(QStringLiteral("&Fenster")));
     // The document commands stay, with their shortcut.
-    for (int id : {57603, 57604, 57602, 57650}) {
+    for (int id : {ids::kCmdSave, ids::kCmdSaveAs, ids::kCmdClose, ids::kCmdCascade}) {
       SCOPED_TRACE(id);
       EXPECT_TRUE(enabled(id));
     }
-    ASSERT_FALSE(frame.Menus().ActionsOf(57603).empty());
-    EXPECT_EQ(frame.Menus().ActionsOf(57603).front()->shortcut(),
+    ASSERT_FALSE(frame.Menus().ActionsOf(ids::kCmdSave).empty());
+    EXPECT_EQ(frame.Menus().ActionsOf(ids::kCmdSave).front()->shortcut(),
               QKeySequence(QStringLiteral("Ctrl+S")));
     // Commands of the chart window: chart setup, title text, zoom, print, CSV export.
-    for (int id : {32779, 32785, 32789, 57607, 32810}) {
+    for (int id : {ids::kCmdChartSetup, ids::kCmdTitleText, ids::kCmdZoomBox, ids::kCmdPrint,
+                   ids::kCmdExportCsv}) {
       SCOPED_TRACE(id);
       EXPECT_EQ(enabled(id), c.chartCommands);
     }
@@ -306,34 +308,34 @@ TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
     };
     // The toolbar's document buttons: save, copy, print, chart setup, zoom, zoom reset,
     // markers, legend.
-    const int documentButtons[] = {57603, 32809, 57607, 32779, 32789, 32790, 32799, 32801};
-    const int alwaysButtons[] = {57601, 32772, 32774, 32775, 57664};
+    const int documentButtons[] = {ids::kCmdSave, ids::kCmdCopyChart, ids::kCmdPrint, ids::kCmdChartSetup, ids::kCmdZoomBox, ids::kCmdZoomReset, ids::kCmdChartMarkers, ids::kCmdLegendToggle};
+    const int alwaysButtons[] = {ids::kCmdOpen, ids::kCmdReadMemory, ids::kCmdOnlineStart, ids::kCmdOnlineStop, ids::kCmdAbout};
     for (int id : documentButtons) EXPECT_FALSE(button(id)) << "no document " << id;
     for (int id : alwaysButtons) EXPECT_TRUE(button(id)) << "no document " << id;
-    for (int id : {57601, 57606, 57665, 59392, 59393, 32805, 57664}) EXPECT_TRUE(entry(id)) << id;
+    for (int id : {ids::kCmdOpen, ids::kCmdPrintSetup, ids::kCmdExit, ids::kCmdToolbar, ids::kCmdStatusBar, ids::kCmdBasicSettings, ids::kCmdAbout}) EXPECT_TRUE(entry(id)) << id;
     SaveShot(frame, QStringLiteral("main_frame_no_document_") + QString::fromStdString(language));
 
     QMdiSubWindow* chart = OpenChart(frame, folder, "Nr_2.vqb");
     ASSERT_NE(chart, nullptr);
     for (int id : documentButtons) EXPECT_TRUE(button(id)) << "chart " << id;
-    for (int id : {57602, 57603, 57604, 32807, 57648, 57649, 57650, 57651, 57652, 32780, 32789})
+    for (int id : {ids::kCmdClose, ids::kCmdSave, ids::kCmdSaveAs, ids::kCmdCloseAll, ids::kCmdNewWindow, ids::kCmdArrange, ids::kCmdCascade, ids::kCmdTileHorizontal, ids::kCmdTileVertical, ids::kCmdDeleteCurves, ids::kCmdZoomBox})
       EXPECT_TRUE(entry(id)) << "chart " << id;
     // Nothing to move or delete: the annotation commands wait for an annotation.
-    for (int id : {32971, 32795, 32798}) EXPECT_FALSE(entry(id)) << "chart " << id;
+    for (int id : {ids::kCmdTextMove, ids::kCmdTextDelete, ids::kCmdLineDelete}) EXPECT_FALSE(entry(id)) << "chart " << id;
 
     // The legend's button carries the check mark of its menu entry.
-    frame.ExecuteCommand(32801);
+    frame.ExecuteCommand(ids::kCmdLegendToggle);
     gui::CMyListFrame* legend = gui::FindLegend(*frame.Documents().ActiveDocument());
     ASSERT_NE(legend, nullptr);
     frame.WorkArea().setActiveSubWindow(chart);
-    EXPECT_TRUE(frame.ToolbarAction(32801)->isChecked());
+    EXPECT_TRUE(frame.ToolbarAction(ids::kCmdLegendToggle)->isChecked());
     frame.WorkArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(legend->parentWidget()));
-    for (int id : {57607, 32779, 32789, 32790, 32799, 32801, 32809})
+    for (int id : {ids::kCmdPrint, ids::kCmdChartSetup, ids::kCmdZoomBox, ids::kCmdZoomReset, ids::kCmdChartMarkers, ids::kCmdLegendToggle, ids::kCmdCopyChart})
       EXPECT_FALSE(button(id)) << "legend " << id;
-    EXPECT_TRUE(button(57603));  // the document's own commands stay
-    EXPECT_TRUE(entry(57603));
-    EXPECT_TRUE(entry(57648));
-    EXPECT_FALSE(frame.ToolbarAction(32801)->isChecked());  // no state where nothing runs it
+    EXPECT_TRUE(button(ids::kCmdSave));  // the document's own commands stay
+    EXPECT_TRUE(entry(ids::kCmdSave));
+    EXPECT_TRUE(entry(ids::kCmdNewWindow));
+    EXPECT_FALSE(frame.ToolbarAction(ids::kCmdLegendToggle)->isChecked());  // no state where nothing runs it
     SaveShot(frame, QStringLiteral("main_frame_legend_active_") + QString::fromStdString(language));
     // The window title is drawn by the window system: a picture of its text to look at.
     chart->showMaximized();
@@ -371,7 +373,7 @@ TEST(MainFrame, TitlesNameTheDocumentOnceAndTheMaximisedWindowInBrackets) {
   SaveShot(frame, QStringLiteral("main_frame_maximised_chart"));
 
   // A second window numbers both; the maximised window's number shows.
-  frame.ExecuteCommand(57648);
+  frame.ExecuteCommand(ids::kCmdNewWindow);
   QMdiSubWindow* second = frame.WorkArea().activeSubWindow();
   ASSERT_NE(second, chart);
   EXPECT_FALSE(chart->isMaximized());  // new windows open in their own place
@@ -399,7 +401,7 @@ TEST(MainFrame, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
   ASSERT_NE(first, nullptr);
   gui::OpenDocument& document = *frame.Documents().ActiveDocument();
   const QString name = gui::ToQString(document.Doc().GetTitle());
-  frame.ExecuteCommand(57648);
+  frame.ExecuteCommand(ids::kCmdNewWindow);
   ASSERT_EQ(document.Windows().size(), 2U);
   QMdiSubWindow* second = document.Windows().back();
   EXPECT_EQ(frame.WorkArea().activeSubWindow(), second);

@@ -42,7 +42,7 @@ TEST_F(CChildFrameTest, CsvExportProposesTheCutTitleAndWritesTheFile) {
   QString proposed;
   QString title;
   AnswerNextDialog(FileChoice(path, &proposed, &title));
-  Main().ExecuteCommand(cmd::kExportCsv);
+  Main().ExecuteCommand(cmd::kCmdExportCsv);
   EXPECT_EQ(proposed, QStringLiteral("Prüfung"));
   EXPECT_EQ(title, QStringLiteral("Speichern unter"));
   QFile file(path);
@@ -69,7 +69,7 @@ TEST_F(CChildFrameTest, CsvExportThatCannotWriteShowsTheFileMessage) {
 
 TEST_F(CChildFrameTest, CopyPutsTheChartPictureOfTheWindowSizeOnTheClipboard) {
   QGuiApplication::clipboard()->clear();
-  Main().ExecuteCommand(cmd::kCopyChart);
+  Main().ExecuteCommand(cmd::kCmdCopyChart);
   const QImage image = QGuiApplication::clipboard()->image();
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.size(), Surface().size());

@@ -10,6 +10,7 @@
 #include <QTableView>
 
 #include "ChartWindowFixture.h"
+#include "app/CommandIds.h"
 #include "gui/chart/CTextDlg.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/tables/CurveSelectionDialog.h"
@@ -97,12 +98,12 @@ TEST_F(CVantrel40ViewTest, RectangleZoomWithTheMouseFillsThePlotAndSetsTheScroll
   const QPoint start(plot.left, plot.top);
   const QPoint end(plot.left + plot.Width() / 2, plot.top + plot.Height() / 2);
   // A press outside the plot starts nothing.
-  View().HandleCommand(cmd::kZoomBox);
+  View().HandleCommand(cmd::kCmdZoomBox);
   Press(QPoint(plot.left - 5, plot.top + 5));
   EXPECT_FALSE(View().Interaction().ZoomDragging());
   Release(QPoint(plot.left - 5, plot.top + 5));
 
-  View().HandleCommand(cmd::kZoomBox);
+  View().HandleCommand(cmd::kCmdZoomBox);
   EXPECT_EQ(Surface().cursor().shape(), Qt::SizeAllCursor);
   Press(start);
   Move(QPoint(start.x() + 30, start.y() + 20));
@@ -149,7 +150,7 @@ TEST_F(CVantrel40ViewTest, RectangleZoomWithTheMouseFillsThePlotAndSetsTheScroll
 
   // A second rectangle zooms into the zoomed view.
   Paint();
-  View().HandleCommand(cmd::kZoomBox);
+  View().HandleCommand(cmd::kCmdZoomBox);
   Press(QPoint(Plot().left, Plot().top));
   Move(QPoint(Plot().left + Plot().Width() / 2, Plot().bottom));
   Release(QPoint(Plot().left + Plot().Width() / 2, Plot().bottom));
@@ -157,7 +158,7 @@ TEST_F(CVantrel40ViewTest, RectangleZoomWithTheMouseFillsThePlotAndSetsTheScroll
   EXPECT_DOUBLE_EQ(M().GetYZoom(), 2.0);  // the full height keeps the y zoom
   EXPECT_DOUBLE_EQ(M().GetXScroll(), 0.25);
 
-  View().HandleCommand(cmd::kZoomReset);
+  View().HandleCommand(cmd::kCmdZoomReset);
   EXPECT_EQ(chart::ZoomOf(M()), chart::ZoomState{});
   EXPECT_EQ(horizontal.maximum(), 0);
   EXPECT_EQ(vertical.maximum(), 0);
@@ -165,7 +166,7 @@ TEST_F(CVantrel40ViewTest, RectangleZoomWithTheMouseFillsThePlotAndSetsTheScroll
 }
 
 TEST_F(CVantrel40ViewTest, ZoomRectangleWithoutAreaLeavesTheZoom) {
-  View().HandleCommand(cmd::kZoomBox);
+  View().HandleCommand(cmd::kCmdZoomBox);
   const QPoint p = At(0.5, 0.5);
   Press(p);
   Move(QPoint(p.x() + 40, p.y()));
@@ -176,7 +177,7 @@ TEST_F(CVantrel40ViewTest, ZoomRectangleWithoutAreaLeavesTheZoom) {
 
 TEST_F(CVantrel40ViewTest, PlacingATextShowsItsOutlineAndAddsItAtTheOutline) {
   EnterText(QStringLiteral("Pumpe an"), QStringLiteral("14"));
-  View().HandleCommand(cmd::kTextPlace);
+  View().HandleCommand(cmd::kCmdTextPlace);
   ASSERT_TRUE(View().Interaction().PlaceTextMode());
   EXPECT_EQ(View().Interaction().PendingTextSize(), 14);
   const QPoint p = At(0.6, 0.4);
@@ -198,15 +199,15 @@ TEST_F(CVantrel40ViewTest, PlacingATextShowsItsOutlineAndAddsItAtTheOutline) {
 }
 
 TEST_F(CVantrel40ViewTest, CancelledTextDialogPlacesNothingAndEndsOtherModes) {
-  View().HandleCommand(cmd::kLineDraw);
+  View().HandleCommand(cmd::kCmdLineDraw);
   AnswerNextDialog([](QWidget& dialog) { qobject_cast<QDialog*>(&dialog)->reject(); });
-  View().HandleCommand(cmd::kTextPlace);
+  View().HandleCommand(cmd::kCmdTextPlace);
   EXPECT_FALSE(View().Interaction().PlaceTextMode());
   EXPECT_FALSE(View().Interaction().DrawLineMode());
 }
 
 TEST_F(CVantrel40ViewTest, MovingATextDragsItToTheReleasePoint) {
-  View().HandleCommand(cmd::kTextMove);
+  View().HandleCommand(cmd::kCmdTextMove);
   const QPoint anchor = At(0.3, 0.9);
   Move(anchor + QPoint(3, 3));
   EXPECT_EQ(View().Interaction().HotText(), 0);
@@ -226,7 +227,7 @@ TEST_F(CVantrel40ViewTest, MovingATextDragsItToTheReleasePoint) {
 
 TEST_F(CVantrel40ViewTest, DeletingATextAsksAndADeclinedDeletionEndsTheMode) {
   const QPoint over = At(0.3, 0.9) + QPoint(3, 3);
-  View().HandleCommand(cmd::kTextDelete);
+  View().HandleCommand(cmd::kCmdTextDelete);
   Move(QPoint(Plot().left + 2, Plot().bottom - 2));
   EXPECT_EQ(View().Interaction().HotText(), -1);
   Move(over);
@@ -240,7 +241,7 @@ TEST_F(CVantrel40ViewTest, DeletingATextAsksAndADeclinedDeletionEndsTheMode) {
   EXPECT_FALSE(View().Interaction().DeleteTextMode());
   EXPECT_FALSE(Modified());
 
-  View().HandleCommand(cmd::kTextDelete);
+  View().HandleCommand(cmd::kCmdTextDelete);
   Move(over + QPoint(1, 0));  // the window system reports moves only
   AnswerMessage(QMessageBox::Ok);
   Press(over + QPoint(1, 0));
@@ -257,7 +258,7 @@ TEST_F(CVantrel40ViewTest, DrawingALineNeedsMoreThanFivePixels) {
   const Case cases[] = {{QPoint(3, 4), 1}, {QPoint(6, 0), 2}, {QPoint(0, -5), 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.offset.x() * 100 + c.offset.y());
-    View().HandleCommand(cmd::kLineDraw);
+    View().HandleCommand(cmd::kCmdLineDraw);
     const QPoint start = At(0.1, 0.1);
     Press(start);
     Move(start + c.offset);
@@ -274,7 +275,7 @@ TEST_F(CVantrel40ViewTest, DrawingALineNeedsMoreThanFivePixels) {
 }
 
 TEST_F(CVantrel40ViewTest, LineDragShowsARubberBandAndUpwardIsPositive) {
-  View().HandleCommand(cmd::kLineDraw);
+  View().HandleCommand(cmd::kCmdLineDraw);
   const QPoint start = At(0.2, 0.2);
   const QPoint end = At(0.4, 0.5);
   Press(start);
@@ -290,7 +291,7 @@ TEST_F(CVantrel40ViewTest, LineDragShowsARubberBandAndUpwardIsPositive) {
 }
 
 TEST_F(CVantrel40ViewTest, DeletingALineRemovesTheLineUnderTheCursor) {
-  View().HandleCommand(cmd::kLineDelete);
+  View().HandleCommand(cmd::kCmdLineDelete);
   const QPoint middle = At(0.65, 0.35);
   Move(middle);
   ASSERT_EQ(View().Interaction().HotLine(), 0);
@@ -301,13 +302,13 @@ TEST_F(CVantrel40ViewTest, DeletingALineRemovesTheLineUnderTheCursor) {
 }
 
 TEST_F(CVantrel40ViewTest, AnnotationModesExcludeEachOther) {
-  View().HandleCommand(cmd::kLineDraw);
-  View().HandleCommand(cmd::kTextDelete);
+  View().HandleCommand(cmd::kCmdLineDraw);
+  View().HandleCommand(cmd::kCmdTextDelete);
   EXPECT_FALSE(View().Interaction().DrawLineMode());
   EXPECT_TRUE(View().Interaction().DeleteTextMode());
-  View().HandleCommand(cmd::kZoomBox);
+  View().HandleCommand(cmd::kCmdZoomBox);
   EXPECT_TRUE(View().Interaction().DeleteTextMode());  // the zoom is independent
-  View().HandleCommand(cmd::kTextMove);
+  View().HandleCommand(cmd::kCmdTextMove);
   EXPECT_FALSE(View().Interaction().DeleteTextMode());
   EXPECT_TRUE(View().Interaction().MoveTextMode());
   EXPECT_TRUE(View().Interaction().ZoomArmed());
@@ -320,29 +321,29 @@ TEST_F(CVantrel40ViewTest, CursorReturnsToTheArrowWhenAModeEndsByAnotherCommand)
     Qt::CursorShape cursor;
   };
   const Case cases[] = {
-      {"line draw, then text move", {cmd::kLineDraw, cmd::kTextMove}, Qt::ArrowCursor},
-      {"line draw, then text delete", {cmd::kLineDraw, cmd::kTextDelete}, Qt::ArrowCursor},
-      {"line draw, then line delete", {cmd::kLineDraw, cmd::kLineDelete}, Qt::ArrowCursor},
-      {"zoom, then zoom reset", {cmd::kZoomBox, cmd::kZoomReset}, Qt::ArrowCursor},
-      {"line draw, then zoom reset", {cmd::kLineDraw, cmd::kZoomReset}, Qt::SizeAllCursor},
+      {"line draw, then text move", {cmd::kCmdLineDraw, cmd::kCmdTextMove}, Qt::ArrowCursor},
+      {"line draw, then text delete", {cmd::kCmdLineDraw, cmd::kCmdTextDelete}, Qt::ArrowCursor},
+      {"line draw, then line delete", {cmd::kCmdLineDraw, cmd::kCmdLineDelete}, Qt::ArrowCursor},
+      {"zoom, then zoom reset", {cmd::kCmdZoomBox, cmd::kCmdZoomReset}, Qt::ArrowCursor},
+      {"line draw, then zoom reset", {cmd::kCmdLineDraw, cmd::kCmdZoomReset}, Qt::SizeAllCursor},
       {"zoom and line draw, then text move",
-       {cmd::kZoomBox, cmd::kLineDraw, cmd::kTextMove},
+       {cmd::kCmdZoomBox, cmd::kCmdLineDraw, cmd::kCmdTextMove},
        Qt::SizeAllCursor},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     View().Interaction().ClearAnnotationModes();
-    View().HandleCommand(cmd::kZoomReset);
+    View().HandleCommand(cmd::kCmdZoomReset);
     ASSERT_EQ(Surface().cursor().shape(), Qt::ArrowCursor);
     for (int command : c.commands) View().HandleCommand(command);
     EXPECT_EQ(Surface().cursor().shape(), c.cursor);
   }
   // The text placement ends the line mode before its dialog, also when that is cancelled.
-  View().HandleCommand(cmd::kZoomReset);
-  View().HandleCommand(cmd::kLineDraw);
+  View().HandleCommand(cmd::kCmdZoomReset);
+  View().HandleCommand(cmd::kCmdLineDraw);
   ASSERT_EQ(Surface().cursor().shape(), Qt::SizeAllCursor);
   AnswerNextDialog([](QWidget& widget) { widget.close(); });
-  View().HandleCommand(cmd::kTextPlace);
+  View().HandleCommand(cmd::kCmdTextPlace);
   EXPECT_EQ(Surface().cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -371,7 +372,7 @@ TEST_F(CVantrel40ViewTest, TitleTextRenamesTheMeasurementOnOkOnly) {
       }
     });
     Main().WorkArea().setActiveSubWindow(&Window());
-    Main().ExecuteCommand(cmd::kTitleText);
+    Main().ExecuteCommand(cmd::kCmdTitleText);
     EXPECT_EQ(M().GetName(), c.expected);
     EXPECT_EQ(M().GetStorageNumber(), 7);
     EXPECT_EQ(Modified(), c.accept);
@@ -406,7 +407,7 @@ TEST_F(CVantrel40ViewTest, CursorKeysMoveThePointerTwoPixelsWithinTheView) {
 TEST_F(CVantrel40ViewTest, KeyboardClickStartsAndFinishesTheZoomRectangle) {
   View().setFocus();
   const QPoint origin = Surface().mapToGlobal(QPoint(0, 0));
-  View().HandleCommand(cmd::kZoomBox);
+  View().HandleCommand(cmd::kCmdZoomBox);
   QCursor::setPos(origin + At(0.25, 0.75));
   QTest::keyClick(&View(), Qt::Key_Space);
   EXPECT_TRUE(View().Interaction().ZoomDragging());
@@ -428,24 +429,24 @@ TEST_F(CVantrel40ViewTest, TitleToggleAndLegendToggleShowCheckMarks) {
     const auto& actions = Main().Menus().ActionsOf(id);
     return !actions.empty() && actions.front()->isChecked();
   };
-  EXPECT_TRUE(checked(cmd::kTitleToggle));
-  Main().ExecuteCommand(cmd::kTitleToggle);
+  EXPECT_TRUE(checked(cmd::kCmdTitleToggle));
+  Main().ExecuteCommand(cmd::kCmdTitleToggle);
   EXPECT_EQ(M().GetTitleVisible(), 0);
-  EXPECT_FALSE(checked(cmd::kTitleToggle));
+  EXPECT_FALSE(checked(cmd::kCmdTitleToggle));
   EXPECT_FALSE(Modified());
 
-  EXPECT_FALSE(checked(cmd::kLegendToggle));
-  Main().ExecuteCommand(cmd::kLegendToggle);
+  EXPECT_FALSE(checked(cmd::kCmdLegendToggle));
+  Main().ExecuteCommand(cmd::kCmdLegendToggle);
   EXPECT_TRUE(gui::IsLegendShown(Document()));
-  EXPECT_TRUE(checked(cmd::kLegendToggle));
-  Main().ExecuteCommand(cmd::kLegendToggle);
+  EXPECT_TRUE(checked(cmd::kCmdLegendToggle));
+  Main().ExecuteCommand(cmd::kCmdLegendToggle);
   EXPECT_FALSE(gui::IsLegendShown(Document()));
 }
 
 TEST_F(CVantrel40ViewTest, DeletingCurvesAsksOnceAndRemovesTheLaterPositionFirst) {
   QString asked;
   AnswerInOrder({CurveChoice({0, 2}), MessageAnswer(QMessageBox::Ok, &asked)});
-  View().HandleCommand(cmd::kDeleteCurves);
+  View().HandleCommand(cmd::kCmdDeleteCurves);
   EXPECT_EQ(asked, QStringLiteral("Sollen 2 Kurve(n) gelöscht werden?"));
   ASSERT_EQ(M().GetCurveCount(), 1);
   EXPECT_EQ(M().GetCurve(0)->GetName(), u"Steuerdruck");
@@ -454,29 +455,31 @@ TEST_F(CVantrel40ViewTest, DeletingCurvesAsksOnceAndRemovesTheLaterPositionFirst
 
 TEST_F(CVantrel40ViewTest, CurvesStayWhenTheDeletionIsDeclinedOrARecordingRuns) {
   AnswerInOrder({CurveChoice({1}), MessageAnswer(QMessageBox::Cancel)});
-  View().HandleCommand(cmd::kDeleteCurves);
+  View().HandleCommand(cmd::kCmdDeleteCurves);
   EXPECT_EQ(M().GetCurveCount(), 3);
   EXPECT_FALSE(Modified());
   M().SetOnlineActive(1);
-  View().HandleCommand(cmd::kDeleteCurves);  // asks nothing: no dialog to answer
+  View().HandleCommand(cmd::kCmdDeleteCurves);  // asks nothing: no dialog to answer
   EXPECT_EQ(M().GetCurveCount(), 3);
   M().SetOnlineActive(0);
 }
 
 TEST_F(CVantrel40ViewTest, ValueCommandsOpenTheirListWindows) {
-  View().HandleCommand(cmd::kValuesAll);
+  View().HandleCommand(cmd::kCmdExtremes);
   EXPECT_EQ(Document().Windows().size(), 2U);
   ChooseCurves({0, 2});
-  View().HandleCommand(cmd::kValuesByInterval);
+  View().HandleCommand(cmd::kCmdValuesByInterval);
   EXPECT_EQ(Document().Windows().size(), 3U);  // both curves sample every 0.1 s
   ChooseCurves({1});
-  View().HandleCommand(cmd::kValuesSelected);
+  View().HandleCommand(cmd::kCmdCurveInformation);
   EXPECT_EQ(Document().Windows().size(), 4U);
   EXPECT_FALSE(Modified());
 }
 
 TEST_F(CVantrel40ViewTest, DialogCommandsOfColleaguesAreLeftToTheMainFrame) {
-  for (int id : {32779, 32781, 32782, 32783, 32784, 32786, 32792, 32799, 57603}) {
+  for (int id : {ids::kCmdChartSetup, ids::kCmdChartFilterCurve, ids::kCmdFormulaCurve,
+                 ids::kCmdUnits, ids::kCmdChartSamples, ids::kCmdChartNotes, ids::kCmdImportCurve,
+                 ids::kCmdChartMarkers, ids::kCmdSave}) {
     EXPECT_FALSE(Frame().HandleCommand(id)) << id;
   }
 }
@@ -581,20 +584,20 @@ TEST_F(CVantrel40ViewTest, WheelZoomStopsAtTheWholeRangeAndPinchZoomsTheTimeAxis
 
 TEST_F(CVantrel40ViewTest, CommandsThatCannotRunAreDisabled) {
   auto enabled = [this](int id) { return Main().IsCommandEnabled(id); };
-  for (int id : {cmd::kZoomBox, cmd::kZoomReset, cmd::kPrint, cmd::kDeleteCurves, cmd::kTextPlace,
-                 cmd::kValuesByInterval, 32779, 32809, 32810}) {
+  for (int id : {cmd::kCmdZoomBox, cmd::kCmdZoomReset, cmd::kCmdPrint, cmd::kCmdDeleteCurves, cmd::kCmdTextPlace,
+                 cmd::kCmdValuesByInterval, ids::kCmdChartSetup, ids::kCmdCopyChart, ids::kCmdExportCsv}) {
     EXPECT_TRUE(enabled(id)) << id;
   }
   // Texts and lines can be moved or deleted while there are any.
-  for (int id : {cmd::kTextMove, cmd::kTextDelete, cmd::kLineDelete}) EXPECT_TRUE(enabled(id)) << id;
+  for (int id : {cmd::kCmdTextMove, cmd::kCmdTextDelete, cmd::kCmdLineDelete}) EXPECT_TRUE(enabled(id)) << id;
   while (M().GetTextCount() > 0) M().RemoveText(0);
   while (M().GetLineCount() > 0) M().RemoveLine(0);
-  for (int id : {cmd::kTextMove, cmd::kTextDelete, cmd::kLineDelete}) EXPECT_FALSE(enabled(id)) << id;
-  EXPECT_TRUE(enabled(cmd::kLineDraw));
+  for (int id : {cmd::kCmdTextMove, cmd::kCmdTextDelete, cmd::kCmdLineDelete}) EXPECT_FALSE(enabled(id)) << id;
+  EXPECT_TRUE(enabled(cmd::kCmdLineDraw));
   M().SetOnlineActive(1);
-  for (int id : {cmd::kDeleteCurves, 32792, 32782, 32783}) EXPECT_FALSE(enabled(id)) << id;
+  for (int id : {cmd::kCmdDeleteCurves, ids::kCmdImportCurve, ids::kCmdFormulaCurve, ids::kCmdUnits}) EXPECT_FALSE(enabled(id)) << id;
   M().SetOnlineActive(0);
-  EXPECT_TRUE(enabled(cmd::kDeleteCurves));
+  EXPECT_TRUE(enabled(cmd::kCmdDeleteCurves));
 }
 
 }  // namespace

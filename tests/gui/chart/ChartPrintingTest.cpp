@@ -86,7 +86,7 @@ TEST_F(ChartPrintingTest, DirectPrintUsesTheApplicationsLandscapePrinter) {
   EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
   const QString path = PdfPath("direct.pdf");
   ToPdf(printer, path);
-  Main().ExecuteCommand(cmd::kPrintDirect);
+  Main().ExecuteCommand(cmd::kCmdPrintDirect);
   EXPECT_EQ(PdfPages(path), 2);
   EXPECT_FALSE(Modified());
 }
@@ -102,7 +102,7 @@ TEST_F(ChartPrintingTest, PrintDialogOffersPagesOneToThree) {
     maxPage = dialog->maxPage();
     dialog->reject();
   });
-  Main().ExecuteCommand(cmd::kPrint);
+  Main().ExecuteCommand(cmd::kCmdPrint);
   EXPECT_EQ(minPage, 1);
   EXPECT_EQ(maxPage, 3);
 }
@@ -120,7 +120,7 @@ TEST_F(ChartPrintingTest, PreviewShowsEveryPrintedSheet) {
     SaveShot(*dialog, QStringLiteral("chart_print_preview"));
     dialog->reject();
   });
-  Main().ExecuteCommand(cmd::kPrintPreview);
+  Main().ExecuteCommand(cmd::kCmdPrintPreview);
   EXPECT_EQ(pages, 2);
 }
 

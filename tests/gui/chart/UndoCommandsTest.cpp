@@ -50,7 +50,7 @@ TEST_F(UndoCommandsTest, EditMenuOffersUndoAndRedoBeforeCopyChartDisabledWithout
 TEST_F(UndoCommandsTest, CtrlZTakesBackTheTitleToggleAndRedoDoesItAgain) {
   Main().WorkArea().setActiveSubWindow(&Window());
   ASSERT_EQ(M().GetTitleVisible(), 1);
-  Main().ExecuteCommand(cmd::kTitleToggle);
+  Main().ExecuteCommand(cmd::kCmdTitleToggle);
   EXPECT_EQ(M().GetTitleVisible(), 0);
   EXPECT_FALSE(Modified());  // showing or hiding the title is no change to save
   EXPECT_TRUE(Action(gui::kCmdUndo).isEnabled());
@@ -79,7 +79,7 @@ TEST_F(UndoCommandsTest, APlacedTextIsOneStepAndAClickWithoutAMoveIsNone) {
     dialog->TextField().setText(QStringLiteral("Ventil auf"));
     dialog->accept();
   });
-  View().HandleCommand(cmd::kTextPlace);
+  View().HandleCommand(cmd::kCmdTextPlace);
   const QPoint p = At(0.6, 0.4);
   Move(p);
   Press(p);
@@ -88,7 +88,7 @@ TEST_F(UndoCommandsTest, APlacedTextIsOneStepAndAClickWithoutAMoveIsNone) {
   EXPECT_EQ(Action(gui::kCmdUndo).text(), QStringLiteral("&Rückgängig: Text einfügen"));
 
   // Moving mode: pressing and releasing on the text without moving changes nothing.
-  View().HandleCommand(cmd::kTextMove);
+  View().HandleCommand(cmd::kCmdTextMove);
   const QPoint onText = p + QPoint(3, 3);
   Move(onText);
   Press(onText);

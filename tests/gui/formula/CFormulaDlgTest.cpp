@@ -13,10 +13,11 @@
 #include <cmath>
 
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
+#include "formula/FormulaCurves.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
-#include "gui/GuiTestSupport.h"
-#include "formula/FormulaCurves.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/formula/CFormulaDlg.h"
 #include "gui/formula/FormulaCommands.h"
@@ -87,7 +88,7 @@ TEST_F(FormulaDialogTest, SineTemplateWithATypedReferenceCreatesTheCurve) {
   EXPECT_EQ(curve.GetName(), u"sin(I1 )");
   EXPECT_EQ(curve.GetSourceText(), u"sin(I1 )");
   EXPECT_EQ(curve.GetOrigin(), model::kOriginComputed);
-  EXPECT_EQ(curve.GetUnitCode(), 9);
+  EXPECT_EQ(curve.GetUnitCode(), model::kUnitCustom);
   EXPECT_EQ(curve.GetUnitText(), u"keine");
   EXPECT_EQ(curve.GetColor(), formula::kFormulaCurveColors[1]);
   ASSERT_EQ(curve.GetSampleCount(), 2);
@@ -172,8 +173,10 @@ TEST_F(FormulaDialogTest, FailedChecksKeepTheDialogOpenForACorrection) {
     const char* formula;
     int message;
   };
-  for (const Case& c : {Case{"-I1", 32926}, Case{"", 32926}, Case{"i1", 32926}, Case{"I3", 32928},
-                        Case{"I1+I2", 32929}, Case{"sin(I1", 32926}}) {
+  for (const Case& c :
+       {Case{"-I1", ids::kMsgFormulaInvalid}, Case{"", ids::kMsgFormulaInvalid},
+        Case{"i1", ids::kMsgFormulaInvalid}, Case{"I3", ids::kMsgBadReference},
+        Case{"I1+I2", ids::kMsgMixedIntervals}, Case{"sin(I1", ids::kMsgFormulaInvalid}}) {
     SCOPED_TRACE(c.formula);
     Type(dialog, QString::fromLatin1(c.formula));
     ModalScript script;
@@ -201,8 +204,9 @@ TEST_F(FormulaDialogTest, FailedEvaluationsCloseTheDialogAndLeaveNoCurve) {
     float sample;
     int message;
   };
-  for (const Case& c : {Case{"I1/(I2-I2)", 1.0F, 32931}, Case{"sqrt(I1)", -1.0F, 32932},
-                        Case{"logn(I1)", -1.0F, 32933}}) {
+  for (const Case& c : {Case{"I1/(I2-I2)", 1.0F, ids::kMsgDivisionByZero},
+                        Case{"sqrt(I1)", -1.0F, ids::kMsgRootOfNegative},
+                        Case{"logn(I1)", -1.0F, ids::kMsgLogOfNegative}}) {
     SCOPED_TRACE(c.formula);
     auto m = std::make_unique<model::CMessungObj>();
     AddCurve(*m, {{c.sample, c.sample, 0}});
@@ -231,7 +235,7 @@ TEST_F(FormulaDialogTest, SixteenCurvesRefuseEveryNewFormulaCurve) {
   script.ThenMessage();
   Click(dialog, 1);
   ASSERT_EQ(script.Messages().size(), 1);
-  EXPECT_EQ(script.Messages().front(), Text(32927));
+  EXPECT_EQ(script.Messages().front(), Text(ids::kMsgTooManyCurves));
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(m->GetCurveCount(), 16);
 }

@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <set>
 
-#include "gui/GuiTestSupport.h"
+#include "app/CommandIds.h"
 #include "app/LanguageLibrary.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/help/Handbook.h"
 #include "gui/help/HelpTopics.h"
 
@@ -85,7 +86,8 @@ TEST(Handbook, EveryMenuCommandAndDialogHasAPlaceInBothLanguages) {
     for (const auto& topic : {gui::help::TopicOfMainWindow(), gui::help::TopicOfChartWindow(),
                               gui::help::TopicOfTableWindow(0), gui::help::TopicOfTableWindow(1),
                               gui::help::TopicOfTableWindow(2), gui::help::TopicOfTableWindow(3),
-                              gui::help::TopicOfCommand(57670), gui::help::TopicOfCommand(57669)}) {
+                              gui::help::TopicOfCommand(ids::kCmdHelp),
+                              gui::help::TopicOfCommand(ids::kCmdContextHelp)}) {
       ExpectPlaceExists(book, topic);
     }
   }

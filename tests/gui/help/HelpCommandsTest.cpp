@@ -3,6 +3,7 @@
 // window; without a handbook the about box.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QHelpEvent>
@@ -10,14 +11,14 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QAbstractButton>
 #include <QWhatsThis>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
-#include "gui/GuiTestSupport.h"
+#include "app/CommandIds.h"
 #include "document/MeasurementArchive.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/help/HelpCommands.h"
 #include "gui/help/HelpWindow.h"
@@ -63,7 +64,7 @@ TEST(HelpCommands, HelpTopicsOpenTheContents) {
   ASSERT_NE(app, nullptr);
   HelpCommands& help = HelpOf(app->MainFrame());
   ASSERT_TRUE(help.HasHandbook());
-  for (int command : {57667, 57671}) {
+  for (int command : {ids::kCmdHelpTopics, ids::kCmdHelpTopicsAlternative}) {
     SCOPED_TRACE(command);
     app->MainFrame().ExecuteCommand(command);
     EXPECT_EQ(ShownPlace(help), QStringLiteral("index.md#"));
@@ -78,8 +79,9 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
   gui::CMainFrame& frame = app->MainFrame();
   HelpCommands& help = HelpOf(frame);
   const std::vector<std::pair<int, const char*>> cases = {
-      {32805, "settings.md#basic-settings"}, {32802, "connecting.md#comm-settings"},
-      {32803, "connecting.md#com-check"}};
+      {ids::kCmdBasicSettings, "settings.md#basic-settings"},
+      {ids::kCmdCommSettings, "connecting.md#comm-settings"},
+      {ids::kCmdComCheck, "connecting.md#com-check"}};
   for (const auto& [command, place] : cases) {
     SCOPED_TRACE(place);
     QString shown;
@@ -141,7 +143,7 @@ TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
                   help.Window()->isVisible();
     qobject_cast<QDialog*>(&setup)->reject();
   });
-  frame.ExecuteCommand(32779);
+  frame.ExecuteCommand(ids::kCmdChartSetup);
   EXPECT_EQ(inner, QStringLiteral("chart-setup.md#curve-properties"));
   EXPECT_TRUE(innerParent);
   EXPECT_TRUE(outerParent);
@@ -157,9 +159,9 @@ TEST(HelpCommands, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
   EXPECT_EQ(help.TopicOfWindow(&frame).Link(), "main-window.md");
   frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Test.vqb").string()));
   ASSERT_EQ(frame.WorkArea().subWindowList().size(), 1);
-  frame.ExecuteCommand(57670);
+  frame.ExecuteCommand(ids::kCmdHelp);
   EXPECT_EQ(ShownPlace(help), QStringLiteral("chart.md#"));
-  frame.ExecuteCommand(32788);  // the extremes table becomes the active window
+  frame.ExecuteCommand(ids::kCmdExtremes);  // the extremes table becomes the active window
   EXPECT_EQ(help.TopicOfWindow(&frame).Link(), "tables.md#extremes");
 }
 
@@ -182,7 +184,7 @@ TEST(HelpCommands, ContextHelpClickShowsThePageOfTheClickedControlsWindow) {
     shown = ShownPlace(help);
     qobject_cast<QDialog*>(&dialog)->reject();
   });
-  frame.ExecuteCommand(32805);
+  frame.ExecuteCommand(ids::kCmdBasicSettings);
   EXPECT_TRUE(inMode);
   EXPECT_EQ(shown, QStringLiteral("settings.md#basic-settings"));
   EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
@@ -206,7 +208,7 @@ TEST(HelpCommands, WithoutAHandbookTheHelpCommandsShowTheAboutBox) {
     shownClass = QString::fromLatin1(dialog.metaObject()->className());
     qobject_cast<QDialog*>(&dialog)->reject();
   });
-  app.MainFrame().ExecuteCommand(57667);
+  app.MainFrame().ExecuteCommand(ids::kCmdHelpTopics);
   EXPECT_TRUE(shownClass.endsWith(QStringLiteral("AboutBox")));
 }
 

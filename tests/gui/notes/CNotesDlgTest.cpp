@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <fstream>
 
+#include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
@@ -93,7 +94,7 @@ TEST_F(NotesDialog, ClosingAfterAChangeAsksAndStoresOnlyOnOk) {
       box->button(c.answer)->click();
     });
     dialog->findChild<QAbstractButton*>(QStringLiteral("2"))->click();
-    EXPECT_EQ(asked, gui::ToQString(Context().texts.Text(32902)));
+    EXPECT_EQ(asked, gui::ToQString(Context().texts.Text(ids::kMsgNotesChanged)));
     EXPECT_FALSE(dialog->isVisible());  // closed whatever the answer
     EXPECT_EQ(measurement_.GetNotes().has_value(), c.stored);
   }

@@ -44,7 +44,7 @@ TEST_F(FileDialogsTest, SaveDialogShowsTheDocumentFilterOnce) {
   });
   gui::QtFileDialogs dialogs(&Frame());
   platform::SaveFileRequest request;
-  request.filterDescription = Texts().Text(document::kMsgFilterImported);
+  request.filterDescription = Texts().Text(document::kStrImportedFilter);
   request.pattern = u"*.vqa";
   request.defaultExtension = u"vqa";
   request.initialName = folder_.Path() / "Pumpe.vqa";

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTableView>
 
+#include "FakeTexts.h"
+#include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/samples/CSampleEditDlg.h"
@@ -14,7 +16,6 @@
 #include "gui/samples/SampleCommands.h"
 #include "gui/tables/RowWindowTable.h"
 #include "gui/tables/TableModel.h"
-#include "FakeTexts.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::testing {
@@ -59,7 +60,7 @@ TEST_F(SampleTable, ShowsThreeColumnsForAMemoryCurveAndFourForAnOnlineCurve) {
     gui::CSampleTableDlg table(Curve(c.recordingKind, 10), Texts(), messages_, '.', {});
     EXPECT_EQ(table.Model().columnCount(), c.columns);
     EXPECT_EQ(table.Model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
-              gui::ToQString(Texts().Text(32856)));
+              gui::ToQString(Texts().Text(ids::kStrColumnTime)));
   }
 }
 
@@ -113,7 +114,7 @@ TEST_F(SampleTable, RefusesAMinimumAboveTheMaximumAndKeepsTheSample) {
     modal.findChild<QAbstractButton*>(QStringLiteral("2"))->click();
   });
   EXPECT_FALSE(table.EditCurrentSample());
-  EXPECT_EQ(messages_.asked, (std::vector<int>{32959, 61713}));
+  EXPECT_EQ(messages_.asked, (std::vector<int>{ids::kMsgMinimumAboveMaximum, ids::kMsgNotANumber}));
   EXPECT_EQ(curve.GetSample(3)->minimum, 3.0F);
   EXPECT_EQ(curve.GetSample(3)->maximum, 3.5F);
   EXPECT_EQ(changes, 0);

@@ -6,6 +6,7 @@
 #include <cfloat>
 
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
@@ -61,7 +62,7 @@ TEST_F(NumberFieldWidgetTest, UntouchedFieldGivesBackTheExactValueItShowed) {
   EXPECT_EQ(field.ReadReal(), 0.5);
 }
 
-TEST_F(NumberFieldWidgetTest, RefusedValuesShowTheFrameworkMessageWithTheRange) {
+TEST_F(NumberFieldWidgetTest, RefusedValuesShowTheStandardMessageWithTheRange) {
   QWidget window;
   auto* edit = new QLineEdit(&window);
   NumberField field(edit, Texts(), '.');
@@ -71,8 +72,9 @@ TEST_F(NumberFieldWidgetTest, RefusedValuesShowTheFrameworkMessageWithTheRange) 
     QString expected;
   };
   const Case cases[] = {
-      {"21", 61714, QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen 1 und 20 ein.")},
-      {"zwei", 61712, Text(61712)},
+      {"21", ids::kMsgIntegerRange,
+       QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen 1 und 20 ein.")},
+      {"zwei", ids::kMsgNotAnInteger, Text(ids::kMsgNotAnInteger)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -89,11 +91,11 @@ TEST_F(NumberFieldWidgetTest, RefusedValuesShowTheFrameworkMessageWithTheRange) 
   ModalScript script;
   script.ThenMessage(&shown);
   EXPECT_FALSE(field.ReadUnsigned(1, 16).has_value());
-  EXPECT_EQ(shown, Text(61719));
+  EXPECT_EQ(shown, Text(ids::kMsgNotAPositiveInteger));
   Retype(*edit, QString::number(1e39));
   script.ThenMessage(&shown);
   EXPECT_FALSE(field.ReadReal().has_value());  // beyond the float range
-  EXPECT_EQ(shown, Text(61713));
+  EXPECT_EQ(shown, Text(ids::kMsgNotANumber));
 }
 
 }  // namespace

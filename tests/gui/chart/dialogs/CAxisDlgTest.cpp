@@ -7,6 +7,7 @@
 #include <QtTest/QTest>
 
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
@@ -63,7 +64,7 @@ TEST_F(AxisDialogTest, RefusesAUnitTextOfElevenCharactersAndKeepsTheAxis) {
   ModalScript script;
   script.ThenMessage(&shown);
   Ok(dialog).click();
-  EXPECT_EQ(shown, Text(61449));
+  EXPECT_EQ(shown, Text(ids::kMsgUnitTooLong));
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(axis.RawUnitCode(), model::kUnitBar);
   EXPECT_FLOAT_EQ(axis.GetMax(), 10.0F);
@@ -85,9 +86,9 @@ TEST_F(AxisDialogTest, RefusesDivisionsOutsideZeroToThousandAndTextsThatAreNoNum
   const QString range = QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen 0 und 1000 ein.");
   const Case cases[] = {{CAxisDlg::kDivisionsEdit, "1001", range},
                         {CAxisDlg::kDivisionsEdit, "-1", range},
-                        {CAxisDlg::kDivisionsEdit, "vier", Text(61712)},
-                        {CAxisDlg::kMinimumEdit, "null", Text(61713)},
-                        {CAxisDlg::kMaximumEdit, "1,5", Text(61713)}};
+                        {CAxisDlg::kDivisionsEdit, "vier", Text(ids::kMsgNotAnInteger)},
+                        {CAxisDlg::kMinimumEdit, "null", Text(ids::kMsgNotANumber)},
+                        {CAxisDlg::kMaximumEdit, "1,5", Text(ids::kMsgNotANumber)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     model::CAchse axis = Axis(model::kUnitBar, {});

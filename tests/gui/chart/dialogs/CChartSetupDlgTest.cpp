@@ -12,6 +12,7 @@
 #include <QtTest/QTest>
 
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
@@ -119,12 +120,12 @@ TEST_F(ChartSetupDialogTest, RefusesLongUnitTextsAndFieldsOutOfRangeWithoutChang
         .arg(low)
         .arg(high);
   };
-  const Case cases[] = {{0, "Millisekund", Text(61449)},
+  const Case cases[] = {{0, "Millisekund", Text(ids::kMsgUnitTooLong)},
                         {CChartSetupDlg::kDivisionsEdit, "21", range(1, 20)},
                         {CChartSetupDlg::kDivisionsEdit, "0", range(1, 20)},
                         {CChartSetupDlg::kColumnsEdit, "101", range(1, 100)},
                         {CChartSetupDlg::kRowsEdit, "0", range(1, 100)},
-                        {CChartSetupDlg::kMaximumEdit, "zehn", Text(61713)}};
+                        {CChartSetupDlg::kMaximumEdit, "zehn", Text(ids::kMsgNotANumber)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     auto dialog = Open();

@@ -11,6 +11,7 @@
 #include <QtTest/QTest>
 
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
@@ -98,7 +99,8 @@ TEST_F(CurvePropertiesDialogTest, RefusesDrawOrdersOutsideOneToSixteen) {
     QString message;
   };
   const QString range = QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen 1 und 16 ein.");
-  for (const Case& c : {Case{"17", range}, Case{"0", range}, Case{"-1", Text(61719)}}) {
+  for (const Case& c :
+       {Case{"17", range}, Case{"0", range}, Case{"-1", Text(ids::kMsgNotAPositiveInteger)}}) {
     SCOPED_TRACE(c.text);
     CCurvePropertiesDlg dialog(Curve(), 2, Texts(), '.', &Frame());
     dialog.show();

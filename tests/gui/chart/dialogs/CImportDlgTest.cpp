@@ -11,11 +11,12 @@
 #include <fstream>
 
 #include "MeasurementBuilder.h"
-#include "gui/ModalScript.h"
-#include "gui/WidgetInput.h"
-#include "gui/GuiTestSupport.h"
+#include "app/MessageIds.h"
 #include "document/MeasurementArchive.h"
 #include "formula/FormulaCurves.h"
+#include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
+#include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/chart/dialogs/CImportDlg.h"
 #include "gui/chart/dialogs/ChartDialogs.h"
@@ -46,7 +47,7 @@ fs::path WriteSource(const fs::path& path) {
   c->SetSourceNumber(4);
   c->SetChannelNumber(2);
   c->SetRecordingKind(1);
-  c->SetUnit(9, u"mbar");
+  c->SetUnit(model::kUnitCustom, u"mbar");
   c->SetPeakValue(99.0F);
   c->SetValueMode(1);
   c->SetXOffset(0.5F);
@@ -134,7 +135,7 @@ TEST_F(ImportDialogTest, CopiesTheChosenCurveWithItsSamplesFieldsAndOwnAxis) {
     EXPECT_EQ(c.GetSourceNumber(), 4);
     EXPECT_EQ(c.GetChannelNumber(), 2);
     EXPECT_EQ(c.GetRecordingKind(), 1);
-    EXPECT_EQ(c.GetUnitCode(), 9);
+    EXPECT_EQ(c.GetUnitCode(), model::kUnitCustom);
     EXPECT_EQ(c.GetUnitText(), u"mbar");
     EXPECT_EQ(c.GetPeakValue(), 99.0F);
     EXPECT_EQ(c.GetValueMode(), 1);
@@ -153,7 +154,7 @@ TEST_F(ImportDialogTest, CopiesTheChosenCurveWithItsSamplesFieldsAndOwnAxis) {
     EXPECT_FLOAT_EQ(axis.GetMin(), scaleMode == 1 ? -749.8F : -500.0F);
     EXPECT_FLOAT_EQ(axis.GetMax(), scaleMode == 1 ? 2247.8F : 1998.0F);
     std::u16string unit;
-    EXPECT_EQ(axis.GetUnit(&unit), 9);
+    EXPECT_EQ(axis.GetUnit(&unit), model::kUnitCustom);
     EXPECT_EQ(unit, u"mbar");
     EXPECT_TRUE(document->Doc().IsModified());
   }
@@ -204,7 +205,7 @@ TEST_F(ImportDialogTest, AnUnreadableFileIsReportedAndListsNothing) {
   EXPECT_EQ(dialog.exec(), QDialog::Accepted);
   EXPECT_EQ(script.Pending(), 0U);
   ASSERT_EQ(script.Messages().size(), 1);
-  EXPECT_EQ(script.Messages().front(), Text(61728));
+  EXPECT_EQ(script.Messages().front(), Text(ids::kMsgUnexpectedFileFormat));
   EXPECT_EQ(dialog.AddedCurveIndex(), -1);
   EXPECT_EQ(target->GetCurveCount(), 2);
 }
@@ -251,7 +252,7 @@ TEST_F(ImportDialogTest, SixteenCurvesRefuseTheCopyAndKeepTheDialogOpen) {
   EXPECT_EQ(dialog.exec(), QDialog::Rejected);
   EXPECT_EQ(script.Pending(), 0U);
   ASSERT_EQ(script.Messages().size(), 1);
-  EXPECT_EQ(script.Messages().front(), Text(32927));
+  EXPECT_EQ(script.Messages().front(), Text(ids::kMsgTooManyCurves));
   EXPECT_TRUE(openAfterMessage);
   EXPECT_EQ(target->GetCurveCount(), 16);
   EXPECT_EQ(dialog.SideMeasurement(), nullptr);  // destroyed on cancel
