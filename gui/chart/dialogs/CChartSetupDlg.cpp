@@ -177,7 +177,6 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
   layout->addLayout(axisButtons);
   layout->addWidget(MakeOkCancelButtons(*this, texts, kTemplate).box);
 
-  connect(source_, &QComboBox::activated, this, [this](int index) { SourceChosen(index); });
   connect(unit_, &QComboBox::activated, this, [this](int index) { UnitChosen(index); });
   connect(curveButton_, &QPushButton::clicked, this, [this] { EditSelectedCurve(); });
   connect(axisButton_, &QPushButton::clicked, this, [this] { EditSelectedAxis(); });
@@ -204,6 +203,11 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
     ShowTimeAxis();
   }
   divisions_->SetInteger(x.GetDivisions());
+  // Connected after the initial choice: only a changed x source fills in the curve's unit
+  // and range; choosing the shown source again overwrites nothing. The unit list reacts to
+  // a changed time unit only (UnitChosen).
+  connect(source_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { SourceChosen(index); });
   drawLines_->setChecked(x.GetDrawLines() != 0);
   grid_->setChecked(measurement.IsGridVisible() != 0);
   int gridColumns = 0;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -90,6 +91,27 @@ TEST_F(ChartSetupDialogTest, CurveAsXSourceShowsItsUnitAndPeakAndPutsTheAxisInto
   EXPECT_FLOAT_EQ(x.GetMax(), 121.0F);
   EXPECT_EQ(x.RawUnitCode(), model::kUnitLPerMin);
   EXPECT_FLOAT_EQ(x.RawMax(), 10.0F);  // the time range stays
+}
+
+TEST_F(ChartSetupDialogTest, ChoosingTheShownSourceOrUnitAgainOverwritesNothing) {
+  auto dialog = Open();
+  QComboBox& source = Combo(*dialog, CChartSetupDlg::kSourceList);
+  QComboBox& unit = Combo(*dialog, CChartSetupDlg::kUnitCombo);
+  QSignalSpy picked(&source, &QComboBox::activated);
+  ChooseEntry(source, 2);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("121"));
+  Retype(Edit(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("50"));
+  ChooseShownEntryAgain(source);
+  EXPECT_EQ(picked.count(), 3);  // two steps with the arrow key, then the same entry again
+  EXPECT_EQ(source.currentIndex(), 2);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("50"));
+  // The time axis: the shown unit chosen again keeps the typed range.
+  ChooseEntry(source, 0);
+  Retype(Edit(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("7"));
+  ChooseShownEntryAgain(unit);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("7"));
+  ChooseShownEntryAgain(source);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("7"));
 }
 
 TEST_F(ChartSetupDialogTest, CancelAfterChoosingTimeLeavesTheCurveModeAndTheRange) {
