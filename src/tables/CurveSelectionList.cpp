@@ -12,7 +12,7 @@ CurveSelectionList::CurveSelectionList(const model::CMessungObj& measurement,
                                        const TextConventions& conventions,
                                        platform::MessageService* messages) {
   AddColumn(texts.Text(32837), 1, 22);
-  AddColumn(texts.Text(32838), 4, 0);
+  AddUserTextColumn(texts.Text(32838), 4, 0);
   AddColumn(texts.Text(32841), 1, 18);
   AddColumn(texts.Text(32848), 1, 18);
   const auto& curves = measurement.Curves();

@@ -27,7 +27,7 @@ ExtremesTable::ExtremesTable(const model::CMessungObj& measurement,
                              const platform::TextSource& texts, const TextConventions& conventions,
                              platform::MessageService* messages) {
   AddColumn(texts.Text(32837), 1, 12);
-  AddColumn(texts.Text(32838), 4, 0);
+  AddUserTextColumn(texts.Text(32838), 4, 0);
   AddColumn(texts.Text(32852), 3, 0);
   AddColumn(texts.Text(32856), 5, 0);
   AddColumn(texts.Text(32853), 3, 0);

@@ -7,7 +7,7 @@ namespace vantrel::tables {
 LegendTable::LegendTable(const model::CMessungObj& measurement, const platform::TextSource& texts,
                          platform::MessageService* messages) {
   AddColumn(texts.Text(32837), 1, 25);
-  AddColumn(texts.Text(32838), 4, 0);
+  AddUserTextColumn(texts.Text(32838), 4, 0);
   AddColumn(texts.Text(32841), 1, 12);
   const auto& curves = measurement.Curves();
   for (std::size_t i = 0; i < curves.size(); ++i) {

@@ -75,6 +75,20 @@ void SetColumns(QTreeWidget& list, const app::BrandedTexts& texts,
   list.setMinimumWidth(total + 2 * list.frameWidth() + 4);
 }
 
+/// Widens every column but `userColumn` to its contents, so that the program's texts (units,
+/// value modes, numbers) are read in full in every language and font; the user's names keep
+/// their column's width and are cut with an ellipsis. Columns only grow.
+void FitColumnsToTexts(QTreeWidget& list, int userColumn) {
+  const auto& view = static_cast<const QAbstractItemView&>(list);
+  for (int c = 0; c < list.columnCount(); ++c) {
+    if (c == userColumn) continue;
+    list.setColumnWidth(c, std::max(list.columnWidth(c), view.sizeHintForColumn(c)));
+  }
+}
+
+constexpr int kNameColumn = 1;
+constexpr int kNoUserColumn = -1;
+
 }  // namespace
 
 CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::BrandedTexts& texts,
@@ -244,6 +258,7 @@ void CChartSetupDlg::FillCurveList() {
     item->setText(6, QString::number(curve.GetDrawOrder()));
     item->setText(7, QString::number(static_cast<long long>(curve.GetAxisIndex()) + 1));
   }
+  FitColumnsToTexts(*curves_, kNameColumn);
   if (selected >= 0 && selected < curves_->topLevelItemCount()) {
     curves_->setCurrentItem(curves_->topLevelItem(selected));
   }
@@ -264,6 +279,7 @@ void CChartSetupDlg::FillAxisList() {
                                                     decimalSeparator_)));
     item->setText(4, QString::number(axis.GetDivisions()));
   }
+  FitColumnsToTexts(*axes_, kNoUserColumn);
   if (selected >= 0 && selected < axes_->topLevelItemCount()) {
     axes_->setCurrentItem(axes_->topLevelItem(selected));
   }

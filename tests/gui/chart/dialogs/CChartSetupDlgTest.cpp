@@ -236,6 +236,18 @@ TEST_F(ChartSetupDialogTest, ListsCurvesAndAxesWithTheirSwatches) {
   EXPECT_TRUE(axisButton->isEnabled());
   SelectRow(axes, 1);
   EXPECT_FALSE(axisButton->isEnabled());
+  // The program's texts are read in full: every column but the curve names is at least as
+  // wide as its texts (axis 3's maximum is the largest float).
+  for (QTreeWidget* list : {&curves, &axes}) {
+    for (int item = 0; item < list->topLevelItemCount(); ++item) {
+      for (int column = 0; column < list->columnCount(); ++column) {
+        if (list == &curves && column == 1) continue;
+        const QString text = list->topLevelItem(item)->text(column);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_GT(list->columnWidth(column), list->fontMetrics().horizontalAdvance(text));
+      }
+    }
+  }
   SaveShot(*dialog, QStringLiteral("chart_setup_lists"));
 }
 
