@@ -123,7 +123,7 @@ void CBasicSettingsDlg::SaveAndClose() {
   if (!ConfirmWorkDir()) return;
   Apply();
   if (!context_.settings.SaveGeneral(context_.profile)) {
-    ReportSettingsNotSaved(context_.messages);
+    ReportSettingsNotSaved(context_.messages, context_.profile);
   }
   QDialog::accept();
 }

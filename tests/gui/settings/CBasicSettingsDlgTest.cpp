@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "MeasurementBuilder.h"
+#include "platform/FileErrors.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "gui/GuiTestSupport.h"
@@ -160,8 +161,11 @@ TEST_F(BasicSettingsDialogTest, AProfileThatCannotBeWrittenIsReported) {
       },
       script, true);
   ASSERT_EQ(script.Messages().size(), 1);
+  // The message names the profile's file and the cause.
   EXPECT_EQ(script.Messages().front(),
-            gui::ToQString(Context().texts.Text(app::kMsgSettingsNotSaved)));
+            Text(platform::kMsgFileIsFolder)
+                .replace(QStringLiteral("%1"),
+                         QString::fromStdString((folder_.Path() / "profile.ini").string())));
   EXPECT_EQ(Settings().GetScaleMode(), 1);  // still changed for this session
 }
 
