@@ -18,7 +18,9 @@ int PrintChartDocument(QPrinter& printer, const ChartPrintJob& job, int fromPage
   const int last = toPage > 0 ? std::min(toPage, kLastPrintPage) : kLastPrintPage;
   QPainter painter;
   if (!painter.begin(&printer)) return 0;
-  QtCanvas canvas(painter, true);
+  // Only the printable area is painted: the chart's margins cover what it draws beyond its
+  // area on the page, and nothing reaches the paper outside the page.
+  QtCanvas canvas(painter, true, QSize(printer.width(), printer.height()));
   int sheets = 0;
   auto startSheet = [&printer, &sheets] {
     if (sheets > 0) printer.newPage();

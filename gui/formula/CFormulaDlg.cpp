@@ -56,7 +56,8 @@ CFormulaDlg::CFormulaDlg(AppContext& context, model::CMessungObj& measurement, b
   references_->setCurrentIndex(-1);
   references_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   references_->setMinimumContentsLength(4);
-  connect(references_, &QComboBox::activated, this,
+  // Only a changed selection inserts: choosing the shown reference again adds nothing.
+  connect(references_, &QComboBox::currentIndexChanged, this,
           [this](int index) { OnReferenceChosen(index); });
 
   auto* form = new QFormLayout;

@@ -87,7 +87,7 @@ void CAutoConfigDlg::accept() {
 void CAutoConfigDlg::Store() {
   if (portNumber_ == 0) return;
   if (!app::SetPortSettings(context_.profile, portNumber_, baudRate_)) {
-    ReportSettingsNotSaved(context_.messages);
+    ReportSettingsNotSaved(context_.messages, context_.profile);
   }
   QDialog::accept();
 }

@@ -118,7 +118,7 @@ void CCommSettingsDlg::OpenAutoConfig() {
 void CCommSettingsDlg::accept() {
   if (!app::SetPortSettings(context_.profile, ReadNumber(port_->text()),
                             ReadNumber(baud_->text()))) {
-    ReportSettingsNotSaved(context_.messages);
+    ReportSettingsNotSaved(context_.messages, context_.profile);
   }
   QDialog::accept();
 }

@@ -12,6 +12,7 @@
 #include "gui/notes/NotesToolbarIcons.h"
 #include "gui/platform/QtServices.h"
 #include "gui/widgets/DialogParts.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::gui {
 namespace {
@@ -167,11 +168,14 @@ void CNotesDlg::LoadNotesFile() {
   dialog.setOption(QFileDialog::ReadOnly, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   lastFile_ = PathFromQString(dialog.selectedFiles().front());
-  // A file that cannot be read leaves the text as it is, and says so.
-  if (editor_->LoadRtf(lastFile_)) {
+  // A file that cannot be read leaves the text as it is, and says why; the notes' own read
+  // error only when no cause is known.
+  int cause = 0;
+  if (editor_->LoadRtf(lastFile_, &cause)) {
     modified_ = true;
   } else {
-    messages_.ShowMessage(ids::kMsgFileError, platform::Buttons::Ok, platform::Icon::Exclamation);
+    messages_.ShowMessage(cause != 0 ? cause : ids::kMsgFileError, platform::Buttons::Ok,
+                          platform::Icon::Exclamation, platform::DisplayName(lastFile_));
   }
 }
 
@@ -183,10 +187,22 @@ void CNotesDlg::SaveNotesFile() {
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   lastFile_ = PathFromQString(dialog.selectedFiles().front());
-  // A failed save must not pass for a saved file.
-  if (!editor_->SaveRtf(lastFile_)) {
-    messages_.ShowMessage(ids::kMsgSaveFailed, platform::Buttons::Ok, platform::Icon::Exclamation);
+  // A failed save must not pass for a saved file: the message names the file and the cause,
+  // the generic one only when no cause is known.
+  int cause = 0;
+  if (!editor_->SaveRtf(lastFile_, &cause)) {
+    messages_.ShowMessage(cause != 0 ? cause : ids::kMsgSaveFailed, platform::Buttons::Ok,
+                          platform::Icon::Exclamation, platform::DisplayName(lastFile_));
   }
+}
+
+int CNotesDlg::EditorWidthTwips() {
+  constexpr int kTwipsPerInch = 1440;
+  // A dialog that was never shown has its children placed by its layout first.
+  if (!isVisible() && layout() != nullptr) layout()->activate();
+  const int dpi = editor_->logicalDpiX();
+  if (dpi <= 0) return 0;
+  return editor_->width() * kTwipsPerInch / dpi;
 }
 
 void CNotesDlg::accept() {

@@ -51,6 +51,10 @@ class CNotesDlg final : public QDialog {
   void StoreNotes();
   /// The path chosen in the last file dialog.
   const std::filesystem::path& LastFile() const { return lastFile_; }
+  /// The editor's formatting width in twips: its width at the dialog's opening size on its
+  /// screen. The notes printout ends its lines there at the latest, so that they wrap as in
+  /// the editor.
+  int EditorWidthTwips();
 
   /// OK: stores the notes and closes.
   void accept() override;

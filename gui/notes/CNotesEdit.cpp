@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <cerrno>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -27,26 +28,73 @@ CNotesEdit::CNotesEdit(QWidget* parent) : QTextEdit(parent) {
   setPalette(colors);
 }
 
-bool CNotesEdit::LoadRtf(const std::filesystem::path& path) {
+namespace {
+
+/// Larger files are no notes: they are refused instead of filling the memory.
+constexpr std::uintmax_t kLargestNotesFile = std::uintmax_t{64} << 20;
+
+/// The bytes of the ordinary file `path`; throws platform::FileError with the cause. A pipe
+/// or device is refused without opening it (it could wait for a writer forever).
+std::vector<std::uint8_t> ReadNotesFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error) {
+    throw platform::FileError(platform::FileReadErrorMessageFor(error.value()), path,
+                              "cannot open " + path.string() + ": " + error.message());
+  }
+  if (std::filesystem::is_directory(status)) {
+    throw platform::FileError(platform::kMsgFileIsFolder, path, path.string() + " is a folder");
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    throw platform::FileError(platform::kMsgFileNotOrdinary, path,
+                              path.string() + " is not an ordinary file");
+  }
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kLargestNotesFile) {
+    throw platform::FileError(platform::kMsgFileReadError, path, "cannot read " + path.string());
+  }
+  errno = 0;
   std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                        std::istreambuf_iterator<char>());
-  const bool read = !file.bad();
-  if (read) StreamFromBytes(bytes);
-  QApplication::restoreOverrideCursor();
-  return read;
+  if (!file) {
+    throw platform::FileError(platform::FileReadErrorMessageFor(errno), path,
+                              "cannot open " + path.string());
+  }
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                  std::istreambuf_iterator<char>());
+  if (file.bad()) {
+    throw platform::FileError(platform::kMsgFileReadError, path, "cannot read " + path.string());
+  }
+  return bytes;
 }
 
-bool CNotesEdit::SaveRtf(const std::filesystem::path& path) {
+}  // namespace
+
+bool CNotesEdit::LoadRtf(const std::filesystem::path& path, int* cause) {
   std::vector<std::uint8_t> bytes;
-  if (!StreamToBytes(bytes, nullptr)) return false;
+  {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+      bytes = ReadNotesFile(path);
+    } catch (const platform::FileError& error) {
+      QApplication::restoreOverrideCursor();
+      if (cause != nullptr) *cause = error.MessageId();
+      return false;
+    }
+    QApplication::restoreOverrideCursor();
+  }
+  StreamFromBytes(bytes);
+  return true;
+}
+
+bool CNotesEdit::SaveRtf(const std::filesystem::path& path, int* cause) {
+  std::vector<std::uint8_t> bytes;
+  if (!StreamToBytes(bytes, nullptr)) return false;  // no cause of the file's
   // The safe save: a failed save leaves the previous file as it was.
   try {
     platform::SaveFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  } catch (const platform::FileError&) {
+  } catch (const platform::FileError& error) {
+    if (cause != nullptr) *cause = error.MessageId();
     return false;
   }
   return true;

@@ -19,11 +19,12 @@ class CNotesEdit final : public QTextEdit {
  public:
   explicit CNotesEdit(QWidget* parent = nullptr);
 
-  /// Reads an RTF file into the control (marked modified); false when it cannot be read.
-  bool LoadRtf(const std::filesystem::path& path);
+  /// Reads an RTF file into the control (marked modified); false when it cannot be read,
+  /// with the message ID of the cause (a file error, see platform/FileErrors.h) in `cause`.
+  bool LoadRtf(const std::filesystem::path& path, int* cause = nullptr);
   /// Writes the content as RTF into the file (created or replaced); false when it cannot
-  /// be written.
-  bool SaveRtf(const std::filesystem::path& path);
+  /// be written, with the message ID of the cause in `cause`.
+  bool SaveRtf(const std::filesystem::path& path, int* cause = nullptr);
   /// Shows `bytes` read as RTF and marks the control modified.
   void StreamFromBytes(const std::vector<std::uint8_t>& bytes);
   /// The content as RTF bytes; out of memory asks 32900 (Retry repeats, Cancel gives up and

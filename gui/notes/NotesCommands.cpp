@@ -11,9 +11,9 @@ namespace vantrel::gui {
 
 void InstallNotesAndSamples(CMainFrame& frame) {
   // Page 3 of every chart printout.
-  SetNotesPagePrinter(frame, [](platform::Canvas& canvas, OpenDocument& document,
-                                const std::function<void()>& nextSheet) {
-    PrintDocumentNotes(canvas, document, nextSheet);
+  SetNotesPagePrinter(frame, [&frame](platform::Canvas& canvas, OpenDocument& document,
+                                      const std::function<void()>& nextSheet) {
+    PrintDocumentNotes(canvas, document, nextSheet, NotesEditorWidthTwips(frame.Context()));
   });
   frame.RegisterCommand(kCmdChartNotes, [&frame] {
     if (OpenDocument* document = frame.Documents().ActiveDocument(); document != nullptr) {
@@ -40,10 +40,17 @@ bool EditNotes(CMainFrame& frame, OpenDocument& document) {
 }
 
 int PrintDocumentNotes(platform::Canvas& canvas, OpenDocument& document,
-                       const std::function<void()>& nextSheet) {
+                       const std::function<void()>& nextSheet, int editorWidthTwips) {
   const model::CMessungObj* measurement = document.Measurement();
   if (measurement == nullptr) return 0;
-  return notes::PrintNotesPage(canvas, *measurement, nextSheet);
+  return notes::PrintNotesPage(canvas, *measurement, nextSheet, editorWidthTwips);
+}
+
+int NotesEditorWidthTwips(const AppContext& context) {
+  // The width does not depend on the text: an empty measurement serves.
+  model::CMessungObj scratch;
+  CNotesDlg dialog(scratch, context.texts, context.messages);
+  return dialog.EditorWidthTwips();
 }
 
 }  // namespace vantrel::gui

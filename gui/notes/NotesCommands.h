@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "app/CommandIds.h"
+#include "gui/app/AppContext.h"
 #include "gui/app/OpenDocument.h"
 #include "platform/Canvas.h"
 
@@ -24,8 +25,12 @@ bool EditNotes(CMainFrame& frame, OpenDocument& document);
 
 /// Page 3 of a printout: the document's notes from the top of the current sheet; further
 /// sheets through `nextSheet` (empty: the notes are cut off after one sheet). Returns the
-/// sheets printed on; 0 when the notes hold no text.
+/// sheets printed on; 0 when the notes hold no text. The lines end at the notes editor's
+/// width at the latest (`editorWidthTwips`, see NotesEditorWidthTwips).
 int PrintDocumentNotes(platform::Canvas& canvas, OpenDocument& document,
-                       const std::function<void()>& nextSheet);
+                       const std::function<void()>& nextSheet, int editorWidthTwips);
+
+/// The formatting width of the notes editor in twips, from the dialog made without showing it.
+int NotesEditorWidthTwips(const AppContext& context);
 
 }  // namespace vantrel::gui

@@ -52,6 +52,14 @@ QtCanvas::QtCanvas(QPainter& painter, bool printer)
   }
 }
 
+QtCanvas::QtCanvas(QPainter& painter, bool printer, QSize page) : QtCanvas(painter, printer) {
+  page_ = page;
+  painter_.setClipRect(QRect(QPoint(0, 0), page), Qt::IntersectClip);
+  // Lines now go through the painter, which clips them.
+  runs_.Paint();
+  direct_ = false;
+}
+
 QtCanvas::~QtCanvas() { runs_.Paint(); }
 
 platform::Pen QtCanvas::SelectPen(const platform::Pen& pen) {
@@ -196,6 +204,7 @@ int QtCanvas::DpiX() const { return painter_.device()->logicalDpiX(); }
 int QtCanvas::DpiY() const { return painter_.device()->logicalDpiY(); }
 
 platform::Size QtCanvas::PageSize() const {
+  if (page_.isValid()) return {page_.width(), page_.height()};
   // In units: a high-resolution picture has more device pixels than units.
   const QPaintDevice* device = painter_.device();
   const qreal ratio = device->devicePixelRatioF();

@@ -22,6 +22,10 @@ class QtCanvas final : public platform::Canvas {
  public:
   /// Draws with `painter` (already begun on its device). `printer` marks printer contexts.
   explicit QtCanvas(QPainter& painter, bool printer = false);
+  /// Draws on a page of `page` units at the painter's origin (a printer's printable area)
+  /// and paints nothing outside it, as a printer clips to its page: a curve far outside
+  /// its axis range leaves no trace on the paper beyond the page's margins.
+  QtCanvas(QPainter& painter, bool printer, QSize page);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
@@ -50,6 +54,8 @@ class QtCanvas final : public platform::Canvas {
 
   QPainter& painter_;
   bool printer_;
+  /// The page when given at construction; else the device's size.
+  QSize page_;
   /// The device has several device pixels per unit (a high-resolution screen picture).
   bool scaled_;
   platform::Pen pen_;

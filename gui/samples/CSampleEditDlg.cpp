@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <charconv>
@@ -13,6 +12,7 @@
 
 #include "app/MessageIds.h"
 #include "gui/widgets/DialogParts.h"
+#include "platform/NumberFormat.h"
 
 namespace vantrel::gui {
 namespace {
@@ -24,16 +24,13 @@ constexpr int kValueField = 1044;
 
 }  // namespace
 
-QString SampleValueText(float value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  QString text = QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
-  return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+QString SampleValueText(float value, char decimalSeparator) {
+  return QString::fromStdString(platform::ShortestFloatText(value, decimalSeparator));
 }
 
-std::optional<float> ParseSampleValue(const QString& text) {
+std::optional<float> ParseSampleValue(const QString& text, char decimalSeparator) {
   QString plain = text.trimmed();
-  plain.replace(QLocale().decimalPoint(), QStringLiteral("."));
+  plain.replace(QLatin1Char(decimalSeparator), QLatin1Char('.'));
   plain.replace(QLatin1Char(','), QLatin1Char('.'));
   const QByteArray bytes = plain.toLatin1();
   float value = 0.0F;
@@ -46,13 +43,14 @@ std::optional<float> ParseSampleValue(const QString& text) {
 }
 
 CSampleEditDlg::CSampleEditDlg(const model::CValueObj& sample, const app::BrandedTexts& texts,
-                               platform::MessageService& messages, QWidget* parent)
-    : QDialog(parent), result_(sample), messages_(messages) {
+                               platform::MessageService& messages, char decimalSeparator,
+                               QWidget* parent)
+    : QDialog(parent), result_(sample), messages_(messages), decimalSeparator_(decimalSeparator) {
   setWindowTitle(DialogCaption(texts, kTemplate));
   auto* form = new QFormLayout;
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   auto field = [&](int id, float shown) {
-    auto* edit = new QLineEdit(SampleValueText(shown), this);
+    auto* edit = new QLineEdit(SampleValueText(shown, decimalSeparator), this);
     edit->setObjectName(QString::number(id));
     edit->setMinimumWidth(140);
     auto* label = new QLabel(ControlLabel(texts, kTemplate, id), this);
@@ -75,7 +73,7 @@ CSampleEditDlg::CSampleEditDlg(const model::CValueObj& sample, const app::Brande
 }
 
 std::optional<float> CSampleEditDlg::Number(QLineEdit& field) {
-  const std::optional<float> value = ParseSampleValue(field.text());
+  const std::optional<float> value = ParseSampleValue(field.text(), decimalSeparator_);
   if (!value) {
     messages_.ShowMessage(ids::kMsgNotANumber, platform::Buttons::Ok, platform::Icon::Exclamation);
     field.setFocus();

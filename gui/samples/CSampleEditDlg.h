@@ -18,9 +18,11 @@ namespace vantrel::gui {
 class CSampleEditDlg final : public QDialog {
   Q_OBJECT
  public:
-  /// Shows `sample`; `texts` and `messages` must outlive the dialog.
+  /// Shows `sample` with the user's `decimalSeparator`; `texts` and `messages` must outlive
+  /// the dialog.
   CSampleEditDlg(const model::CValueObj& sample, const app::BrandedTexts& texts,
-                 platform::MessageService& messages, QWidget* parent = nullptr);
+                 platform::MessageService& messages, char decimalSeparator,
+                 QWidget* parent = nullptr);
 
   /// The values entered (after OK), or the sample shown.
   const model::CValueObj& Result() const { return result_; }
@@ -34,6 +36,7 @@ class CSampleEditDlg final : public QDialog {
 
   model::CValueObj result_;
   platform::MessageService& messages_;
+  char decimalSeparator_;
   QLineEdit* minimum_ = nullptr;
   QLineEdit* maximum_ = nullptr;
   QLineEdit* value_ = nullptr;
@@ -41,8 +44,9 @@ class CSampleEditDlg final : public QDialog {
 
 /// The text of a sample value in the user's notation: the shortest decimal that reads back
 /// to the same float.
-QString SampleValueText(float value);
-/// A number typed by the user ('.' or the user's decimal separator); none when it is not one.
-std::optional<float> ParseSampleValue(const QString& text);
+QString SampleValueText(float value, char decimalSeparator);
+/// A number typed by the user ('.', ',' or the user's decimal separator); none when it is not
+/// one.
+std::optional<float> ParseSampleValue(const QString& text, char decimalSeparator);
 
 }  // namespace vantrel::gui

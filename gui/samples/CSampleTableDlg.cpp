@@ -33,6 +33,7 @@ CSampleTableDlg::CSampleTableDlg(model::CKurveObj& curve, const app::BrandedText
       curve_(curve),
       texts_(texts),
       messages_(messages),
+      decimalSeparator_(decimalSeparator),
       changed_(std::move(changed)),
       model_(std::make_unique<TableModel>()) {
   setWindowTitle(DialogCaption(texts, kTemplate));
@@ -104,7 +105,7 @@ bool CSampleTableDlg::EditCurrentSample() {
   const model::CValueObj* shown = std::as_const(curve_).GetSample(row);
   if (shown == nullptr) return false;
   const model::CValueObj before = *shown;
-  CSampleEditDlg editor(before, texts_, messages_, this);
+  CSampleEditDlg editor(before, texts_, messages_, decimalSeparator_, this);
   if (editor.exec() != QDialog::Accepted) return false;
   // Looked up again: the curve may have grown while the editor was open.
   model::CValueObj* sample = curve_.GetSample(row);

@@ -36,6 +36,7 @@ class CSampleTableDlg final : public QDialog {
   model::CKurveObj& curve_;
   const app::BrandedTexts& texts_;
   platform::MessageService& messages_;
+  char decimalSeparator_;
   std::function<void()> changed_;
   std::unique_ptr<TableModel> model_;
   QScrollBar* rows_ = nullptr;

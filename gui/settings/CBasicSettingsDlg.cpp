@@ -7,7 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/MessageIds.h"
+#include "gui/platform/QtServices.h"
 #include "gui/widgets/DialogParts.h"
+#include "platform/FileErrors.h"
 #include "recovery/RecoveryMessages.h"
 
 namespace vantrel::gui {
@@ -71,15 +74,57 @@ void CBasicSettingsDlg::Apply() {
   stored.SetWorkDir(FromQString(workDir_->text()));
 }
 
+bool CBasicSettingsDlg::ConfirmWorkDir() {
+  const QString text = workDir_->text();
+  if (text.isEmpty()) return true;
+  const std::filesystem::path folder = PathFromQString(text);
+  const std::u16string shown = platform::DisplayName(folder);
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(folder, error);
+  if (std::filesystem::is_directory(status)) return true;
+  // A name that is missing (also below a missing folder) reports "not found" as an error.
+  if (status.type() != std::filesystem::file_type::not_found) {
+    const int id = error ? platform::FileReadErrorMessageFor(error.value()) : ids::kMsgWorkingFolderNotAFolder;
+    context_.messages.ShowMessage(id, platform::Buttons::Ok, platform::Icon::Exclamation, shown);
+    FocusWorkDir();
+    return false;
+  }
+  switch (context_.messages.ShowMessage(ids::kMsgWorkingFolderMissing, platform::Buttons::YesNoCancel,
+                                        platform::Icon::Question, shown)) {
+    case platform::Answer::Yes:
+      std::filesystem::create_directories(folder, error);
+      if (error) {
+        context_.messages.ShowMessage(platform::FileErrorMessageFor(error.value()),
+                                      platform::Buttons::Ok, platform::Icon::Exclamation, shown);
+        FocusWorkDir();
+        return false;
+      }
+      return true;
+    case platform::Answer::No:
+      workDir_->setText(ToQString(context_.settings.GetWorkDir()));
+      return true;
+    default:
+      FocusWorkDir();
+      return false;
+  }
+}
+
+void CBasicSettingsDlg::FocusWorkDir() {
+  workDir_->setFocus(Qt::OtherFocusReason);
+  workDir_->selectAll();
+}
+
 void CBasicSettingsDlg::accept() {
+  if (!ConfirmWorkDir()) return;
   Apply();
   QDialog::accept();
 }
 
 void CBasicSettingsDlg::SaveAndClose() {
+  if (!ConfirmWorkDir()) return;
   Apply();
   if (!context_.settings.SaveGeneral(context_.profile)) {
-    ReportSettingsNotSaved(context_.messages);
+    ReportSettingsNotSaved(context_.messages, context_.profile);
   }
   QDialog::accept();
 }

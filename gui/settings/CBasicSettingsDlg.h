@@ -1,6 +1,8 @@
 // The basic settings dialog (template 148): the working folder, the two axis options and
 // the recovery interval of the user settings. OK changes them for this session; the save
 // button (1045) also writes them to the profile and reports a profile that cannot be written.
+// A working folder that does not exist is not taken silently: the user creates it, keeps
+// the previous one, or corrects the name.
 #pragma once
 
 #include <QDialog>
@@ -21,7 +23,6 @@ class CBasicSettingsDlg final : public QDialog {
   static constexpr int kScaleModeGroup = 1078;
   static constexpr int kAxisGroupingGroup = 1079;
   static constexpr int kSaveButton = 1045;
-  /// Shown when the profile cannot be written.
 
   CBasicSettingsDlg(AppContext& context, QWidget* parent);
 
@@ -34,6 +35,11 @@ class CBasicSettingsDlg final : public QDialog {
   void Apply();
   /// Apply, write the profile, close.
   void SaveAndClose();
+  /// True when the working folder field names an existing folder (or nothing), or the
+  /// user had it created or chose to keep the previous folder; false to stay in the dialog.
+  bool ConfirmWorkDir();
+  /// Puts the keyboard focus on the working folder field with its text selected.
+  void FocusWorkDir();
 
   AppContext& context_;
   QLineEdit* workDir_ = nullptr;

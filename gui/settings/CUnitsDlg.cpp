@@ -50,7 +50,7 @@ void CUnitsDlg::accept() {
   stored.SetFlowUnit(FlowCode(flow_->Index()));
   if (!stored.SaveUnits(context_.profile)) {
     // The preferences still hold for this session and the measurement is converted.
-    ReportSettingsNotSaved(context_.messages);
+    ReportSettingsNotSaved(context_.messages, context_.profile);
   }
   stored.ApplyUnitPreferences(measurement_);
   QDialog::accept();

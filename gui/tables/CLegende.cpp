@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "gui/platform/QtServices.h"
 #include "gui/tables/InformationSheetView.h"
@@ -19,6 +20,23 @@ std::vector<int> ColumnWidthsFor(const std::vector<tables::Column>& columns,
     widths.push_back(std::max(column.Width(metrics.horizontalAdvance(ToQString(column.title))), 1));
   }
   return widths;
+}
+
+void FitColumnsToTexts(const tables::TableContents& contents, const QFontMetrics& metrics,
+                       int padding, int swatchWidth, std::vector<int>& widths) {
+  if (!contents.FitsColumnsToTexts()) return;
+  const int columns = static_cast<int>(std::min(widths.size(), contents.Columns().size()));
+  for (long long row = 0; row < contents.RowCount(); ++row) {
+    for (int c = 0; c < columns; ++c) {
+      if (contents.IsUserText(row, c)) continue;
+      const QString text = ToQString(contents.CellText(row, c));
+      if (text.isEmpty()) continue;
+      int needed = metrics.horizontalAdvance(text) + padding;
+      if (c == 0 && contents.RowSwatch(row).has_value()) needed += swatchWidth;
+      int& width = widths[static_cast<std::size_t>(c)];
+      width = std::max(width, needed);
+    }
+  }
 }
 
 CLegende::CLegende(QWidget* parent) : QWidget(parent), model_(std::make_unique<TableModel>()) {
@@ -82,12 +100,11 @@ void CLegende::Show(std::unique_ptr<tables::TableContents> contents) {
   if (painted) {
     // The row labels of the sheet are read in full: its first column is at least as wide
     // as the longest label.
+    // So are the program's texts of the curve columns (the recording kind, the start time
+    // with its seconds); the user's texts are cut to their column.
     const tables::TableContents& sheet = *model_->Contents();
-    const QFontMetrics metrics = sheet_->fontMetrics();
-    for (long long row = 0; row < sheet.RowCount() && !widths.empty(); ++row) {
-      widths[0] =
-          std::max(widths[0], metrics.horizontalAdvance(ToQString(sheet.CellText(row, 0))) + 8);
-    }
+    FitColumnsToTexts(sheet, sheet_->fontMetrics(), InformationSheetView::kTextPadding, 0,
+                      widths);
     stack_->setCurrentWidget(sheet_);
     sheet_->Rebuild(widths);
     setFocusProxy(sheet_);
@@ -95,6 +112,10 @@ void CLegende::Show(std::unique_ptr<tables::TableContents> contents) {
   }
   stack_->setCurrentWidget(list_);
   setFocusProxy(table_);
+  // A cell's text sits between the style's margins, beside the swatch in the first column.
+  const int margin = table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1;
+  FitColumnsToTexts(*model_->Contents(), table_->fontMetrics(), 2 * margin + 2,
+                    table_->iconSize().width() + 2 * margin, widths);
   for (std::size_t c = 0; c < widths.size(); ++c) {
     table_->setColumnWidth(static_cast<int>(c), widths[c]);
   }

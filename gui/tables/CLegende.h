@@ -55,4 +55,11 @@ class CLegende final : public QWidget {
 std::vector<int> ColumnWidthsFor(const std::vector<tables::Column>& columns,
                                  const QFontMetrics& metrics);
 
+/// Widens each column of `contents` whose cells hold the program's texts to its widest cell
+/// text measured with `metrics` plus `padding` pixels (plus `swatchWidth` in the first
+/// column of rows with a swatch); columns of the user's texts keep their width. Tables
+/// that do not fit their columns to texts are left as they are.
+void FitColumnsToTexts(const tables::TableContents& contents, const QFontMetrics& metrics,
+                       int padding, int swatchWidth, std::vector<int>& widths);
+
 }  // namespace vantrel::gui

@@ -90,7 +90,10 @@ void InformationSheetView::paintEvent(QPaintEvent* /*event*/) {
     const QRect rect = cell.rect.translated(offset);
     painter.fillRect(rect, background);
     painter.setPen(cell.color);
-    painter.drawText(rect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, cell.text);
+    // A text longer than its column (a long file name) is cut with an ellipsis.
+    const QRect textRect = rect.adjusted(kTextIndent, 0, 0, 0);
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop,
+                     painter.fontMetrics().elidedText(cell.text, Qt::ElideRight, textRect.width()));
   }
   // The rest of each row right of the last column, as wide as the window is now.
   const int width = viewport()->width();

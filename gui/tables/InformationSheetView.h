@@ -39,6 +39,8 @@ SheetLayout SheetLayoutFor(const tables::TableContents& sheet, const std::vector
 class InformationSheetView final : public QAbstractScrollArea {
   Q_OBJECT
  public:
+  /// Pixels beside a cell's text: its indent and the gap before the next column.
+  static constexpr int kTextPadding = 8;
   /// Shows the columns and rows of `model` (which must outlive the view).
   explicit InformationSheetView(TableModel& model, QWidget* parent = nullptr);
 

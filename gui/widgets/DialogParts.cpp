@@ -2,6 +2,7 @@
 
 #include "app/ProfileStore.h"
 #include "gui/platform/QtServices.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::gui {
 
@@ -32,7 +33,12 @@ QLabel* BuddyLabel(const app::BrandedTexts& texts, int dialogId, int controlId, 
   return label;
 }
 
-void ReportSettingsNotSaved(platform::MessageService& messages) {
+void ReportSettingsNotSaved(platform::MessageService& messages, const app::ProfileStore& profile) {
+  if (const int cause = profile.LastFileMessage(); cause != 0) {
+    messages.ShowMessage(cause, platform::Buttons::Ok, platform::Icon::Exclamation,
+                         platform::DisplayName(profile.Path()));
+    return;
+  }
   messages.ShowMessage(app::kMsgSettingsNotSaved, platform::Buttons::Ok,
                        platform::Icon::Exclamation);
 }

@@ -12,6 +12,7 @@
 #include <initializer_list>
 
 #include "app/BrandedTexts.h"
+#include "app/ProfileStore.h"
 #include "platform/MessageService.h"
 
 namespace vantrel::gui {
@@ -36,8 +37,10 @@ QString FormatNumbers(const app::BrandedTexts& texts, int id,
 /// A label with the text of control `controlId` whose mnemonic leads to `buddy`.
 QLabel* BuddyLabel(const app::BrandedTexts& texts, int dialogId, int controlId, QWidget* buddy);
 
-/// Tells the user that settings could not be written to the profile.
-void ReportSettingsNotSaved(platform::MessageService& messages);
+/// Tells the user that settings could not be written to `profile`: the file message of the
+/// cause naming the profile's file when it is known (a full disk, a folder in its place,
+/// ...), else that the settings could not be saved.
+void ReportSettingsNotSaved(platform::MessageService& messages, const app::ProfileStore& profile);
 
 /// The button row of a dialog template: OK (control 1, the default button) and Cancel
 /// (control 2), labelled from the language texts, named by their numbers and connected to

@@ -1,6 +1,7 @@
 // Reading, editing and atomic writing of INI files; see IniFile.h.
 #include "app/IniFile.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/FileErrors.h"
 #include "platform/AtomicFile.h"
 #include "platform/NumberFormat.h"
 #include "platform/Strings.h"
@@ -80,6 +82,8 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
   if (!std::filesystem::is_regular_file(status)) {
     result.status = IniLoadStatus::kUnreadable;
     result.detail = path.string() + " is not a regular file";
+    result.messageId = std::filesystem::is_directory(status) ? platform::kMsgFileIsFolder
+                                                             : platform::kMsgFileNotOrdinary;
     return result;
   }
   const auto size = std::filesystem::file_size(path, ec);
@@ -88,10 +92,12 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
     result.detail = path.string() + " is larger than the profile limit";
     return result;
   }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     result.status = IniLoadStatus::kUnreadable;
     result.detail = "cannot open " + path.string();
+    result.messageId = platform::FileReadErrorMessageFor(errno);
     return result;
   }
   // Read in pieces and stop one piece past the limit, so a file that grows while it is read
@@ -105,6 +111,7 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
   if (in.bad()) {
     result.status = IniLoadStatus::kUnreadable;
     result.detail = "cannot read " + path.string();
+    result.messageId = platform::kMsgFileReadError;
     return result;
   }
   if (bytes.size() > kMaxBytes) {

@@ -95,6 +95,7 @@ struct IniLoadResult {
   IniLoadStatus status = IniLoadStatus::kMissing;
   IniFile file;
   std::string detail;  // why reading failed, for the caller's report
+  int messageId = 0;   // the file error message of the cause (platform/FileErrors.h); 0 if none
 };
 
 }  // namespace vantrel::app

@@ -224,6 +224,10 @@ inline constexpr int kStrIndicatorCaps = 33020;
 inline constexpr int kStrIndicatorNum = 33021;
 inline constexpr int kStrIndicatorScroll = 33022;
 
+// Working folder of the basic settings: a folder that does not exist (%1), a file (%1).
+inline constexpr int kMsgWorkingFolderMissing = 33030;
+inline constexpr int kMsgWorkingFolderNotAFolder = 33031;
+
 // Undo and redo: the menu texts naming the step ("&Rückgängig: %s").
 inline constexpr int kStrUndoStep = 33044;
 inline constexpr int kStrRedoStep = 33045;
@@ -260,6 +264,7 @@ inline constexpr int kMsgFileWriteError = 61734;    // any other failure while w
 inline constexpr std::array kAllMessageIds = {
     kStrLanguageCode,
     kStrIndicatorCaps, kStrIndicatorNum, kStrIndicatorScroll, kStrUndoStep, kStrRedoStep,
+    kMsgWorkingFolderMissing, kMsgWorkingFolderNotAFolder,
     kStrComCheckPrompt, kStrComCheckRunning, kStrCheckNoAnswer, kStrCheckAnswered,
     kStrAutoConfigPrompt, kStrSearching, kStrFound, kStrNothingFound,
     kStrColumnNumber, kStrColumnName, kStrColumnColour, kStrColumnVisible, kStrColumnDisplay,

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Error.h"
+#include "platform/FileErrors.h"
 #include "platform/Strings.h"
 
 namespace vantrel::app {
@@ -62,6 +63,7 @@ bool ProfileStore::Reload() {
 bool ProfileStore::LoadFresh(IniFile& fresh) {
   if (path_.empty()) {
     lastError_ = "no folder for the profile (neither XDG_CONFIG_HOME nor HOME is set)";
+    lastFileMessage_ = 0;
     return false;
   }
   IniLoadResult result = IniFile::Load(path_);
@@ -79,6 +81,7 @@ bool ProfileStore::LoadFresh(IniFile& fresh) {
       break;
   }
   lastError_ = result.detail;
+  lastFileMessage_ = result.messageId;
   return false;
 }
 
@@ -107,6 +110,7 @@ bool ProfileStore::Update(Change&& change) {
   }
   if (!change(fresh)) {
     lastError_ = "value cannot be stored in the profile (line break or invalid name)";
+    lastFileMessage_ = 0;
     return false;
   }
   return Commit(fresh);
@@ -117,16 +121,23 @@ bool ProfileStore::Commit(IniFile& fresh) {
   std::filesystem::create_directories(path_.parent_path(), ec);
   if (ec) {
     lastError_ = "cannot create " + path_.parent_path().string() + ": " + ec.message();
+    lastFileMessage_ = platform::FileErrorMessageFor(ec.value());
     return false;
   }
   try {
     fresh.Save(path_);
+  } catch (const platform::FileError& error) {
+    lastError_ = error.what();
+    lastFileMessage_ = error.MessageId();
+    return false;
   } catch (const platform::VantrelError& error) {
     lastError_ = error.what();
+    lastFileMessage_ = 0;
     return false;
   }
   loaded_ = std::move(fresh);
   lastError_.clear();
+  lastFileMessage_ = 0;
   return true;
 }
 

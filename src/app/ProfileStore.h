@@ -84,6 +84,9 @@ class ProfileStore {
 
   /// Why the last failed write or read failed; empty after success.
   const std::string& LastError() const { return lastError_; }
+  /// The file error message (platform/FileErrors.h, naming the profile's file) of the cause
+  /// of the last failure; 0 after success or when no such cause is known.
+  int LastFileMessage() const { return lastFileMessage_; }
 
  private:
   /// Reads the current file, applies `change` and writes the result; on success the result
@@ -96,6 +99,7 @@ class ProfileStore {
   std::filesystem::path path_;
   IniFile loaded_;
   std::string lastError_;
+  int lastFileMessage_ = 0;
 };
 
 }  // namespace vantrel::app

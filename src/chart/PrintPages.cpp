@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/MessageIds.h"
+#include "platform/ElidedText.h"
 #include "platform/NumberFormat.h"
 #include "tables/CellTexts.h"
 
@@ -167,9 +168,14 @@ void PrintCurveTableSheet(platform::Canvas& canvas, const model::CMessungObj& m,
   const int h = canvas.TextExtent(u"X").cy;
   const auto rh = static_cast<int>(std::trunc(h * 1.5));
   const auto rowTop = [&](int k) { return y0 + r0 + k * rh; };
+  // A text longer than its column (a long curve name, a file name) ends in "..." a blank's
+  // width before the next column instead of running into it.
+  const int textWidth = geometry.columnWidth - canvas.TextExtent(u" ").cx;
   const std::vector<int>& labels = CurveTableLabelIds();
   for (int k = 0; k < kCurveTableRows; ++k) {
-    canvas.TextOut(x0, rowTop(k), texts.Text(labels[static_cast<std::size_t>(k)]));
+    canvas.TextOut(x0, rowTop(k),
+                   platform::ElidedText(canvas, texts.Text(labels[static_cast<std::size_t>(k)]),
+                                        textWidth));
   }
 
   const std::u16string fileName = PrintFileName(options.documentPath);
@@ -186,7 +192,8 @@ void PrintCurveTableSheet(platform::Canvas& canvas, const model::CMessungObj& m,
         continue;
       }
       if (k == 2) canvas.SetTextColor(curve.GetColor());
-      canvas.TextOut(x, rowTop(k), rows[static_cast<std::size_t>(k)]);
+      canvas.TextOut(x, rowTop(k),
+                     platform::ElidedText(canvas, rows[static_cast<std::size_t>(k)], textWidth));
       if (k == 2) canvas.SetTextColor(platform::kBlack);
     }
     x += geometry.columnWidth;

@@ -6,17 +6,27 @@
 
 namespace vantrel::notes {
 
-platform::Rect NotesTextArea(const platform::Canvas& canvas) {
+platform::Rect NotesTextArea(const platform::Canvas& canvas, int editorWidthTwips) {
+  constexpr long long kTwipsPerInch = 1440;
   const platform::Size page = canvas.PageSize();
-  const int side = kNotesSideMarginTwips * canvas.DpiX() / 1440;
+  const int side = static_cast<int>(kNotesSideMarginTwips * static_cast<long long>(canvas.DpiX()) /
+                                    kTwipsPerInch);
   const int vertical = canvas.DpiY();
-  return platform::Rect{side, vertical, page.cx - side, page.cy - vertical};
+  int right = page.cx - side;
+  if (editorWidthTwips > kNoEditorWidth) {
+    const long long editorRight =
+        static_cast<long long>(editorWidthTwips) * canvas.DpiX() / kTwipsPerInch;
+    if (editorRight < right) right = static_cast<int>(editorRight);
+  }
+  // An editor narrower than the left margin still leaves a (one pixel) column to print in.
+  if (right <= side) right = side + 1;
+  return platform::Rect{side, vertical, right, page.cy - vertical};
 }
 
 int PrintNotes(platform::Canvas& canvas, const RtfDocument& doc,
-               const std::function<void()>& nextSheet) {
+               const std::function<void()>& nextSheet, int editorWidthTwips) {
   if (doc.PlainText().empty()) return 0;
-  const platform::Rect area = NotesTextArea(canvas);
+  const platform::Rect area = NotesTextArea(canvas, editorWidthTwips);
   const std::vector<LaidOutLine> lines = LayOutNotes(canvas, doc, area.Width());
   const platform::Font oldFont = canvas.SelectFont(platform::Font{});
   const platform::Color oldColor = canvas.SetTextColor(platform::kBlack);
@@ -51,9 +61,9 @@ int PrintNotes(platform::Canvas& canvas, const RtfDocument& doc,
 }
 
 int PrintNotesPage(platform::Canvas& canvas, const model::CMessungObj& measurement,
-                   const std::function<void()>& nextSheet) {
+                   const std::function<void()>& nextSheet, int editorWidthTwips) {
   if (!measurement.GetNotes().has_value()) return 0;
-  return PrintNotes(canvas, ReadRtf(*measurement.GetNotes()), nextSheet);
+  return PrintNotes(canvas, ReadRtf(*measurement.GetNotes()), nextSheet, editorWidthTwips);
 }
 
 }  // namespace vantrel::notes

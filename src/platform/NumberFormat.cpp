@@ -1,5 +1,6 @@
 #include "platform/NumberFormat.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -44,6 +45,19 @@ std::string WithDecimalSeparator(std::string formatted, char decimalSeparator) {
     if (c == '.') c = decimalSeparator;
   }
   return formatted;
+}
+
+std::string ShortestFloatText(float value, char decimalSeparator) {
+  // Plain notation up to this length; beyond it (1e20, 1e-30) the exponent form is shorter
+  // and easier to read.
+  constexpr std::ptrdiff_t kLongestPlain = 16;
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (result.ec != std::errc() || result.ptr - buffer > kLongestPlain) {
+    result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  }
+  if (result.ec != std::errc()) return {};
+  return WithDecimalSeparator(std::string(buffer, result.ptr), decimalSeparator);
 }
 
 std::u16string Widen(const std::string& ascii) {

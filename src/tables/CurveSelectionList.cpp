@@ -13,7 +13,7 @@ CurveSelectionList::CurveSelectionList(const model::CMessungObj& measurement,
                                        const TextConventions& conventions,
                                        platform::MessageService* messages) {
   AddColumn(texts.Text(ids::kStrColumnNumber), 1, 22);
-  AddColumn(texts.Text(ids::kStrColumnName), 4, 0);
+  AddUserTextColumn(texts.Text(ids::kStrColumnName), 4, 0);
   AddColumn(texts.Text(ids::kStrColumnDisplay), 1, 18);
   AddColumn(texts.Text(ids::kStrColumnFilter), 1, 18);
   const auto& curves = measurement.Curves();

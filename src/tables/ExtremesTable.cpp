@@ -28,7 +28,7 @@ ExtremesTable::ExtremesTable(const model::CMessungObj& measurement,
                              const platform::TextSource& texts, const TextConventions& conventions,
                              platform::MessageService* messages) {
   AddColumn(texts.Text(ids::kStrColumnNumber), 1, 12);
-  AddColumn(texts.Text(ids::kStrColumnName), 4, 0);
+  AddUserTextColumn(texts.Text(ids::kStrColumnName), 4, 0);
   AddColumn(texts.Text(ids::kStrMinimum), 3, 0);
   AddColumn(texts.Text(ids::kStrColumnTime), 5, 0);
   AddColumn(texts.Text(ids::kStrMaximum), 3, 0);

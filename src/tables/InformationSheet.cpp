@@ -66,6 +66,12 @@ std::vector<std::u16string> InformationColumn(const model::CKurveObj& curve, int
   return cells;
 }
 
+bool InformationSheet::IsUserText(long long row, int column) const {
+  constexpr long long kSourceRow = 6;
+  constexpr long long kFileRow = 11;
+  return column > 0 && (row == kSourceRow || row == kFileRow);
+}
+
 InformationSheet::InformationSheet(const model::CMessungObj& measurement,
                                    const std::vector<int>& selection,
                                    const std::u16string& documentPath,

@@ -31,6 +31,9 @@ class InformationSheet final : public TextGrid {
 
   std::optional<platform::Color> CellColor(long long row, int column) const override;
   bool OwnerDrawn() const override { return true; }
+  /// The curves' source texts and the document's file name are the user's; the row labels
+  /// and every other curve text are the program's.
+  bool IsUserText(long long row, int column) const override;
 
  private:
   std::vector<platform::Color> columnColors_;  // column 0 black, then one per curve

@@ -8,7 +8,7 @@ namespace vantrel::tables {
 LegendTable::LegendTable(const model::CMessungObj& measurement, const platform::TextSource& texts,
                          platform::MessageService* messages) {
   AddColumn(texts.Text(ids::kStrColumnNumber), 1, 25);
-  AddColumn(texts.Text(ids::kStrColumnName), 4, 0);
+  AddUserTextColumn(texts.Text(ids::kStrColumnName), 4, 0);
   AddColumn(texts.Text(ids::kStrColumnDisplay), 1, 12);
   const auto& curves = measurement.Curves();
   for (std::size_t i = 0; i < curves.size(); ++i) {

@@ -30,6 +30,10 @@ struct Column {
   int titleWidths = 1;
   int extraPixels = 0;
   bool rightAligned = false;
+  /// The column shows the user's texts (curve names): it keeps its width and a longer text
+  /// is cut with "...". The program's own texts (value modes, units, dates) widen their
+  /// column instead, so that they are read in full in every language and font.
+  bool userText = false;
 
   int Width(int titleTextWidth) const { return titleWidths * titleTextWidth + extraPixels; }
 };
@@ -43,6 +47,15 @@ class TableContents {
   virtual std::u16string CellText(long long row, int column) const = 0;
   /// The colour of the row's swatch image; none for tables without swatches.
   virtual std::optional<platform::Color> RowSwatch(long long /*row*/) const { return {}; }
+  /// True when the columns are widened to the widest program text of their cells (tables
+  /// that hold few cells, all computed when they are built).
+  virtual bool FitsColumnsToTexts() const { return false; }
+  /// True when the cell shows a text of the user (see Column::userText).
+  virtual bool IsUserText(long long /*row*/, int column) const {
+    const std::vector<Column>& columns = Columns();
+    return column >= 0 && static_cast<std::size_t>(column) < columns.size() &&
+           columns[static_cast<std::size_t>(column)].userText;
+  }
   /// The text colour of a cell; none for the list's default colour.
   virtual std::optional<platform::Color> CellColor(long long /*row*/, int /*column*/) const {
     return {};

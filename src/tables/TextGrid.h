@@ -38,6 +38,7 @@ class TextGrid : public TableContents {
     return static_cast<std::size_t>(column) < cells.size() ? cells[static_cast<std::size_t>(column)]
                                                            : std::u16string();
   }
+  bool FitsColumnsToTexts() const override { return true; }
   std::optional<platform::Color> RowSwatch(long long row) const override {
     if (row < 0 || row >= static_cast<long long>(swatches_.size())) return {};
     return swatches_[static_cast<std::size_t>(row)];
@@ -46,6 +47,10 @@ class TextGrid : public TableContents {
  protected:
   void AddColumn(std::u16string title, int titleWidths, int extraPixels, bool right = false) {
     columns_.push_back(Column{std::move(title), titleWidths, extraPixels, right});
+  }
+  /// A column of the user's texts (curve names).
+  void AddUserTextColumn(std::u16string title, int titleWidths, int extraPixels) {
+    columns_.push_back(Column{std::move(title), titleWidths, extraPixels, false, true});
   }
   /// Appends a row; `swatch` only for tables with swatch images.
   void AddRow(std::vector<std::u16string> cells, std::optional<platform::Color> swatch = {}) {

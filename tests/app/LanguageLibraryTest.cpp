@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <cstdio>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
@@ -191,6 +193,86 @@ TEST(LanguageLibrary, ShippedLanguagesGiveEveryTextTheSamePlaceholders) {
   auto english = LoadShipped("ENG");
   for (int id : RequiredStrings()) {
     EXPECT_EQ(PlaceholdersOf(german->Text(id)), PlaceholdersOf(english->Text(id))) << id;
+  }
+}
+
+/// The access key of a label or menu text (the letter after a single '&', lower case); 0 when
+/// it has none. The shortcut text after "\t" does not count.
+char16_t AccessKey(const std::u16string& text) {
+  const std::u16string label = text.substr(0, text.find(u'\t'));
+  for (std::size_t i = 0; i + 1 < label.size(); ++i) {
+    if (label[i] != u'&') continue;
+    if (label[i + 1] == u'&') {
+      ++i;
+      continue;
+    }
+    const char16_t key = label[i + 1];
+    return key >= u'A' && key <= u'Z' ? static_cast<char16_t>(key - u'A' + u'a') : key;
+  }
+  return 0;
+}
+
+/// "<where>: <key>" for every access key used twice among `texts`.
+void CollectDuplicateKeys(const std::string& where, const std::vector<std::u16string>& texts,
+                          std::set<std::string>& duplicates) {
+  std::set<char16_t> seen;
+  for (const std::u16string& text : texts) {
+    const char16_t key = AccessKey(text);
+    if (key != 0 && !seen.insert(key).second) {
+      duplicates.insert(where + ": " + platform::ToUtf8(std::u16string(1, key)));
+    }
+  }
+}
+
+void CollectMenuDuplicates(const std::string& where, const std::vector<MenuItem>& items,
+                           std::set<std::string>& duplicates) {
+  std::vector<std::u16string> texts;
+  for (const MenuItem& item : items) {
+    if (item.separator) continue;
+    texts.push_back(item.text);
+    if (!item.children.empty()) {
+      CollectMenuDuplicates(where + "/" + platform::ToUtf8(item.text), item.children, duplicates);
+    }
+  }
+  CollectDuplicateKeys(where, texts, duplicates);
+}
+
+/// The access keys used twice within one menu level or one dialog of `language`.
+std::set<std::string> DuplicateAccessKeys(const std::string& language) {
+  const auto library = LoadShipped(language);
+  std::set<std::string> duplicates;
+  for (int menu : {128, 129}) {
+    CollectMenuDuplicates("menu " + std::to_string(menu), library->Menu(menu), duplicates);
+  }
+  // The dialogs' labels, from the inventory's "control/<dialog>/<control>" entries.
+  std::map<int, std::vector<std::u16string>> dialogs;
+  for (const std::string& entry : library->Inventory()) {
+    int dialog = 0;
+    int control = 0;
+    if (std::sscanf(entry.c_str(), "control/%d/%d", &dialog, &control) == 2) {
+      dialogs[dialog].push_back(library->ControlText(dialog, control));
+    }
+  }
+  for (const auto& [dialog, texts] : dialogs) {
+    CollectDuplicateKeys("dialog " + std::to_string(dialog), texts, duplicates);
+  }
+  return duplicates;
+}
+
+TEST(LanguageLibrary, EnglishMenusAndDialogsUseEveryAccessKeyOnce) {
+  EXPECT_EQ(DuplicateAccessKeys("ENG"), std::set<std::string>{});
+}
+
+TEST(LanguageLibrary, GermanMenusAndDialogsAddNoAccessKeyTwiceBeyondTheirOwnTexts) {
+  // The German texts keep the access keys users know, also where two of them meet.
+  const std::set<std::string> kept = {
+      "dialog 142: e",        "dialog 142: n",          "dialog 142: x",
+      "dialog 148: m",        "dialog 158: d",          "menu 129: d",
+      "menu 129/&Diagramm: z", "menu 129/&Kurven: i",
+  };
+  const std::set<std::string> found = DuplicateAccessKeys("GER");
+  for (const std::string& duplicate : found) {
+    EXPECT_TRUE(kept.count(duplicate) != 0) << duplicate;
   }
 }
 

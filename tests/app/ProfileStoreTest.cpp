@@ -9,6 +9,7 @@
 
 #include "TempFolder.h"
 #include "app/ProfileStore.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::app {
 namespace {
@@ -196,6 +197,7 @@ TEST(ProfileStore, FailedWriteOfAFullDiskLeavesTheOldFileIntact) {
 
   EXPECT_FALSE(written);
   EXPECT_FALSE(profile.LastError().empty());
+  EXPECT_EQ(profile.LastFileMessage(), platform::kMsgFileDiskFull);
   EXPECT_EQ(ReadAll(path), "[Comm]\nPort=3\n");
   int entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
@@ -213,12 +215,18 @@ TEST(ProfileStore, AnExistingFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_EQ(profile.GetProfileInt("Comm", "Port", 1), 1);
   EXPECT_FALSE(profile.WriteProfileInt("Comm", "Port", 4));
   EXPECT_EQ(std::filesystem::file_size(path), huge.size());
+  EXPECT_EQ(profile.LastFileMessage(), 0);  // too large: no file error names that
 
   const auto dirPath = folder.Path() / "dir.ini";
   std::filesystem::create_directory(dirPath);
   ProfileStore onDirectory(dirPath);
   EXPECT_FALSE(onDirectory.WriteProfileInt("Comm", "Port", 4));
   EXPECT_TRUE(std::filesystem::is_directory(dirPath));
+  EXPECT_EQ(onDirectory.LastFileMessage(), platform::kMsgFileIsFolder);
+  // A later success forgets the cause.
+  ProfileStore fine(folder.Path() / "fine.ini");
+  EXPECT_TRUE(fine.WriteProfileInt("Comm", "Port", 4));
+  EXPECT_EQ(fine.LastFileMessage(), 0);
 }
 
 TEST(ProfileStore, WithoutAProfileFolderReadsDefaultsAndReportsWrites) {

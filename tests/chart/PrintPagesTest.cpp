@@ -151,6 +151,24 @@ TEST(PrintPages, TableHasTitleLabelsAndOneColumnPerCurve) {
   }
 }
 
+TEST(PrintPages, TextsLongerThanTheirColumnEndInDotsBeforeTheNextColumn) {
+  // Columns of 969 pixels; 11-point characters 45 pixels wide: 20 characters fit beside the
+  // gap of one blank, 17 and the dots when the text is longer.
+  Printout p;
+  const std::u16string longName(40, u'N');
+  const std::u16string fitting(20, u'F');
+  p.AddCurve()->SetName(longName);
+  p.AddCurve()->SetName(fitting);
+  ASSERT_TRUE(PrintPage(p.canvas, p.m, 2, p.texts, p.options));
+  EXPECT_EQ(p.TextAt(1569, RowTop(0)), std::u16string(17, u'N') + u"...");
+  EXPECT_EQ(p.TextAt(2538, RowTop(0)), fitting);
+  for (const auto& call : p.canvas.CallsOf(Op::TextOut)) {
+    if (call.y < kFirstRow) continue;  // the title spans the page
+    SCOPED_TRACE(call.x);
+    EXPECT_LE(static_cast<int>(call.text.size()) * 45, 969 - 45);
+  }
+}
+
 TEST(PrintPages, MoreCurvesThanFitGoOnFurtherSheetsWithTitleAndLabelsAgain) {
   Printout p;
   for (int i = 0; i < 7; ++i) p.AddCurve()->SetName(u"K" + platform::Widen(std::to_string(i)));

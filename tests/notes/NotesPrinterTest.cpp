@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../document/ImportFixtures.h"
 #include "document/InstrumentTextImport.h"
 #include "notes/NotesLayout.h"
@@ -32,6 +34,48 @@ TEST(NotesPrinter, KeepsTheMarginsOfTheNotesPage) {
   const RecordingCanvas canvas(600, {6600, 5100}, true);
   // 1700 twips at 600 dpi are 708 pixels; top and bottom one inch.
   EXPECT_EQ(NotesTextArea(canvas), (platform::Rect{708, 600, 6600 - 708, 5100 - 600}));
+}
+
+TEST(NotesPrinter, EndsTheLinesAtTheEditorsWidthWhenItIsNarrowerThanThePage) {
+  // 600 dpi, a page 11 inches (15840 twips) wide: the page's right edge is 15840 - 1700
+  // twips = 6600 - 708 pixels.
+  const RecordingCanvas canvas(600, {6600, 5100}, true);
+  struct Case {
+    int editorTwips;
+    int right;
+  };
+  const Case cases[] = {
+      {kNoEditorWidth, 6600 - 708},
+      {9000, 3750},               // 6.25 inches: the editor's edge
+      {14160, 6600 - 708},        // a little wider than the page's margin
+      {20000, 6600 - 708},        // wider than the page: the page's margin
+      {1000, 709},                // narrower than the left margin: one pixel column
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.editorTwips);
+    const platform::Rect area = NotesTextArea(canvas, c.editorTwips);
+    EXPECT_EQ(area, (platform::Rect{708, 600, c.right, 5100 - 600}));
+  }
+}
+
+TEST(NotesPrinter, WrapsAtTheEditorsWidth) {
+  RecordingCanvas wide(kDpi, {1000, 1000}, true);
+  RecordingCanvas narrow(kDpi, {1000, 1000}, true);
+  std::u16string words;
+  for (int i = 0; i < 60; ++i) words += u"word ";
+  const RtfDocument doc = Lines({words});
+  ASSERT_EQ(PrintNotes(wide, doc, {}), 1);
+  // An editor 5 inches wide: the right edge at 360 pixels, 275 pixels of text.
+  ASSERT_EQ(PrintNotes(narrow, doc, {}, 5 * 1440), 1);
+  const auto rightmost = [](const RecordingCanvas& canvas) {
+    int right = 0;
+    for (const auto& call : canvas.CallsOf(RecordingCanvas::Op::TextOut)) {
+      right = std::max(right, call.x + static_cast<int>(call.text.size()) * 6);
+    }
+    return right;
+  };
+  EXPECT_LE(rightmost(narrow), 360);
+  EXPECT_GT(rightmost(wide), 360);
 }
 
 TEST(NotesPrinter, WrapsWordsInsideTheTextAreaAndPlacesLinesByAlignment) {

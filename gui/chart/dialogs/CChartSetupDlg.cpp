@@ -72,6 +72,20 @@ void SetColumns(QTreeWidget& list, const app::BrandedTexts& texts,
   list.setMinimumWidth(total + 2 * list.frameWidth() + 4);
 }
 
+/// Widens every column but `userColumn` to its contents, so that the program's texts (units,
+/// value modes, numbers) are read in full in every language and font; the user's names keep
+/// their column's width and are cut with an ellipsis. Columns only grow.
+void FitColumnsToTexts(QTreeWidget& list, int userColumn) {
+  const auto& view = static_cast<const QAbstractItemView&>(list);
+  for (int c = 0; c < list.columnCount(); ++c) {
+    if (c == userColumn) continue;
+    list.setColumnWidth(c, std::max(list.columnWidth(c), view.sizeHintForColumn(c)));
+  }
+}
+
+constexpr int kNameColumn = 1;
+constexpr int kNoUserColumn = -1;
+
 }  // namespace
 
 CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::BrandedTexts& texts,
@@ -178,7 +192,6 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
   layout->addLayout(axisButtons);
   layout->addWidget(MakeOkCancelButtons(*this, texts, kTemplate).box);
 
-  connect(source_, &QComboBox::activated, this, [this](int index) { SourceChosen(index); });
   connect(unit_, &QComboBox::activated, this, [this](int index) { UnitChosen(index); });
   connect(curveButton_, &QPushButton::clicked, this, [this] { EditSelectedCurve(); });
   connect(axisButton_, &QPushButton::clicked, this, [this] { EditSelectedAxis(); });
@@ -205,6 +218,11 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
     ShowTimeAxis();
   }
   divisions_->SetInteger(x.GetDivisions());
+  // Connected after the initial choice: only a changed x source fills in the curve's unit
+  // and range; choosing the shown source again overwrites nothing. The unit list reacts to
+  // a changed time unit only (UnitChosen).
+  connect(source_, &QComboBox::currentIndexChanged, this,
+          [this](int index) { SourceChosen(index); });
   drawLines_->setChecked(x.GetDrawLines() != 0);
   grid_->setChecked(measurement.IsGridVisible() != 0);
   int gridColumns = 0;
@@ -241,6 +259,7 @@ void CChartSetupDlg::FillCurveList() {
     item->setText(6, QString::number(curve.GetDrawOrder()));
     item->setText(7, QString::number(static_cast<long long>(curve.GetAxisIndex()) + 1));
   }
+  FitColumnsToTexts(*curves_, kNameColumn);
   if (selected >= 0 && selected < curves_->topLevelItemCount()) {
     curves_->setCurrentItem(curves_->topLevelItem(selected));
   }
@@ -261,6 +280,7 @@ void CChartSetupDlg::FillAxisList() {
                                                     decimalSeparator_)));
     item->setText(4, QString::number(axis.GetDivisions()));
   }
+  FitColumnsToTexts(*axes_, kNoUserColumn);
   if (selected >= 0 && selected < axes_->topLevelItemCount()) {
     axes_->setCurrentItem(axes_->topLevelItem(selected));
   }

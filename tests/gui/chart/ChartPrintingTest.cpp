@@ -2,6 +2,8 @@
 // further sheets of the curve table, the notes page through the notes printer, and the
 // print dialog, direct print and print preview commands.
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -10,6 +12,9 @@
 #include "ChartWindowFixture.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartFrames.h"
+#include "chart/PrintPages.h"
+#include "gui/platform/QtCanvas.h"
+#include "gui/tables/ListWindows.h"
 
 namespace vantrel::testing {
 namespace {
@@ -78,6 +83,61 @@ TEST_F(ChartPrintingTest, ManyCurvesTakeFurtherSheetsAndTheNotesPrinterAddsPageT
   EXPECT_EQ(View().PrintTo(printer), 1 + tableSheets + 1);
   EXPECT_EQ(PdfPages(path), 1 + tableSheets + 1);
   EXPECT_EQ(notesCalls, 1);
+}
+
+TEST_F(ChartPrintingTest, CurvesOutsideTheirAxisRangeLeaveThePageMarginsBlank) {
+  // The first curve swings far below and far above its axis (0 to 400 bar), in every draw
+  // mode: the value, the bar between minimum and maximum, the mean.
+  for (const int mode : {model::kModeValue, model::kModeBar, model::kModeMean}) {
+    SCOPED_TRACE(mode);
+    model::CKurveObj& curve = *M().GetCurve(0);
+    curve.SetValueMode(mode);
+    std::vector<model::CValueObj>& samples = curve.MutableSamples();
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      const float v = (i / 50) % 2 == 0 ? -5000.0F : 5000.0F;
+      samples[i] = model::CValueObj(v - 900.0F, v + 900.0F, v);
+    }
+    // A landscape sheet at 100 dpi, its printable area 1100 x 850 pixels a quarter inch
+    // inside the paper as on a printer; the chart's margins are 100 pixels.
+    constexpr int kDpi = 100;
+    constexpr int kPaperMargin = 25;
+    const QSize printable(1100, 850);
+    QImage page(printable.width() + 2 * kPaperMargin, printable.height() + 2 * kPaperMargin,
+                QImage::Format_RGB32);
+    page.setDotsPerMeterX(qRound(kDpi / 0.0254));
+    page.setDotsPerMeterY(qRound(kDpi / 0.0254));
+    page.fill(Qt::white);
+    {
+      QPainter painter(&page);
+      painter.translate(kPaperMargin, kPaperMargin);
+      gui::QtCanvas canvas(painter, true, printable);
+      chart::PrintOptions options;
+      options.conventions = gui::UserTextConventions();
+      chart::PrintPage(canvas, M(), 1, Main().Context().texts, options);
+    }
+    if (const QByteArray shots = qgetenv("VANTREL_SHOTS"); !shots.isEmpty()) {
+      page.save(QString::fromLocal8Bit(shots) + QStringLiteral("/print_page1_mode%1.png").arg(mode));
+    }
+    // The frame is one pixel outside the chart area; everything beyond it, on the page and
+    // on the paper around it, is background.
+    const QRect framed(kPaperMargin + kDpi - 1, kPaperMargin + kDpi - 1,
+                       printable.width() - 2 * kDpi + 2, printable.height() - 2 * kDpi + 2);
+    int marked = 0;
+    int curvePixels = 0;
+    const QRgb red = qRgb(220, 0, 0);
+    for (int y = 0; y < page.height(); ++y) {
+      for (int x = 0; x < page.width(); ++x) {
+        const QRgb pixel = page.pixel(x, y);
+        if (!framed.contains(x, y)) {
+          if (pixel != qRgb(255, 255, 255)) ++marked;
+        } else if (pixel == red) {
+          ++curvePixels;
+        }
+      }
+    }
+    EXPECT_EQ(marked, 0);
+    EXPECT_GT(curvePixels, 0);  // the curve is there, inside the chart
+  }
 }
 
 TEST_F(ChartPrintingTest, DirectPrintUsesTheApplicationsLandscapePrinter) {

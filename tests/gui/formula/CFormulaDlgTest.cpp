@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest/QTest>
 #include <cmath>
 
@@ -161,6 +162,21 @@ TEST_F(FormulaDialogTest, ChoosingTheTwelfthReferenceInsertsThreeCharacters) {
   QTest::keyClick(list, Qt::Key_Home);
   EXPECT_EQ(Field(dialog).text().size(), 49);
   EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+TEST_F(FormulaDialogTest, ChoosingTheShownReferenceAgainInsertsNothing) {
+  auto m = MeasurementOfCurves(3);
+  CFormulaDlg dialog(Context(), *m, false, &Frame());
+  Show(dialog);
+  auto* list = Control<QComboBox>(dialog, CFormulaDlg::kReferenceList);
+  ChooseEntry(*list, 0);
+  EXPECT_EQ(Field(dialog).text(), QStringLiteral("I1"));
+  QSignalSpy picked(list, &QComboBox::activated);
+  ChooseShownEntryAgain(*list);
+  EXPECT_EQ(picked.count(), 1);  // the user did pick it
+  EXPECT_EQ(Field(dialog).text(), QStringLiteral("I1"));
+  ChooseEntry(*list, 1);
+  EXPECT_EQ(Field(dialog).text(), QStringLiteral("I1I2"));
 }
 
 TEST_F(FormulaDialogTest, FailedChecksKeepTheDialogOpenForACorrection) {

@@ -10,6 +10,7 @@
 #include "InstrumentTestSupport.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileStore.h"
+#include "platform/FileErrors.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CCommSettingsDlg.h"
@@ -105,7 +106,10 @@ TEST(CCommSettingsDlg, SettingsThatCannotBeStoredAreReported) {
     return PressMessageButton(modal, QMessageBox::Ok);
   });
   app->MainFrame().ExecuteCommand(gui::kCmdCommSettings);
-  EXPECT_EQ(message, gui::ToQString(app->MainFrame().Context().texts.Text(app::kMsgSettingsNotSaved)));
+  // The message names the profile's file and the cause.
+  EXPECT_EQ(message, gui::ToQString(app->MainFrame().Context().texts.Text(platform::kMsgFileIsFolder))
+                         .replace(QStringLiteral("%1"), QString::fromStdString(
+                                                            (folder.Path() / "profile.ini").string())));
 }
 
 TEST(CCommSettingsDlg, ShowsWhatTheAutomaticConfigurationStored) {

@@ -8,14 +8,21 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBlock>
+#include <csignal>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
+#include "FakeTexts.h"
 #include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/notes/CNotesDlg.h"
+#include "gui/notes/NotesCommands.h"
+#include "notes/NotesPrinter.h"
 #include "notes/RtfReader.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::testing {
 namespace {
@@ -203,6 +210,79 @@ TEST_F(NotesDialog, LoadsAndSavesRtfFilesAsAnotherEditorWritesThem) {
   EXPECT_FALSE(dialog->Editor().LoadRtf(folder_.Path() / "fehlt.vqd"));
   EXPECT_FALSE(dialog->Editor().SaveRtf(folder_.Path()));
   EXPECT_EQ(dialog->Editor().toPlainText(), QStringLiteral("Pr\u00FCfbericht\nLeck an Ventil 3"));
+}
+
+TEST_F(NotesDialog, ThePrintoutWrapsAtTheWidthOfTheEditor) {
+  auto dialog = Open();
+  const int twips = dialog->EditorWidthTwips();
+  EXPECT_EQ(twips, dialog->Editor().width() * 1440 / dialog->Editor().logicalDpiX());
+  EXPECT_GT(twips, notes::kNotesSideMarginTwips);
+  // The printout measures the dialog it makes without showing it: the same width.
+  EXPECT_EQ(gui::NotesEditorWidthTwips(Context()), twips);
+}
+
+TEST_F(NotesDialog, FilesThatCannotBeReadOrWrittenNameTheFileAndTheCause) {
+  const fs::path plain = folder_.Path() / "datei.vqd";
+  std::ofstream(plain) << "{\\rtf1 x}";
+  const fs::path pipe = folder_.Path() / "rohr.vqd";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  ScriptedMessages messages;
+  gui::CNotesDlg dialog(measurement_, Context().texts, messages, &app_->MainFrame());
+  dialog.Editor().setPlainText(QString(4096, QLatin1Char('x')));
+  const QString before = dialog.Editor().toPlainText();
+
+  struct Case {
+    fs::path path;
+    bool save;
+    int cause;
+  };
+  const Case cases[] = {
+      {folder_.Path() / "fehlt.vqd", false, platform::kMsgFileNotFound},
+      {folder_.Path(), false, platform::kMsgFileIsFolder},
+      {pipe, false, platform::kMsgFileNotOrdinary},
+      {plain / "unter.vqd", false, platform::kMsgFileNotFound},
+      {plain / "unter.vqd", true, platform::kMsgFileNotFound},  // a file is no folder
+      {folder_.Path() / "fehlt" / "neu.vqd", true, platform::kMsgFileNotFound},
+      {folder_.Path(), true, platform::kMsgFileIsFolder},
+      {folder_.Path() / std::string(300, 'n'), true, platform::kMsgFileInvalidPath},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    int cause = 0;
+    const bool done = c.save ? dialog.Editor().SaveRtf(c.path, &cause)
+                             : dialog.Editor().LoadRtf(c.path, &cause);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(cause, c.cause);
+  }
+  EXPECT_EQ(dialog.Editor().toPlainText(), before);
+
+  // Through the dialog's commands: the message names the cause and the file. A file too
+  // large for notes (sparse, 65 MiB) is not read.
+  const fs::path huge = folder_.Path() / "riesig.vqd";
+  std::ofstream(huge).close();
+  fs::resize_file(huge, std::uintmax_t{65} << 20);
+  AnswerNextDialog([&](QWidget& modal) { ASSERT_TRUE(ChooseFile(modal, huge)); });
+  Trigger(dialog, gui::kCmdNotesLoad);
+  // A full disk (the file size limit) while saving leaves no file.
+  const fs::path full = folder_.Path() / "voll.vqd";
+  auto* const previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit previous{};
+  ::getrlimit(RLIMIT_FSIZE, &previous);
+  rlimit small = previous;
+  small.rlim_cur = 1024;
+  AnswerNextDialog([&](QWidget& modal) {
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ASSERT_TRUE(ChooseFile(modal, full));
+  });
+  Trigger(dialog, gui::kCmdNotesSave);
+  ::setrlimit(RLIMIT_FSIZE, &previous);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(messages.asked,
+            (std::vector<int>{platform::kMsgFileReadError, platform::kMsgFileDiskFull}));
+  EXPECT_EQ(messages.arguments,
+            (std::vector<std::u16string>{platform::DisplayName(huge), platform::DisplayName(full)}));
+  EXPECT_FALSE(fs::exists(full));
+  EXPECT_EQ(dialog.Editor().toPlainText(), before);
 }
 
 TEST_F(NotesDialog, ShowsTheNotesOfAnInstrumentDataFile) {

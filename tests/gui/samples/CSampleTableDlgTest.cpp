@@ -120,6 +120,32 @@ TEST_F(SampleTable, RefusesAMinimumAboveTheMaximumAndKeepsTheSample) {
   EXPECT_EQ(changes, 0);
 }
 
+TEST_F(SampleTable, TheEditorShowsTheShortestValueInTheUsersDecimalSeparatorAndReadsItBack) {
+  model::CKurveObj& curve = Curve(1, 3);
+  curve.GetSample(1)->Set(56.92F, 100.1F, 0.3F);
+  for (const char separator : {',', '.'}) {
+    SCOPED_TRACE(separator);
+    gui::CSampleTableDlg table(curve, Texts(), messages_, separator, {});
+    table.List().SetCurrentRow(1);
+    QStringList shown;
+    AnswerNextDialog([&shown](QWidget& modal) {
+      for (const char* id : {"1042", "1043", "1044"}) {
+        shown << modal.findChild<QLineEdit*>(QString::fromLatin1(id))->text();
+      }
+      modal.findChild<QAbstractButton*>(QStringLiteral("1"))->click();  // unchanged: OK
+    });
+    EXPECT_FALSE(table.EditCurrentSample());  // the same floats: no change
+    const QString point = QString(QLatin1Char(separator));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("56") + point + QStringLiteral("92"),
+                                  QStringLiteral("100") + point + QStringLiteral("1"),
+                                  QStringLiteral("0") + point + QStringLiteral("3")}));
+  }
+  EXPECT_EQ(curve.GetSample(1)->minimum, 56.92F);
+  EXPECT_EQ(gui::ParseSampleValue(QStringLiteral(" 12,5 "), ','), 12.5F);
+  EXPECT_EQ(gui::ParseSampleValue(QStringLiteral("12.5"), ','), 12.5F);
+  EXPECT_FALSE(gui::ParseSampleValue(QStringLiteral("12,5x"), ',').has_value());
+}
+
 TEST_F(SampleTable, EditingASampleFromTheChartChangesTheMeasurementAndMarksTheDocument) {
   gui::CMainFrame& frame = app_->MainFrame();
   auto owned = std::make_unique<model::CMessungObj>();

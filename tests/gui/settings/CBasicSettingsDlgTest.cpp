@@ -4,12 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLocale>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QtTest/QTest>
+#include <fstream>
 
 #include "MeasurementBuilder.h"
+#include "app/MessageIds.h"
+#include "platform/FileErrors.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "gui/GuiTestSupport.h"
@@ -37,6 +42,7 @@ class BasicSettingsDialogTest : public ::testing::Test {
   settings::CUserSettings& Settings() { return Context().settings; }
   /// The profile as a restarted program reads it.
   app::ProfileStore ProfileOnDisk() { return app::ProfileStore(folder_.Path() / "profile.ini"); }
+  QString Text(int id) { return gui::ToQString(Context().texts.Text(id)); }
 
   static void Check(QWidget& dialog, int id) {
     // On the round indicator: a radio button reacts only to clicks on indicator and label.
@@ -156,9 +162,101 @@ TEST_F(BasicSettingsDialogTest, AProfileThatCannotBeWrittenIsReported) {
       },
       script, true);
   ASSERT_EQ(script.Messages().size(), 1);
+  // The message names the profile's file and the cause.
   EXPECT_EQ(script.Messages().front(),
-            gui::ToQString(Context().texts.Text(app::kMsgSettingsNotSaved)));
+            Text(platform::kMsgFileIsFolder)
+                .replace(QStringLiteral("%1"),
+                         QString::fromStdString((folder_.Path() / "profile.ini").string())));
   EXPECT_EQ(Settings().GetScaleMode(), 1);  // still changed for this session
+}
+
+TEST_F(BasicSettingsDialogTest, AFolderThatDoesNotExistIsCreatedOrTheOldOneKept) {
+  const QString work = QString::fromStdString((folder_.Path() / "work").string());
+  Settings().SetWorkDir(gui::FromQString(work));
+  const fs::path missing = folder_.Path() / "neu" / "daten";
+  const QString typed = QString::fromStdString(missing.string());
+  struct Case {
+    const char* name;
+    int answer;  // the button pressed in the question
+    bool created;
+    QString kept;
+  };
+  const Case cases[] = {
+      {"No keeps the previous folder", QMessageBox::No, false, work},
+      {"Cancel returns to the dialog", QMessageBox::Cancel, false, work},
+      {"Yes creates it", QMessageBox::Yes, true, typed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QString question;
+    bool stayedOpen = false;
+    ModalScript script;
+    script.Then([&](QWidget& widget) {
+      auto* dialog = qobject_cast<CBasicSettingsDlg*>(&widget);
+      if (dialog == nullptr) return false;
+      TypeFolder(*dialog, typed);
+      ClickLater(*dialog, 1);
+      return true;
+    });
+    script.Then([&](QWidget& widget) {
+      auto* box = qobject_cast<QMessageBox*>(&widget);
+      if (box == nullptr) return false;
+      question = box->text();
+      QTimer::singleShot(0, box, [box, &c] { PressMessageButton(*box, c.answer); });
+      return true;
+    });
+    if (c.answer == QMessageBox::Cancel) {
+      // Back in the dialog, with the name to correct; then closed with Cancel.
+      script.Then([&](QWidget& widget) {
+        auto* dialog = qobject_cast<CBasicSettingsDlg*>(&widget);
+        if (dialog == nullptr) return false;
+        auto* edit = Control<QLineEdit>(*dialog, CBasicSettingsDlg::kWorkDirEdit);
+        stayedOpen = dialog->isVisible() && edit->text() == typed && edit->hasSelectedText();
+        ClickLater(*dialog, 2);
+        return true;
+      });
+    }
+    app_->MainFrame().ExecuteCommand(gui::kCmdBasicSettings);
+    EXPECT_EQ(script.Pending(), 0U);
+    EXPECT_EQ(stayedOpen, c.answer == QMessageBox::Cancel);
+    EXPECT_EQ(question,
+              Text(ids::kMsgWorkingFolderMissing).replace(QStringLiteral("%1"), typed));
+    EXPECT_EQ(fs::is_directory(missing), c.created);
+    EXPECT_EQ(gui::ToQString(Settings().GetWorkDir()), c.kept);
+  }
+  EXPECT_EQ(fs::current_path(), missing);
+}
+
+TEST_F(BasicSettingsDialogTest, AWorkingFolderNameThatIsAFileIsRefused) {
+  const fs::path file = folder_.Path() / "datei";
+  std::ofstream(file) << "x";
+  const std::u16string before = Settings().GetWorkDir();
+  bool stayedOpen = false;
+  ModalScript script;
+  script.Then([&file](QWidget& widget) {
+    auto* dialog = qobject_cast<CBasicSettingsDlg*>(&widget);
+    if (dialog == nullptr) return false;
+    TypeFolder(*dialog, QString::fromStdString(file.string()));
+    ClickLater(*dialog, CBasicSettingsDlg::kSaveButton);
+    return true;
+  });
+  script.ThenMessage();
+  script.Then([&stayedOpen](QWidget& widget) {  // back in the dialog; closed with Cancel
+    auto* dialog = qobject_cast<CBasicSettingsDlg*>(&widget);
+    if (dialog == nullptr) return false;
+    stayedOpen = true;
+    ClickLater(*dialog, 2);
+    return true;
+  });
+  app_->MainFrame().ExecuteCommand(gui::kCmdBasicSettings);
+  EXPECT_EQ(script.Pending(), 0U);
+  EXPECT_TRUE(stayedOpen);
+  ASSERT_EQ(script.Messages().size(), 1);
+  EXPECT_EQ(script.Messages().front(), Text(ids::kMsgWorkingFolderNotAFolder)
+                                           .replace(QStringLiteral("%1"),
+                                                    QString::fromStdString(file.string())));
+  EXPECT_EQ(Settings().GetWorkDir(), before);
+  EXPECT_FALSE(ProfileOnDisk().HasValue(settings::kSettingsSection, settings::kWorkDirKey));
 }
 
 TEST_F(BasicSettingsDialogTest, CancelAndUncheckedGroupsChangeNothing) {

@@ -8,6 +8,7 @@
 #include <QtTest/QTest>
 
 #include "MeasurementBuilder.h"
+#include "platform/FileErrors.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "gui/GuiTestSupport.h"
@@ -151,8 +152,11 @@ TEST_F(UnitsDialogTest, AProfileThatCannotBeWrittenIsReportedAndTheMeasurementSt
       },
       true);
   ASSERT_EQ(messages_.size(), 1);
+  // The message names the profile's file and the cause.
   EXPECT_EQ(messages_.front(),
-            gui::ToQString(Frame().Context().texts.Text(app::kMsgSettingsNotSaved)));
+            gui::ToQString(Frame().Context().texts.Text(platform::kMsgFileIsFolder))
+                .replace(QStringLiteral("%1"),
+                         QString::fromStdString((folder_.Path() / "profile.ini").string())));
   EXPECT_EQ(document->Measurement()->GetCurve(1)->GetUnitCode(), 2);
   EXPECT_EQ(Settings().GetSpeedUnit(), 2);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QTableView>
 #include <QtTest/QTest>
 
@@ -18,6 +19,7 @@
 #include "gui/tables/CurveSelectionDialog.h"
 #include "gui/tables/InformationSheetView.h"
 #include "gui/tables/ListWindows.h"
+#include "gui/tables/RowWindowTable.h"
 #include "gui/tables/TableModel.h"
 
 namespace vantrel::testing {
@@ -100,6 +102,14 @@ TEST_F(ListWindowsTest, LegendShowsNumberSwatchNameAndPlottedValueOfEveryCurve) 
     EXPECT_EQ(image.pixelColor(0, 0), swatches[row]);
     EXPECT_EQ(image.pixelColor(19, 9), swatches[row]);
   }
+  // The display column reads its longest text in full; the name column keeps its width
+  // (four title widths), a longer name is cut there.
+  QTableView& table = legend->View().Table();
+  const QFontMetrics header = table.horizontalHeader()->fontMetrics();
+  EXPECT_GT(table.columnWidth(2), table.fontMetrics().horizontalAdvance(expected[1][2]));
+  EXPECT_GE(table.columnWidth(2), header.horizontalAdvance(QStringLiteral("Darstellung")) + 12);
+  EXPECT_EQ(table.columnWidth(1), 4 * header.horizontalAdvance(QStringLiteral("Name")));
+  EXPECT_EQ(table.textElideMode(), Qt::ElideRight);
   SaveShot(WindowOf(*legend), QStringLiteral("tables_legend_enlarged"));
   WindowOf(*legend).resize(250, 136);
   Settle();
@@ -287,9 +297,19 @@ TEST_F(ListWindowsTest, InformationSheetPaintsLabelsInBlackAndCurveTextsInTheirC
     EXPECT_EQ(cell(row, 1).color, QColor(Qt::red));
     EXPECT_EQ(cell(row, 2).color, QColor(Qt::black));
   }
-  // Columns follow each other; the curve columns are 120 pixels wide.
+  // Columns follow each other; the curve columns are 120 pixels wide, wider when a text of
+  // the program needs it (the start time with its seconds, the recording kind).
   EXPECT_EQ(cell(5, 1).rect.left(), cell(5, 0).rect.right() + 1);
-  EXPECT_EQ(cell(5, 1).rect.width(), 120);
+  const QFontMetrics metrics = sheet->View().Sheet().fontMetrics();
+  for (int column : {1, 2}) {
+    SCOPED_TRACE(column);
+    EXPECT_GE(cell(5, column).rect.width(), 120);
+    for (int row : {4, 10, 12}) {
+      EXPECT_GE(cell(row, column).rect.width(),
+                metrics.horizontalAdvance(cell(row, column).text) +
+                    gui::InformationSheetView::kTextPadding);
+    }
+  }
   EXPECT_EQ(cell(5, 2).rect.top(), 5 * sheet->View().Sheet().RowHeight());
 
   EXPECT_EQ(WindowOf(*sheet).size(), QSize(125 * 2 + 140, 360));

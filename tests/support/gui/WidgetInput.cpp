@@ -1,5 +1,6 @@
 #include "gui/WidgetInput.h"
 
+#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -32,6 +33,14 @@ void ChooseEntry(QComboBox& combo, int index) {
   for (int guard = 0; combo.currentIndex() != index && guard < 100; ++guard) {
     QTest::keyClick(&combo, combo.currentIndex() < index ? Qt::Key_Down : Qt::Key_Up);
   }
+}
+
+void ChooseShownEntryAgain(QComboBox& combo) {
+  combo.setFocus();
+  combo.showPopup();
+  QAbstractItemView* list = combo.view();
+  list->setCurrentIndex(combo.model()->index(combo.currentIndex(), combo.modelColumn()));
+  QTest::keyClick(list, Qt::Key_Return);
 }
 
 void TypeText(QWidget* widget, const QString& text) {

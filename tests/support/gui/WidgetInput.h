@@ -27,6 +27,9 @@ void ClickLater(QWidget& parent, int id);
 void Retype(QLineEdit& edit, const QString& text);
 /// Moves the selection of `combo` to `index` with the arrow keys.
 void ChooseEntry(QComboBox& combo, int index);
+/// Opens the list of `combo` and confirms the entry already shown, as a user who picks the
+/// same entry again.
+void ChooseShownEntryAgain(QComboBox& combo);
 /// Types `text`; characters beyond ASCII arrive as key events that carry just their text
 /// (QTest's key clicks know ASCII only).
 void TypeText(QWidget* widget, const QString& text);

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -91,6 +92,27 @@ TEST_F(ChartSetupDialogTest, CurveAsXSourceShowsItsUnitAndPeakAndPutsTheAxisInto
   EXPECT_FLOAT_EQ(x.GetMax(), 121.0F);
   EXPECT_EQ(x.RawUnitCode(), model::kUnitLPerMin);
   EXPECT_FLOAT_EQ(x.RawMax(), 10.0F);  // the time range stays
+}
+
+TEST_F(ChartSetupDialogTest, ChoosingTheShownSourceOrUnitAgainOverwritesNothing) {
+  auto dialog = Open();
+  QComboBox& source = Combo(*dialog, CChartSetupDlg::kSourceList);
+  QComboBox& unit = Combo(*dialog, CChartSetupDlg::kUnitCombo);
+  QSignalSpy picked(&source, &QComboBox::activated);
+  ChooseEntry(source, 2);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("121"));
+  Retype(Edit(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("50"));
+  ChooseShownEntryAgain(source);
+  EXPECT_EQ(picked.count(), 3);  // two steps with the arrow key, then the same entry again
+  EXPECT_EQ(source.currentIndex(), 2);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("50"));
+  // The time axis: the shown unit chosen again keeps the typed range.
+  ChooseEntry(source, 0);
+  Retype(Edit(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("7"));
+  ChooseShownEntryAgain(unit);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("7"));
+  ChooseShownEntryAgain(source);
+  EXPECT_EQ(Shown(*dialog, CChartSetupDlg::kMaximumEdit), QStringLiteral("7"));
 }
 
 TEST_F(ChartSetupDialogTest, CancelAfterChoosingTimeLeavesTheCurveModeAndTheRange) {
@@ -215,6 +237,18 @@ TEST_F(ChartSetupDialogTest, ListsCurvesAndAxesWithTheirSwatches) {
   EXPECT_TRUE(axisButton->isEnabled());
   SelectRow(axes, 1);
   EXPECT_FALSE(axisButton->isEnabled());
+  // The program's texts are read in full: every column but the curve names is at least as
+  // wide as its texts (axis 3's maximum is the largest float).
+  for (QTreeWidget* list : {&curves, &axes}) {
+    for (int item = 0; item < list->topLevelItemCount(); ++item) {
+      for (int column = 0; column < list->columnCount(); ++column) {
+        if (list == &curves && column == 1) continue;
+        const QString text = list->topLevelItem(item)->text(column);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_GT(list->columnWidth(column), list->fontMetrics().horizontalAdvance(text));
+      }
+    }
+  }
   SaveShot(*dialog, QStringLiteral("chart_setup_lists"));
 }
 
