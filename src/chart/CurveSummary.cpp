@@ -1,5 +1,6 @@
 #include "chart/CurveSummary.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -35,6 +36,17 @@ void CurveSummary::Reset() {
   columns_.valid = false;
 }
 
+long long CurveSummary::Outstanding(const std::vector<model::CValueObj>& samples, int valueMode,
+                                    float yOffset, double xOffset, double interval) const {
+  const auto n = static_cast<long long>(samples.size());
+  const bool sameKey = samples_ != nullptr && valueMode == valueMode_ &&
+                       std::bit_cast<std::uint32_t>(yOffset) == yOffsetBits_ &&
+                       std::bit_cast<std::uint64_t>(xOffset) == xOffsetBits_ &&
+                       std::bit_cast<std::uint64_t>(interval) == intervalBits_;
+  if (!sameKey || n < count_) return n;
+  return n - count_;
+}
+
 void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valueMode,
                           float yOffset, double xOffset, double interval) {
   const auto yBits = std::bit_cast<std::uint32_t>(yOffset);
@@ -58,14 +70,65 @@ void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valu
     ++generation_;
     const long long from = count_;
     count_ = n;
-    // Times: continue the accumulation where it stopped.
-    for (long long i = from; i < n; ++i) {
-      if (i % kTimeStride == 0) times_.push_back(nextTime_);
-      nextTime_ += interval_;
-    }
+    ExtendTimes(from);
     Extend();
   }
 }
+
+void CurveSummary::ExtendTimes(long long from) {
+  // A first build knows its final size; later ones (recording) grow geometrically.
+  const auto stored = static_cast<std::size_t>((count_ + kTimeStride - 1) / kTimeStride);
+  if (from == 0) times_.reserve(stored);
+  // The accumulation goes on where it stopped, one addition per sample, so every stored
+  // time equals what the sample-by-sample drawing computes.
+  double time = nextTime_;
+  const double interval = interval_;
+  long long i = from;
+  for (; i < count_ && i % kTimeStride != 0; ++i) time += interval;
+  while (i < count_) {
+    times_.push_back(time);
+    const long long stop = std::min(count_, i + kTimeStride);
+    for (; i < stop; ++i) time += interval;
+  }
+  nextTime_ = time;
+}
+
+namespace {
+
+/// Level 1 from the samples: blocks [firstBlock, endBlock) of kFanOut plotted values each.
+/// NaN fails both comparisons and so leaves a block alone; a block of NaN only stays empty.
+template <typename Plot>
+void SampleBlocks(const model::CValueObj* samples, long long firstBlock, long long endBlock,
+                  CurveSummary::Block* out, Plot plot) {
+  for (long long j = firstBlock; j < endBlock; ++j) {
+    const model::CValueObj* s = samples + j * CurveSummary::kFanOut;
+    float lo = kInfinity;
+    float hi = -kInfinity;
+    for (long long k = 0; k < CurveSummary::kFanOut; ++k) {
+      const float v = plot(s[k]);
+      lo = v < lo ? v : lo;
+      hi = v > hi ? v : hi;
+    }
+    *out++ = {lo, hi};
+  }
+}
+
+/// A level above 1 from the one below: an empty block (lo = inf, hi = -inf) changes nothing.
+void BlockBlocks(const CurveSummary::Block* below, long long firstBlock, long long endBlock,
+                 CurveSummary::Block* out) {
+  for (long long j = firstBlock; j < endBlock; ++j) {
+    const CurveSummary::Block* part = below + j * CurveSummary::kFanOut;
+    float lo = kInfinity;
+    float hi = -kInfinity;
+    for (long long k = 0; k < CurveSummary::kFanOut; ++k) {
+      lo = part[k].lo < lo ? part[k].lo : lo;
+      hi = part[k].hi > hi ? part[k].hi : hi;
+    }
+    *out++ = {lo, hi};
+  }
+}
+
+}  // namespace
 
 void CurveSummary::Extend() {
   // Each level gets the complete blocks it does not have yet.
@@ -75,19 +138,40 @@ void CurveSummary::Extend() {
     if (blocks == 0) break;
     if (static_cast<int>(levels_.size()) < level) levels_.emplace_back();
     std::vector<Block>& target = levels_[static_cast<std::size_t>(level - 1)];
-    for (auto j = static_cast<long long>(target.size()); j < blocks; ++j) {
-      Block block{kInfinity, -kInfinity};
-      for (long long k = j * kFanOut; k < (j + 1) * kFanOut; ++k) {
-        const Block part = ElementOf(level - 1, k);
-        if (part.Empty()) continue;
-        if (block.Empty()) {
-          block = part;
-          continue;
+    const auto have = static_cast<long long>(target.size());
+    if (have < blocks) {
+      if (have == 0) target.reserve(static_cast<std::size_t>(blocks));
+      target.resize(static_cast<std::size_t>(blocks));
+      Block* out = target.data() + have;
+      if (level == 1) {
+        const model::CValueObj* s = samples_->data();
+        const float y = yOffset_;
+        switch (valueMode_) {
+          case model::kModeMinimum:
+          case model::kModeBar:
+            SampleBlocks(s, have, blocks, out,
+                         [y](const model::CValueObj& v) { return v.minimum + y; });
+            break;
+          case model::kModeMaximum:
+            SampleBlocks(s, have, blocks, out,
+                         [y](const model::CValueObj& v) { return v.maximum + y; });
+            break;
+          case model::kModeMean:
+            SampleBlocks(s, have, blocks, out, [y](const model::CValueObj& v) {
+              return (v.minimum + v.maximum) * 0.5F + y;
+            });
+            break;
+          case model::kModeValue:
+            SampleBlocks(s, have, blocks, out,
+                         [y](const model::CValueObj& v) { return v.value + y; });
+            break;
+          default:
+            SampleBlocks(s, have, blocks, out, [](const model::CValueObj&) { return 0.0F; });
+            break;
         }
-        if (part.lo < block.lo) block.lo = part.lo;
-        if (part.hi > block.hi) block.hi = part.hi;
+      } else {
+        BlockBlocks(levels_[static_cast<std::size_t>(level - 2)].data(), have, blocks, out);
       }
-      target.push_back(block);
     }
     below = blocks;
   }
