@@ -68,8 +68,12 @@ void CurveSummary::Update(const std::vector<model::CValueObj>& samples, int valu
   samples_ = &samples;
   if (n > count_) {
     ++generation_;
-    const long long from = count_;
+    long long from = count_;
     count_ = n;
+    if (from == 0) {
+      Start();
+      from = static_cast<long long>(times_.size()) * kTimeStride;
+    }
     ExtendTimes(from);
     Extend();
   }
@@ -128,7 +132,61 @@ void BlockBlocks(const CurveSummary::Block* below, long long firstBlock, long lo
   }
 }
 
+/// Calls `use` with the function that gives a sample's plotted value in `valueMode`.
+template <typename Use>
+void WithPlot(int valueMode, float y, Use use) {
+  switch (valueMode) {
+    case model::kModeMinimum:
+    case model::kModeBar:
+      use([y](const model::CValueObj& v) { return v.minimum + y; });
+      break;
+    case model::kModeMaximum:
+      use([y](const model::CValueObj& v) { return v.maximum + y; });
+      break;
+    case model::kModeMean:
+      use([y](const model::CValueObj& v) { return (v.minimum + v.maximum) * 0.5F + y; });
+      break;
+    case model::kModeValue:
+      use([y](const model::CValueObj& v) { return v.value + y; });
+      break;
+    default:
+      use([](const model::CValueObj&) { return 0.0F; });
+      break;
+  }
+}
+
+/// The first `chunks` x kTimeStride samples of a new summary in one pass: their stored times
+/// (accumulated from `time`, which is advanced) and their first-level blocks. The chain of
+/// additions and the block comparisons are independent, so the processor does both at once.
+template <typename Plot>
+void TimesAndBlocks(const model::CValueObj* samples, long long chunks, double interval,
+                    double& time, std::vector<double>& times, CurveSummary::Block* out,
+                    Plot plot) {
+  constexpr long long kBlocksPerChunk = CurveSummary::kTimeStride / CurveSummary::kFanOut;
+  double t = time;
+  for (long long c = 0; c < chunks; ++c) {
+    times.push_back(t);
+    for (long long k = 0; k < CurveSummary::kTimeStride; ++k) t += interval;
+    SampleBlocks(samples, c * kBlocksPerChunk, (c + 1) * kBlocksPerChunk,
+                 out + c * kBlocksPerChunk, plot);
+  }
+  time = t;
+}
+
 }  // namespace
+
+void CurveSummary::Start() {
+  const long long chunks = count_ / kTimeStride;
+  if (chunks == 0) return;
+  times_.reserve(static_cast<std::size_t>((count_ + kTimeStride - 1) / kTimeStride));
+  levels_.emplace_back();
+  std::vector<Block>& first = levels_.front();
+  first.reserve(static_cast<std::size_t>(count_ / kFanOut));
+  first.resize(static_cast<std::size_t>(chunks * (kTimeStride / kFanOut)));
+  WithPlot(valueMode_, yOffset_, [&](auto plot) {
+    TimesAndBlocks(samples_->data(), chunks, interval_, nextTime_, times_, first.data(), plot);
+  });
+}
 
 void CurveSummary::Extend() {
   // Each level gets the complete blocks it does not have yet.
@@ -144,31 +202,9 @@ void CurveSummary::Extend() {
       target.resize(static_cast<std::size_t>(blocks));
       Block* out = target.data() + have;
       if (level == 1) {
-        const model::CValueObj* s = samples_->data();
-        const float y = yOffset_;
-        switch (valueMode_) {
-          case model::kModeMinimum:
-          case model::kModeBar:
-            SampleBlocks(s, have, blocks, out,
-                         [y](const model::CValueObj& v) { return v.minimum + y; });
-            break;
-          case model::kModeMaximum:
-            SampleBlocks(s, have, blocks, out,
-                         [y](const model::CValueObj& v) { return v.maximum + y; });
-            break;
-          case model::kModeMean:
-            SampleBlocks(s, have, blocks, out, [y](const model::CValueObj& v) {
-              return (v.minimum + v.maximum) * 0.5F + y;
-            });
-            break;
-          case model::kModeValue:
-            SampleBlocks(s, have, blocks, out,
-                         [y](const model::CValueObj& v) { return v.value + y; });
-            break;
-          default:
-            SampleBlocks(s, have, blocks, out, [](const model::CValueObj&) { return 0.0F; });
-            break;
-        }
+        WithPlot(valueMode_, yOffset_, [&](auto plot) {
+          SampleBlocks(samples_->data(), have, blocks, out, plot);
+        });
       } else {
         BlockBlocks(levels_[static_cast<std::size_t>(level - 2)].data(), have, blocks, out);
       }

@@ -114,6 +114,9 @@ class CurveSummary {
   /// Width in samples of one element of level L (level 0 = single samples).
   static long long UnitOf(int level);
   Block ElementOf(int level, long long element) const;
+  /// A new summary: the times and first-level blocks of all whole runs of kTimeStride
+  /// samples, in one pass.
+  void Start();
   /// Stores the times of samples [from, count_).
   void ExtendTimes(long long from);
   /// Gives every level the complete blocks it lacks, in one pass over the new samples.
