@@ -1,6 +1,8 @@
 #include "chart/SummaryBuild.h"
 
 #include <algorithm>
+#include <new>
+#include <system_error>
 
 namespace vantrel::chart {
 
@@ -11,7 +13,14 @@ SummaryBuild::SummaryBuild(std::vector<Job> jobs, unsigned threads)
   });
   const auto count = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(jobs_.size(), 1));
   workers_.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
+  for (std::size_t i = 0; i < count; ++i) {
+    try {
+      workers_.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+      break;  // no more threads: those started do the work
+    }
+  }
+  if (workers_.empty()) Work();  // not even one: the work is done here
 }
 
 SummaryBuild::~SummaryBuild() {
@@ -25,7 +34,13 @@ void SummaryBuild::Work() {
     const std::size_t i = next_.fetch_add(1, std::memory_order_relaxed);
     if (i >= jobs_.size()) return;
     Job& job = jobs_[i];
-    job.summary->Update(*job.samples, job.valueMode, job.yOffset, job.xOffset, job.interval);
+    try {
+      job.summary->Update(*job.samples, job.valueMode, job.yOffset, job.xOffset, job.interval);
+    } catch (const std::bad_alloc&) {
+      // Left empty: the drawing builds it again on its own thread, where running out of
+      // memory is reported as for any drawing.
+      job.summary->Reset();
+    }
     done_.fetch_add(1, std::memory_order_release);
   }
 }
