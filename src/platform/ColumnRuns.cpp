@@ -19,8 +19,10 @@ constexpr int kBandRows = 8;
 
 
 // Where the processor has wider vectors than the baseline, the block painting is compiled
-// for them too and the widest one available is chosen when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__) && !defined(__SANITIZE_ADDRESS__)
+// for them too and the widest one available is chosen when the program starts (not in
+// sanitizer builds: their instrumented choice would run before the sanitizer is set up).
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__) && \
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define VANTREL_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define VANTREL_WIDE_VECTORS
