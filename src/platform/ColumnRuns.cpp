@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace vantrel::platform {
 namespace {
@@ -122,12 +123,29 @@ void ColumnRuns::Paint() {
     end = std::max(end, block.end);
     blocks_.push_back(block);
   }
-  // Band by band from the top, each band across all blocks: the rows of neighbouring blocks
-  // lie next to one another in memory and are written close together in time, where block
-  // by block every row lies a picture width from the one before.
-  for (int bandTop = first; bandTop < end; bandTop += kBandRows) {
+  // Band by band from the top, each band across the blocks it meets: the rows of
+  // neighbouring blocks lie next to one another in memory and are written close together in
+  // time, where block by block every row lies a picture width from the one before. The
+  // blocks join the band they reach by their first row and leave after their last.
+  byFirst_.resize(blocks_.size());
+  std::iota(byFirst_.begin(), byFirst_.end(), std::uint32_t{0});
+  std::sort(byFirst_.begin(), byFirst_.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return blocks_[a].first < blocks_[b].first || (blocks_[a].first == blocks_[b].first && a < b);
+  });
+  active_.clear();
+  std::size_t next = 0;
+  for (int bandTop = first; bandTop < end;) {
+    if (active_.empty() && next < byFirst_.size()) {
+      bandTop = std::max(bandTop, blocks_[byFirst_[next]].first);  // skip empty bands
+    }
     const int bandEnd = std::min(end, bandTop + kBandRows);
-    for (const Block& block : blocks_) {
+    const std::size_t before = active_.size();
+    while (next < byFirst_.size() && blocks_[byFirst_[next]].first < bandEnd) {
+      active_.push_back(byFirst_[next++]);
+    }
+    if (active_.size() != before) std::sort(active_.begin(), active_.end());  // by column
+    for (std::uint32_t index : active_) {
+      const Block& block = blocks_[index];
       const int from = std::max(block.first, bandTop);
       const int to = std::min(block.end, bandEnd);
       if (from >= to) continue;
@@ -145,6 +163,8 @@ void ColumnRuns::Paint() {
         }
       }
     }
+    std::erase_if(active_, [&](std::uint32_t index) { return blocks_[index].end <= bandEnd; });
+    bandTop = bandEnd;
   }
   runs_.clear();
 }

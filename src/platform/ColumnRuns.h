@@ -76,7 +76,11 @@ class ColumnRuns {
   };
 
  private:
-  std::vector<Block> blocks_;  // kept for its memory
+  // Kept for their memory: the blocks of a painting, their indices by first row, and the
+  // indices of those that the band being painted meets.
+  std::vector<Block> blocks_;
+  std::vector<std::uint32_t> byFirst_;
+  std::vector<std::uint32_t> active_;
 };
 
 }  // namespace vantrel::platform
