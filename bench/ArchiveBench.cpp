@@ -131,9 +131,9 @@ ProcessRun RunProcess(const std::vector<std::string>& argv) {
       WEXITSTATUS(status) != 0) {
     return {};
   }
-  return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-              .count(),
-          usage.ru_maxrss * 1024L};
+  return {
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
+      usage.ru_maxrss * 1024L};
 }
 
 /// The best of `rounds` runs (the least disturbed by the machine's other work).
@@ -185,10 +185,10 @@ int main(int argc, char** argv) {
   std::printf("archive: save / plain write  = %.2f (limit 3.00)\n",
               ratio("ArchiveSave/real_time", "PlainWrite/real_time"));
   std::printf("archive: resident bytes per loaded sample in this process = %.2f\n", perSample);
-  std::printf("archive: first load in a fresh process = %.1f ms (%.2f x plain read)\n", firstLoadMs,
-              firstLoadMs / (times["PlainRead/real_time"].real > 0.0
-                                 ? times["PlainRead/real_time"].real
-                                 : 1.0));
+  std::printf(
+      "archive: first load in a fresh process = %.1f ms (%.2f x plain read)\n", firstLoadMs,
+      firstLoadMs /
+          (times["PlainRead/real_time"].real > 0.0 ? times["PlainRead/real_time"].real : 1.0));
   // Whole processes, alternating so that both see the same machine.
   const fs::path cli = fs::canonical("/proc/self/exe").parent_path() / "vantrel-cli";
   if (fs::exists(cli)) {
@@ -220,8 +220,8 @@ int main(int argc, char** argv) {
       const double peak = static_cast<double>(convert.peakBytes) / static_cast<double>(kSamples);
       std::printf("archive: whole process convert %.1f ms / cp %.1f ms = %.2f (limit 3.00): %s\n",
                   convert.ms, cp.ms, processRatio, processRatio <= 3.0 ? "met" : "NOT MET");
-      const double added = static_cast<double>(convert.peakBytes - empty.peakBytes) /
-                           static_cast<double>(kSamples);
+      const double added =
+          static_cast<double>(convert.peakBytes - empty.peakBytes) / static_cast<double>(kSamples);
       std::printf(
           "archive: convert process peak resident %.1f MB = %.2f bytes per sample (limit "
           "12.5): %s\n",

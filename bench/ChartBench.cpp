@@ -118,8 +118,8 @@ int main(int argc, char** argv) {
   const auto times = vantrel::bench::RunBenchmarks(argc, argv);
   const auto first = times.find("FirstDraw/10000000/iterations:3");
   const auto pass = times.find("OnePass/10000000");
-  int status = vantrel::bench::ReportRatio(times, "raster canvas", "Redraw/10000",
-                                           "Redraw/10000000", 3.0);
+  int status =
+      vantrel::bench::ReportRatio(times, "raster canvas", "Redraw/10000", "Redraw/10000000", 3.0);
   if (first != times.end() && pass != times.end()) {
     const double ratio = first->second.real / pass->second.real;
     std::printf(

@@ -72,7 +72,8 @@ void ChartPainter::StartSummaries(const model::CMessungObj& m) {
   FinishSummaries();
   if (curveMode_ != CurveMode::Fast) return;
   std::vector<SummaryBuild::Job> jobs = CollectJobs(m, kParallelSamples);
-  if (!jobs.empty()) build_ = std::make_unique<SummaryBuild>(std::move(jobs), SummaryBuild::Cores());
+  if (!jobs.empty())
+    build_ = std::make_unique<SummaryBuild>(std::move(jobs), SummaryBuild::Cores());
 }
 
 void ChartPainter::FinishSummaries() {

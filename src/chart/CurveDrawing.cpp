@@ -279,8 +279,8 @@ void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
   const double interval = curve.GetSampleInterval();
   const auto xOffset = static_cast<double>(curve.GetXOffset());
   const bool covered = UsesSummary(measurement, curve) && Finite(xmin, xmax, ymin, ymax) &&
-                       xmax > xmin && ymax != ymin &&
-                       plot.right > plot.left && plot.bottom > plot.top;
+                       xmax > xmin && ymax != ymin && plot.right > plot.left &&
+                       plot.bottom > plot.top;
   if (!covered) {
     curve.Draw(canvas, plot, measurement);
     return;

@@ -160,15 +160,14 @@ void WithPlot(int valueMode, float y, Use use) {
 /// additions and the block comparisons are independent, so the processor does both at once.
 template <typename Plot>
 void TimesAndBlocks(const model::CValueObj* samples, long long chunks, double interval,
-                    double& time, std::vector<double>& times, CurveSummary::Block* out,
-                    Plot plot) {
+                    double& time, std::vector<double>& times, CurveSummary::Block* out, Plot plot) {
   constexpr long long kBlocksPerChunk = CurveSummary::kTimeStride / CurveSummary::kFanOut;
   double t = time;
   for (long long c = 0; c < chunks; ++c) {
     times.push_back(t);
     for (long long k = 0; k < CurveSummary::kTimeStride; ++k) t += interval;
-    SampleBlocks(samples, c * kBlocksPerChunk, (c + 1) * kBlocksPerChunk,
-                 out + c * kBlocksPerChunk, plot);
+    SampleBlocks(samples, c * kBlocksPerChunk, (c + 1) * kBlocksPerChunk, out + c * kBlocksPerChunk,
+                 plot);
   }
   time = t;
 }
@@ -202,9 +201,8 @@ void CurveSummary::Extend() {
       target.resize(static_cast<std::size_t>(blocks));
       Block* out = target.data() + have;
       if (level == 1) {
-        WithPlot(valueMode_, yOffset_, [&](auto plot) {
-          SampleBlocks(samples_->data(), have, blocks, out, plot);
-        });
+        WithPlot(valueMode_, yOffset_,
+                 [&](auto plot) { SampleBlocks(samples_->data(), have, blocks, out, plot); });
       } else {
         BlockBlocks(levels_[static_cast<std::size_t>(level - 2)].data(), have, blocks, out);
       }

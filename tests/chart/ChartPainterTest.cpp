@@ -4,15 +4,15 @@
 // the one-by-one drawing.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
+#include <thread>
+
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
 #include "chart/ChartPainter.h"
 #include "platform/RasterCanvas.h"
 #include "platform/RecordingCanvas.h"
-
-#include <chrono>
-#include <random>
-#include <thread>
 
 namespace vantrel::chart {
 namespace {

@@ -76,9 +76,9 @@ TEST(CurveSummary, RangesEqualAPlainScanInEveryValueMode) {
   const struct {
     int mode;
     float yOffset;
-  } cases[] = {{model::kModeMinimum, 0.0F},  {model::kModeMaximum, 2.5F},
-               {model::kModeMean, -1.25F},   {model::kModeValue, 0.0F},
-               {model::kModeBar, 100.0F},    {model::kModeValue, -0.0F}};
+  } cases[] = {{model::kModeMinimum, 0.0F}, {model::kModeMaximum, 2.5F},
+               {model::kModeMean, -1.25F},  {model::kModeValue, 0.0F},
+               {model::kModeBar, 100.0F},   {model::kModeValue, -0.0F}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " offset " << c.yOffset);
     CurveSummary summary;
@@ -106,7 +106,8 @@ TEST(CurveSummary, ExtendingInUnevenStepsEqualsBuildingAtOnce) {
   CurveSummary extended;
   std::mt19937 random(6);
   while (growing.size() < all.size()) {
-    const std::size_t step = std::min<std::size_t>(1 + random() % 3000, all.size() - growing.size());
+    const std::size_t step =
+        std::min<std::size_t>(1 + random() % 3000, all.size() - growing.size());
     growing.insert(growing.end(), all.begin() + static_cast<std::ptrdiff_t>(growing.size()),
                    all.begin() + static_cast<std::ptrdiff_t>(growing.size() + step));
     EXPECT_EQ(extended.Outstanding(growing, model::kModeMean, 0.5F, 1.0, 0.01),

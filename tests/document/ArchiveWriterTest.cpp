@@ -120,9 +120,12 @@ TEST(ArchiveWriter, ObjectRunsWriteTheBytesOfOneObjectAtATime) {
     std::size_t objectsBefore;
     std::size_t count;
     std::size_t recordSize;
-  } cases[] = {{"one", 0, 1, 12},         {"two", 0, 2, 12},
-               {"one block", 0, 4682, 12}, {"many blocks", 3, 20001, 12},
-               {"long tags", 0x8000, 9000, 12}, {"long tags, odd record", 0x8000, 7001, 7}};
+  } cases[] = {{"one", 0, 1, 12},
+               {"two", 0, 2, 12},
+               {"one block", 0, 4682, 12},
+               {"many blocks", 3, 20001, 12},
+               {"long tags", 0x8000, 9000, 12},
+               {"long tags, odd record", 0x8000, 7001, 7}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const auto record = [](std::size_t i, std::uint8_t* out, std::size_t size) {
@@ -130,7 +133,8 @@ TEST(ArchiveWriter, ObjectRunsWriteTheBytesOfOneObjectAtATime) {
     };
     const auto before = [&c](ArchiveWriter& w) {
       w.WriteByte(0x5A);
-      w.WriteObjectRun(ArchiveClass::LineObj, c.objectsBefore, 0, [](std::size_t, std::uint8_t*) {});
+      w.WriteObjectRun(ArchiveClass::LineObj, c.objectsBefore, 0,
+                       [](std::size_t, std::uint8_t*) {});
     };
     const auto run = Written([&](ArchiveWriter& w) {
       before(w);

@@ -3,9 +3,9 @@
 // every other command of the view with its effect on the document's modified flag; the
 // summaries of a long document built in the background.
 #include <QCursor>
-#include <chrono>
 #include <QScrollBar>
 #include <QTableView>
+#include <chrono>
 
 #include "ChartWindowFixture.h"
 #include "gui/chart/CTextDlg.h"
