@@ -9,6 +9,8 @@ namespace vantrel::chart {
 namespace {
 
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
+/// How far ahead of the block being summarised its samples are fetched.
+constexpr long long kPrefetchSamples = 256;
 
 }  // namespace
 
@@ -106,6 +108,7 @@ void SampleBlocks(const model::CValueObj* samples, long long firstBlock, long lo
                   CurveSummary::Block* out, Plot plot) {
   for (long long j = firstBlock; j < endBlock; ++j) {
     const model::CValueObj* s = samples + j * CurveSummary::kFanOut;
+    __builtin_prefetch(s + kPrefetchSamples);
     float lo = kInfinity;
     float hi = -kInfinity;
     for (long long k = 0; k < CurveSummary::kFanOut; ++k) {
