@@ -2,7 +2,10 @@
 // report of the redraw ratio between long and short curves.
 #pragma once
 
+#include <map>
 #include <string>
+
+#include "TimingReporter.h"
 
 #include "model/CMessungObj.h"
 #include "platform/TextSource.h"
@@ -22,6 +25,11 @@ class NoTexts final : public platform::TextSource {
 /// Six random-walk curves of `samples` samples over 600 s on two axes, built once per size
 /// and kept for the whole run.
 model::CMessungObj& Measurement(long long samples);
+
+/// Prints the ratio of the real times of `longCurves` and `shortCurves` in `times` against
+/// `limit`; returns the exit status.
+int ReportRatio(const std::map<std::string, Timing>& times, const std::string& what,
+                const std::string& shortCurves, const std::string& longCurves, double limit);
 
 /// Runs the benchmarks of the program and prints the ratio of the real times of
 /// `longCurves` and `shortCurves` against the limit of 2; returns the exit status.

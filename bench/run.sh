@@ -10,9 +10,11 @@ cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DVANTREL_BENCH=ON -DVANTREL_TESTS=OFF -DVANTREL_GUI=OFF >/dev/null
 cmake --build "$dir" -j"$(nproc)" >/dev/null || { echo "bench/run.sh: build failed in $dir" >&2; exit 1; }
 status=0
+echo "machine load before the run: $(cat /proc/loadavg)"
 for bench in "$dir"/bin/*_bench; do
   [ -x "$bench" ] || continue
   echo "== $(basename "$bench")"
   "$bench" "$@" || status=1
 done
+echo "machine load after the run: $(cat /proc/loadavg)"
 exit $status

@@ -53,9 +53,49 @@ CVantrel40View::CVantrel40View(CMainFrame& main, OpenDocument& document, QWidget
   scratchPainter_ = std::make_unique<QPainter>(&scratchImage_);
   scratchCanvas_ = std::make_unique<QtCanvas>(*scratchPainter_);
   ReadKeyboardCommands();
+  if (model::CMessungObj* m = Measurement(); m != nullptr) painter_.StartSummaries(*m);
+  if (painter_.SummariesPending()) {
+    qApp->installEventFilter(this);
+    summaryPoll_.setInterval(kSummaryPollPeriod);
+    connect(&summaryPoll_, &QTimer::timeout, this, [this] {
+      if (!painter_.SummariesReady()) return;
+      FinishSummaries();
+      Repaint();
+    });
+    summaryPoll_.start();
+  }
 }
 
-CVantrel40View::~CVantrel40View() = default;
+CVantrel40View::~CVantrel40View() { FinishSummaries(); }
+
+void CVantrel40View::FinishSummaries() {
+  painter_.FinishSummaries();
+  qApp->removeEventFilter(this);
+  summaryPoll_.stop();
+}
+
+bool CVantrel40View::eventFilter(QObject* watched, QEvent* event) {
+  // Whatever the user does may change the samples: the build is finished first.
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::Close:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+    case QEvent::FileOpen:
+      FinishSummaries();
+      break;
+    default:
+      break;
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
+}
 
 model::CMessungObj* CVantrel40View::Measurement() { return document_.Measurement(); }
 
@@ -82,6 +122,7 @@ void CVantrel40View::RepaintNow() {
 }
 
 void CVantrel40View::DocumentChanged() {
+  FinishSummaries();
   painter_.SamplesChanged();
   // Another window of the document may have zoomed or followed a recording.
   if (!firstDraw_) SyncScrollBars();
@@ -104,7 +145,7 @@ void CVantrel40View::ZoomChangedForOthers() {
   }
 }
 
-void CVantrel40View::RenderPicture(QSize size, qreal ratio) {
+void CVantrel40View::RenderPicture(QSize size, qreal ratio, bool available) {
   // The picture of the same size is painted over, not allocated anew for every repaint.
   // Its device pixels are `ratio` per unit; the chart is laid out in units either way.
   if (!PictureFits(size, ratio)) {
@@ -115,12 +156,18 @@ void CVantrel40View::RenderPicture(QSize size, qreal ratio) {
   if (model::CMessungObj* m = Measurement(); m != nullptr && !size.isEmpty()) {
     QPainter painter(&picture_);
     QtCanvas canvas(painter);
-    painter_.Draw(canvas, *m, platform::Rect{0, 0, size.width(), size.height()},
-                  main_.Context().texts, UserTextConventions().decimalSeparator);
+    const platform::Rect area{0, 0, size.width(), size.height()};
+    const char separator = UserTextConventions().decimalSeparator;
+    if (available) {
+      painter_.DrawAvailable(canvas, *m, area, main_.Context().texts, separator);
+    } else {
+      painter_.Draw(canvas, *m, area, main_.Context().texts, separator);
+    }
     ownPlot_ = m->GetPlotRect();
     ownPlotKnown_ = true;
   }
-  pictureValid_ = true;
+  // A picture without some curves is drawn again when their summaries are complete.
+  pictureValid_ = !painter_.SummariesPending();
 }
 
 bool CVantrel40View::PictureFits(QSize size, qreal ratio) const {
@@ -138,7 +185,10 @@ QImage CVantrel40View::RenderImage(QSize size) {
 
 void CVantrel40View::paintEvent(QPaintEvent* /*event*/) {
   model::CMessungObj* m = Measurement();
-  if (m != nullptr) {
+  if (painter_.SummariesPending() && painter_.SummariesReady()) FinishSummaries();
+  // While summaries are built nothing may change the samples: following waits.
+  const bool building = painter_.SummariesPending();
+  if (m != nullptr && !building) {
     if (firstDraw_) {
       firstDraw_ = false;
       SyncScrollBars();
@@ -154,7 +204,7 @@ void CVantrel40View::paintEvent(QPaintEvent* /*event*/) {
   }
   const QSize size = viewport()->size();
   const qreal ratio = viewport()->devicePixelRatioF();
-  if (!pictureValid_ || !PictureFits(size, ratio)) RenderPicture(size, ratio);
+  if (!pictureValid_ || !PictureFits(size, ratio)) RenderPicture(size, ratio, building);
   QPainter painter(viewport());
   if (interaction_.HasFeedback()) {
     UseOwnPlot();

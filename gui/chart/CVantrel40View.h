@@ -2,6 +2,11 @@
 // client size and copies it in one go, shows the zoom state in its scroll bars, polls new
 // online samples on a 200 ms timer (following the newest data and extending formula curves
 // when it repaints), and runs the chart's commands, mouse modes and keyboard cursor keys.
+//
+// The summaries of a document's long curves are built on worker threads from the moment the
+// view is made; until they are complete the picture leaves those curves out and is drawn
+// again when they are. The samples must not change meanwhile: every input to the program
+// (keys, mouse, closing a window) first waits for the build, as does any document update.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -29,6 +34,8 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
  public:
   /// Period of the refresh timer in milliseconds.
   static constexpr int kTimerPeriod = 200;
+  /// Period in milliseconds of the look whether the curve summaries are complete.
+  static constexpr int kSummaryPollPeriod = 15;
 
   CVantrel40View(CMainFrame& main, OpenDocument& document, QWidget* parent = nullptr);
   ~CVantrel40View() override;
@@ -79,6 +86,7 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   void wheelEvent(QWheelEvent* event) override;
   bool viewportEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // ChartHost.
@@ -89,7 +97,10 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   void FeedbackChanged() override;
   bool Confirm(int messageId) override;
 
-  void RenderPicture(QSize size, qreal ratio);
+  /// `available`: curves whose summaries are still being built are left out.
+  void RenderPicture(QSize size, qreal ratio, bool available = false);
+  /// Waits for the summaries being built and stops watching for their completion.
+  void FinishSummaries();
   /// Whether the picture has `size` units at `ratio` device pixels per unit.
   bool PictureFits(QSize size, qreal ratio) const;
   void SyncScrollBars();
@@ -122,6 +133,8 @@ class CVantrel40View final : public QAbstractScrollArea, private ChartHost {
   bool ownPlotKnown_ = false;
   QImage picture_;
   QTimer timer_;
+  /// Looks whether the summaries being built are complete.
+  QTimer summaryPoll_;
   /// Where the keyboard last put the pointer, until the window system reports that move.
   std::optional<QPoint> keyboardEcho_;
   /// Keys (combined key codes) of the document's accelerator table that send the keyboard

@@ -13,6 +13,10 @@ namespace {
 /// file is limited to it so that drawing stays bounded.
 constexpr long long kMaxGridDivisions = 10000;
 
+/// New samples from which the summaries are built on worker threads: below, starting the
+/// threads costs more than it saves.
+constexpr long long kParallelSamples = 1LL << 20;
+
 platform::Font AxisFont() { return platform::Font{u"Arial", kAxisFontPoints}; }
 
 void Line(platform::Canvas& canvas, int x1, int y1, int x2, int y2) {
@@ -53,6 +57,66 @@ platform::Size AxisCharSize(platform::Canvas& canvas) {
 ChartLayout ChartPainter::Draw(platform::Canvas& canvas, model::CMessungObj& m,
                                const platform::Rect& area, const platform::TextSource& texts,
                                char decimalSeparator) {
+  FinishSummaries();
+  return DrawChart(canvas, m, area, texts, decimalSeparator);
+}
+
+ChartLayout ChartPainter::DrawAvailable(platform::Canvas& canvas, model::CMessungObj& m,
+                                        const platform::Rect& area,
+                                        const platform::TextSource& texts, char decimalSeparator) {
+  if (SummariesReady()) FinishSummaries();
+  return DrawChart(canvas, m, area, texts, decimalSeparator);
+}
+
+void ChartPainter::StartSummaries(const model::CMessungObj& m) {
+  FinishSummaries();
+  if (curveMode_ != CurveMode::Fast) return;
+  std::vector<SummaryBuild::Job> jobs = CollectJobs(m, kParallelSamples);
+  if (!jobs.empty())
+    build_ = std::make_unique<SummaryBuild>(std::move(jobs), SummaryBuild::Cores());
+}
+
+void ChartPainter::FinishSummaries() {
+  if (!build_) return;
+  for (SummaryBuild::Job& job : build_->Take()) summaries_[job.curve] = std::move(job.summary);
+  build_.reset();
+}
+
+std::vector<SummaryBuild::Job> ChartPainter::CollectJobs(const model::CMessungObj& m,
+                                                         long long least) {
+  std::vector<SummaryBuild::Job> jobs;
+  long long outstanding = 0;
+  for (const auto& curve : m.Curves()) {
+    if (!UsesSummary(m, *curve)) continue;
+    SummaryBuild::Job job;
+    job.curve = curve.get();
+    job.samples = &curve->Samples();
+    job.valueMode = curve->GetValueMode();
+    job.yOffset = curve->GetYOffset();
+    job.xOffset = static_cast<double>(curve->GetXOffset());
+    job.interval = curve->GetSampleInterval();
+    const auto found = summaries_.find(job.curve);
+    const long long lacking =
+        found == summaries_.end()
+            ? static_cast<long long>(job.samples->size())
+            : found->second->Outstanding(*job.samples, job.valueMode, job.yOffset, job.xOffset,
+                                         job.interval);
+    if (lacking == 0) continue;
+    outstanding += lacking;
+    jobs.push_back(std::move(job));
+  }
+  if (outstanding < least) return {};
+  for (SummaryBuild::Job& job : jobs) {
+    std::unique_ptr<CurveSummary>& summary = summaries_[job.curve];
+    job.summary = summary ? std::move(summary) : std::make_unique<CurveSummary>();
+    summaries_.erase(job.curve);
+  }
+  return jobs;
+}
+
+ChartLayout ChartPainter::DrawChart(platform::Canvas& canvas, model::CMessungObj& m,
+                                    const platform::Rect& area, const platform::TextSource& texts,
+                                    char decimalSeparator) {
   ChartLayout layout = ComputeChartLayout(m, area, AxisCharSize(canvas));
   if (!layout.fits) return layout;
 
@@ -107,6 +171,14 @@ void ChartPainter::DrawCurves(platform::Canvas& canvas, const model::CMessungObj
   std::unordered_set<const model::CKurveObj*> present;
   for (const auto& curve : m.Curves()) present.insert(curve.get());
   std::erase_if(summaries_, [&](const auto& entry) { return present.count(entry.first) == 0; });
+  if (curveMode_ == CurveMode::Fast && !build_) {
+    // Many new samples: all curves' summaries at once on worker threads.
+    std::vector<SummaryBuild::Job> jobs = CollectJobs(m, kParallelSamples);
+    if (!jobs.empty()) {
+      SummaryBuild build(std::move(jobs), SummaryBuild::Cores());
+      for (SummaryBuild::Job& job : build.Take()) summaries_[job.curve] = std::move(job.summary);
+    }
+  }
 
   for (int position : layout.curveOrder) {
     const model::CKurveObj& curve = *m.GetCurve(position);
@@ -114,6 +186,7 @@ void ChartPainter::DrawCurves(platform::Canvas& canvas, const model::CMessungObj
       curve.Draw(canvas, layout.plotRect, m);
       continue;
     }
+    if (build_ && build_->Has(&curve)) continue;  // drawn when its summary is complete
     std::unique_ptr<CurveSummary>& summary = summaries_[&curve];
     if (!summary) summary = std::make_unique<CurveSummary>();
     DrawCurve(canvas, layout.plotRect, m, curve, *summary);

@@ -258,6 +258,13 @@ bool Finite(double a, double b, double c, double d) {
 
 }  // namespace
 
+bool UsesSummary(const model::CMessungObj& measurement, const model::CKurveObj& curve) {
+  const double interval = curve.GetSampleInterval();
+  return curve.GetVisible() != 0 && measurement.GetXAxis().GetXCurveIndex() < 0 &&
+         curve.GetPreviewCutoff() == 0.0F && std::isfinite(interval) && interval > 0.0 &&
+         std::isfinite(static_cast<double>(curve.GetXOffset()));
+}
+
 void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
                const model::CMessungObj& measurement, const model::CKurveObj& curve,
                CurveSummary& summary) {
@@ -271,10 +278,9 @@ void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,
   const auto ymax = static_cast<double>(yAxis->GetVisibleEnd());
   const double interval = curve.GetSampleInterval();
   const auto xOffset = static_cast<double>(curve.GetXOffset());
-  const bool covered = xAxis.GetXCurveIndex() < 0 && curve.GetPreviewCutoff() == 0.0F &&
-                       std::isfinite(interval) && interval > 0.0 && std::isfinite(xOffset) &&
-                       Finite(xmin, xmax, ymin, ymax) && xmax > xmin && ymax != ymin &&
-                       plot.right > plot.left && plot.bottom > plot.top;
+  const bool covered = UsesSummary(measurement, curve) && Finite(xmin, xmax, ymin, ymax) &&
+                       xmax > xmin && ymax != ymin && plot.right > plot.left &&
+                       plot.bottom > plot.top;
   if (!covered) {
     curve.Draw(canvas, plot, measurement);
     return;

@@ -20,6 +20,12 @@
 
 namespace vantrel::chart {
 
+/// Whether DrawCurve may draw `curve` through its summary, as far as the curve and the
+/// measurement's x axis tell (the windows of the axes decide the rest): then the summary is
+/// updated from the curve's samples with the curve's value mode, y offset, x offset (as a
+/// double) and sample interval.
+bool UsesSummary(const model::CMessungObj& measurement, const model::CKurveObj& curve);
+
 /// Draws `curve` of `measurement` into `plot` through the visible windows that the axes
 /// recorded; `summary` is this curve's summary (updated here).
 void DrawCurve(platform::Canvas& canvas, const platform::Rect& plot,

@@ -31,6 +31,10 @@ class CurveSummary {
   /// alive and unchanged until the next Update.
   void Update(const std::vector<model::CValueObj>& samples, int valueMode, float yOffset,
               double xOffset, double interval);
+  /// How many samples an Update with these arguments would summarise (0: none, it is up
+  /// to date).
+  long long Outstanding(const std::vector<model::CValueObj>& samples, int valueMode, float yOffset,
+                        double xOffset, double interval) const;
   /// Forgets everything (the next Update rebuilds).
   void Reset();
 
@@ -57,6 +61,15 @@ class CurveSummary {
     std::vector<ColumnStep> steps;
   };
   ColumnCache& Columns() { return columns_; }
+
+  /// Smallest and largest plotted value of a block; lo = inf and hi = -inf when it holds
+  /// nothing but NaN.
+  struct Block {
+    float lo;
+    float hi;
+    bool Empty() const { return !(lo <= hi); }
+  };
+
   /// The plotted value of sample i (NaN stays NaN), as model::PlottedValue computes it.
   float Value(long long i) const {
     const model::CValueObj& s = (*samples_)[static_cast<std::size_t>(i)];
@@ -97,15 +110,16 @@ class CurveSummary {
   long long LastValid(long long a, long long b) const;
 
  private:
-  struct Block {
-    float lo;
-    float hi;
-    bool Empty() const { return !(lo <= hi); }
-  };
 
   /// Width in samples of one element of level L (level 0 = single samples).
   static long long UnitOf(int level);
   Block ElementOf(int level, long long element) const;
+  /// A new summary: the times and first-level blocks of all whole runs of kTimeStride
+  /// samples, in one pass.
+  void Start();
+  /// Stores the times of samples [from, count_).
+  void ExtendTimes(long long from);
+  /// Gives every level the complete blocks it lacks, in one pass over the new samples.
   void Extend();
 
   const std::vector<model::CValueObj>* samples_ = nullptr;

@@ -86,6 +86,10 @@ class ArchiveWriter {
     return buffer_.data() + used_;
   }
   void Advance(std::size_t size) { used_ += size; }
+  /// Records [i, count) of WriteObjectRun, each after a class reference of TagSize bytes.
+  template <std::size_t TagSize, typename Fill>
+  void WriteRecords(const std::uint8_t* tag, std::size_t i, std::size_t count,
+                    std::size_t recordSize, Fill& fill);
   /// Reserves `count` consecutive indices and returns the first.
   std::uint32_t TakeIndices(std::size_t count);
   /// The back-reference tag to the already written class `cls`; returns its length (2 or 6).
@@ -111,13 +115,29 @@ void ArchiveWriter::WriteObjectRun(ArchiveClass cls, std::size_t count, std::siz
   }
   std::array<std::uint8_t, 6> tag{};
   const std::size_t tagSize = ClassReference(cls, tag.data());
-  const std::size_t step = tagSize + recordSize;
   TakeIndices(count - i);
-  for (; i < count; ++i) {
+  if (tagSize == 2) {
+    WriteRecords<2>(tag.data(), i, count, recordSize, fill);
+  } else {
+    WriteRecords<6>(tag.data(), i, count, recordSize, fill);
+  }
+}
+
+template <std::size_t TagSize, typename Fill>
+void ArchiveWriter::WriteRecords(const std::uint8_t* tag, std::size_t i, std::size_t count,
+                                 std::size_t recordSize, Fill& fill) {
+  const std::size_t step = TagSize + recordSize;
+  while (i < count) {
     std::uint8_t* out = Room(step);
-    std::memcpy(out, tag.data(), tagSize);
-    fill(i, out + tagSize);
-    Advance(step);
+    // As many whole records as the block holds, without a check per record.
+    const std::size_t fit = (kBlockSize - used_) / step;
+    const std::size_t n = fit < count - i ? fit : count - i;
+    for (std::size_t k = 0; k < n; ++k, out += step) {
+      std::memcpy(out, tag, TagSize);
+      fill(i + k, out + TagSize);
+    }
+    used_ += n * step;
+    i += n;
   }
 }
 

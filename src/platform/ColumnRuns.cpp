@@ -2,21 +2,28 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace vantrel::platform {
 namespace {
 
 /// Columns painted together.
-constexpr int kLanes = 16;
-using BlockRows = std::array<int, kLanes>;
+using BlockRows = ColumnRuns::BlockRows;
+constexpr int kLanes = ColumnRuns::kLanes;
 
 /// Enough for the columns of several screens; a drawing of millions of vertical lines (the
 /// bars of a long curve) is painted in portions instead of being held.
 constexpr std::size_t kMostPending = std::size_t{1} << 16;
 
+/// Rows painted across all blocks before the next rows.
+constexpr int kBandRows = 8;
+
+
 // Where the processor has wider vectors than the baseline, the block painting is compiled
-// for them too and the widest one available is chosen when the program starts.
-#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__) && !defined(__SANITIZE_ADDRESS__)
+// for them too and the widest one available is chosen when the program starts (not in
+// sanitizer builds: their instrumented choice would run before the sanitizer is set up).
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__) && \
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define VANTREL_WIDE_VECTORS __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
 #define VANTREL_WIDE_VECTORS
@@ -82,24 +89,26 @@ void ColumnRuns::Paint() {
   if (!std::is_sorted(runs_.begin(), runs_.end(), byColumn)) {
     std::sort(runs_.begin(), runs_.end(), byColumn);
   }
+  blocks_.clear();
+  int first = height_;
+  int end = 0;
   std::size_t i = 0;
   while (i < runs_.size()) {
     // One block of 16 columns: per column the union of its touching runs; a run apart from
     // the one already kept for its column is painted on its own.
-    const int block = runs_[i].x / kLanes * kLanes;
-    BlockRows top{};
-    BlockRows bottom{};
-    int first = height_;
-    int end = 0;
-    for (; i < runs_.size() && runs_[i].x < block + kLanes; ++i) {
+    Block block;
+    block.x = runs_[i].x / kLanes * kLanes;
+    block.first = height_;
+    block.end = 0;
+    for (; i < runs_.size() && runs_[i].x < block.x + kLanes; ++i) {
       const Run& run = runs_[i];
-      const auto lane = static_cast<std::size_t>(run.x - block);
-      if (top[lane] >= bottom[lane]) {
-        top[lane] = run.top;
-        bottom[lane] = run.bottom;
-      } else if (run.top <= bottom[lane] && run.bottom >= top[lane]) {
-        top[lane] = std::min(top[lane], run.top);
-        bottom[lane] = std::max(bottom[lane], run.bottom);
+      const auto lane = static_cast<std::size_t>(run.x - block.x);
+      if (block.top[lane] >= block.bottom[lane]) {
+        block.top[lane] = run.top;
+        block.bottom[lane] = run.bottom;
+      } else if (run.top <= block.bottom[lane] && run.bottom >= block.top[lane]) {
+        block.top[lane] = std::min(block.top[lane], run.top);
+        block.bottom[lane] = std::max(block.bottom[lane], run.bottom);
       } else {
         for (int row = run.top; row < run.bottom; ++row) {
           pixels_[static_cast<std::size_t>(row) * stride_ + static_cast<std::size_t>(run.x)] =
@@ -107,22 +116,55 @@ void ColumnRuns::Paint() {
         }
         continue;
       }
-      first = std::min(first, top[lane]);
-      end = std::max(end, bottom[lane]);
+      block.first = std::min(block.first, block.top[lane]);
+      block.end = std::max(block.end, block.bottom[lane]);
     }
-    std::uint32_t* origin = pixels_ + block;
-    const int lanes = std::min(kLanes, width_ - block);
-    if (lanes == kLanes) {
-      PaintBlock(origin, stride_, first, end, top, bottom, value_);
-      continue;
+    first = std::min(first, block.first);
+    end = std::max(end, block.end);
+    blocks_.push_back(block);
+  }
+  // Band by band from the top, each band across the blocks it meets: the rows of
+  // neighbouring blocks lie next to one another in memory and are written close together in
+  // time, where block by block every row lies a picture width from the one before. The
+  // blocks join the band they reach by their first row and leave after their last.
+  byFirst_.resize(blocks_.size());
+  std::iota(byFirst_.begin(), byFirst_.end(), std::uint32_t{0});
+  std::sort(byFirst_.begin(), byFirst_.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return blocks_[a].first < blocks_[b].first || (blocks_[a].first == blocks_[b].first && a < b);
+  });
+  active_.clear();
+  std::size_t next = 0;
+  for (int bandTop = first; bandTop < end;) {
+    if (active_.empty() && next < byFirst_.size()) {
+      bandTop = std::max(bandTop, blocks_[byFirst_[next]].first);  // skip empty bands
     }
-    for (int row = first; row < end; ++row) {
-      std::uint32_t* line = origin + static_cast<std::size_t>(row) * stride_;
-      for (int lane = 0; lane < lanes; ++lane) {
-        const auto at = static_cast<std::size_t>(lane);
-        if (top[at] <= row && row < bottom[at]) line[at] = value_;
+    const int bandEnd = std::min(end, bandTop + kBandRows);
+    const std::size_t before = active_.size();
+    while (next < byFirst_.size() && blocks_[byFirst_[next]].first < bandEnd) {
+      active_.push_back(byFirst_[next++]);
+    }
+    if (active_.size() != before) std::sort(active_.begin(), active_.end());  // by column
+    for (std::uint32_t index : active_) {
+      const Block& block = blocks_[index];
+      const int from = std::max(block.first, bandTop);
+      const int to = std::min(block.end, bandEnd);
+      if (from >= to) continue;
+      std::uint32_t* origin = pixels_ + block.x;
+      const int lanes = std::min(kLanes, width_ - block.x);
+      if (lanes == kLanes) {
+        PaintBlock(origin, stride_, from, to, block.top, block.bottom, value_);
+        continue;
+      }
+      for (int row = from; row < to; ++row) {
+        std::uint32_t* line = origin + static_cast<std::size_t>(row) * stride_;
+        for (int lane = 0; lane < lanes; ++lane) {
+          const auto at = static_cast<std::size_t>(lane);
+          if (block.top[at] <= row && row < block.bottom[at]) line[at] = value_;
+        }
       }
     }
+    std::erase_if(active_, [&](std::uint32_t index) { return blocks_[index].end <= bandEnd; });
+    bandTop = bandEnd;
   }
   runs_.clear();
 }

@@ -9,6 +9,7 @@
 // pending before anything else touches the pixels or the colour changes.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,6 +18,10 @@ namespace vantrel::platform {
 
 class ColumnRuns {
  public:
+  /// Columns painted together.
+  static constexpr int kLanes = 16;
+  using BlockRows = std::array<int, kLanes>;
+
   /// The buffer the runs are painted into: `height` rows of `width` pixels, `stride` pixels
   /// from one row to the next. Paints what is pending into the previous buffer first.
   void Attach(std::uint32_t* pixels, int width, int height, std::size_t stride);
@@ -58,6 +63,24 @@ class ColumnRuns {
   std::size_t stride_ = 0;
   std::uint32_t value_ = 0;
   std::vector<Run> runs_;
+
+ public:
+  /// The runs of one block of kLanes columns from x on: rows [top, bottom) per column,
+  /// [first, end) all together.
+  struct Block {
+    int x = 0;
+    int first = 0;
+    int end = 0;
+    BlockRows top{};
+    BlockRows bottom{};
+  };
+
+ private:
+  // Kept for their memory: the blocks of a painting, their indices by first row, and the
+  // indices of those that the band being painted meets.
+  std::vector<Block> blocks_;
+  std::vector<std::uint32_t> byFirst_;
+  std::vector<std::uint32_t> active_;
 };
 
 }  // namespace vantrel::platform

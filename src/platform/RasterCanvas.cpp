@@ -87,6 +87,21 @@ void RasterCanvas::LineTo(int x, int y) {
     runs_.AddLine(from.x, from.y, y, pen_.color);
     return;
   }
+  if ((dx == 1 || dx == -1) && std::llabs(dy) > 1) {
+    // One column across (the join of two columns of a long curve): by the line rule the
+    // first half of the steps, rounded up, stay in the start column and the rest are in the
+    // end column, so the line is two vertical runs.
+    const long long major = std::llabs(dy);
+    const long long half = (major + 1) / 2;
+    if (dy > 0) {
+      runs_.Add(from.x, from.y, from.y + half, pen_.color);
+      runs_.Add(x, from.y + half, from.y + major, pen_.color);
+    } else {
+      runs_.Add(from.x, from.y - half + 1, from.y + 1LL, pen_.color);
+      runs_.Add(x, from.y - major + 1, from.y - half + 1, pen_.color);
+    }
+    return;
+  }
   runs_.PaintUnless(pen_.color);
   const bool xMajor = std::llabs(dx) >= std::llabs(dy);
   const long long major = xMajor ? std::llabs(dx) : std::llabs(dy);

@@ -1,10 +1,17 @@
 // The chart drawing on the recording canvas: nothing in a too small area, the grid, the
-// marker lines, the order of curves and axes, margins cleared after the curves.
+// marker lines, the order of curves and axes, margins cleared after the curves; long
+// curves summarised on worker threads, also ahead of the first drawing, give the pixels of
+// the one-by-one drawing.
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
 
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
 #include "chart/ChartPainter.h"
+#include "platform/RasterCanvas.h"
 #include "platform/RecordingCanvas.h"
 
 namespace vantrel::chart {
@@ -169,6 +176,78 @@ TEST(ChartPainter, TitleIsCentredOverThePlot) {
   EXPECT_EQ(title->font.points, kTitleFontPoints);
   EXPECT_EQ(title->x, 162);  // trunc(390 x 0.5 + 0 - 32.5)
   EXPECT_EQ(title->y, 12);
+}
+
+/// Two random-walk curves of 700 000 samples: enough for the summaries to be built on
+/// worker threads.
+std::unique_ptr<model::CMessungObj> LongCurves() {
+  auto m = std::make_unique<model::CMessungObj>();
+  m->SetGridVisible(0);
+  m->SetTitleVisible(0);
+  m->GetXAxis().SetMax(70.0F);
+  AddAxis(*m, -300, 300);
+  std::mt19937 random(9);
+  std::normal_distribution<float> step(0.0F, 1.0F);
+  for (int c = 0; c < 2; ++c) {
+    std::vector<float> values;
+    float v = 0.0F;
+    for (int i = 0; i < 700000; ++i) values.push_back(v += step(random));
+    AddCurve(*m, 0, c == 0 ? 0x0000FF : 0x00A000, c, values, 0.0001);
+  }
+  return m;
+}
+
+std::vector<platform::Color> Picture(ChartPainter& painter, model::CMessungObj& m, bool available) {
+  platform::RasterCanvas canvas({400, 300});
+  const vantrel::testing::FakeTexts texts;
+  if (available) {
+    painter.DrawAvailable(canvas, m, kArea, texts, '.');
+  } else {
+    painter.Draw(canvas, m, kArea, texts, '.');
+  }
+  return canvas.Pixels();
+}
+
+TEST(ChartPainter, LongCurvesSummarisedInParallelGiveTheOneByOnePixels) {
+  auto m = LongCurves();
+  ChartPainter literal;
+  literal.SetCurveMode(CurveMode::Literal);
+  const std::vector<platform::Color> expected = Picture(literal, *m, false);
+
+  ChartPainter drawnAtOnce;
+  EXPECT_EQ(Picture(drawnAtOnce, *m, false), expected);
+
+  ChartPainter waiting;  // started ahead, the drawing waits for the summaries
+  waiting.StartSummaries(*m);
+  EXPECT_TRUE(waiting.SummariesPending());
+  EXPECT_EQ(Picture(waiting, *m, false), expected);
+  EXPECT_FALSE(waiting.SummariesPending());
+
+  ChartPainter ahead;  // started ahead, drawn once they are ready
+  ahead.StartSummaries(*m);
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!ahead.SummariesReady() && std::chrono::steady_clock::now() < limit) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  ASSERT_TRUE(ahead.SummariesReady());
+  EXPECT_EQ(Picture(ahead, *m, true), expected);
+  EXPECT_FALSE(ahead.SummariesPending());
+
+  ChartPainter changed;  // a change of the samples finishes the build first
+  changed.StartSummaries(*m);
+  changed.SamplesChanged();
+  EXPECT_FALSE(changed.SummariesPending());
+  m->GetCurve(1)->AddSample(1.0F, 1.0F, 1.0F);
+  EXPECT_EQ(Picture(changed, *m, true), Picture(literal, *m, false));
+}
+
+TEST(ChartPainter, ShortCurvesAreNotBuiltAhead) {
+  Drawing d;
+  AddAxis(d.m, 0, 100);
+  AddCurve(d.m, 0, 0x0000FF, 0, {1, 2, 3});
+  d.painter.StartSummaries(d.m);
+  EXPECT_FALSE(d.painter.SummariesPending());
+  EXPECT_TRUE(d.painter.SummariesReady());
 }
 
 }  // namespace

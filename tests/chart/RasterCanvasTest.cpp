@@ -2,6 +2,8 @@
 // apart from the end points, clipping of far-away lines, rectangles, text boxes and the PNG.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <set>
 #include <utility>
@@ -37,6 +39,30 @@ TEST(RasterCanvas, LinesLeaveOutTheirLastPixel) {
   EXPECT_EQ(Line(0, 0, 4, 2), (Pixels{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
   EXPECT_TRUE(Line(7, 7, 7, 7).empty());
   EXPECT_EQ(Line(1, 1, 2, 2), (Pixels{{1, 1}}));
+}
+
+TEST(RasterCanvas, LinesOneColumnAcrossFollowTheLineRule) {
+  // Painted as two vertical runs: step i of |dy| is in the end column from |dy| / 2 on
+  // (halves rounded away from the start), clipped to the buffer like any line.
+  for (int dx : {-1, 1}) {
+    for (int dy = -45; dy <= 45; ++dy) {
+      for (int y0 : {-3, 0, 17, 39, 44}) {
+        SCOPED_TRACE(::testing::Message() << dx << " " << dy << " from " << y0);
+        const int x0 = 20;
+        Pixels expected;
+        const int major = std::max(std::abs(dx), std::abs(dy));
+        for (int i = 0; i < major; ++i) {
+          const bool xMajor = std::abs(dx) >= std::abs(dy);
+          const int minor = xMajor ? std::abs(dy) : 1;
+          const int offset = (2 * i * minor + major) / (2 * major);
+          const int px = xMajor ? x0 + i * dx : x0 + offset * dx;
+          const int py = xMajor ? y0 + offset * (dy >= 0 ? 1 : -1) : y0 + i * (dy > 0 ? 1 : -1);
+          if (px >= 0 && py >= 0 && px < 40 && py < 40) expected.insert({px, py});
+        }
+        EXPECT_EQ(Line(x0, y0, x0 + dx, y0 + dy), expected);
+      }
+    }
+  }
 }
 
 TEST(RasterCanvas, FarLinesAreClippedToTheSamePixelsAsNearOnes) {
@@ -90,7 +116,7 @@ TEST(RasterCanvas, DeferredVerticalRunsPaintAsIfPaintedAtOnce) {
           canvas->LineTo(x0, y1);  // vertical
         } else if (k == 7) {
           canvas->MoveTo(x0, y0);
-          canvas->LineTo(x1, y1);
+          canvas->LineTo(call % 2 == 0 ? x1 : x0 + 1, y1);
         } else if (k == 8) {
           canvas->SetPixel(x0, y0, c);
         } else {

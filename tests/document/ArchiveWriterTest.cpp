@@ -112,5 +112,47 @@ TEST(ArchiveWriter, HandsBlocksOfSixtyFourKibToTheSink) {
   EXPECT_EQ(blocks[0] + blocks[1] + blocks[2], 160000U);
 }
 
+TEST(ArchiveWriter, ObjectRunsWriteTheBytesOfOneObjectAtATime) {
+  // Runs that cross the 64 KiB blocks at every offset, after short and after long class
+  // references (a class whose index is past 0x7FFF), with a few bytes before them.
+  const struct {
+    const char* name;
+    std::size_t objectsBefore;
+    std::size_t count;
+    std::size_t recordSize;
+  } cases[] = {{"one", 0, 1, 12},
+               {"two", 0, 2, 12},
+               {"one block", 0, 4682, 12},
+               {"many blocks", 3, 20001, 12},
+               {"long tags", 0x8000, 9000, 12},
+               {"long tags, odd record", 0x8000, 7001, 7}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto record = [](std::size_t i, std::uint8_t* out, std::size_t size) {
+      for (std::size_t b = 0; b < size; ++b) out[b] = static_cast<std::uint8_t>(i * 31 + b);
+    };
+    const auto before = [&c](ArchiveWriter& w) {
+      w.WriteByte(0x5A);
+      w.WriteObjectRun(ArchiveClass::LineObj, c.objectsBefore, 0,
+                       [](std::size_t, std::uint8_t*) {});
+    };
+    const auto run = Written([&](ArchiveWriter& w) {
+      before(w);
+      w.WriteObjectRun(ArchiveClass::ValueObj, c.count, c.recordSize,
+                       [&](std::size_t i, std::uint8_t* out) { record(i, out, c.recordSize); });
+    });
+    const auto single = Written([&](ArchiveWriter& w) {
+      before(w);
+      std::vector<std::uint8_t> bytes(c.recordSize);
+      for (std::size_t i = 0; i < c.count; ++i) {
+        w.BeginObject(ArchiveClass::ValueObj);
+        record(i, bytes.data(), bytes.size());
+        w.WriteBytes(bytes.data(), bytes.size());
+      }
+    });
+    EXPECT_EQ(run, single);
+  }
+}
+
 }  // namespace
 }  // namespace vantrel::document

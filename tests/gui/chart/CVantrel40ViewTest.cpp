@@ -1,13 +1,15 @@
 // The chart view: drawing and its first paint, the refresh timer, the rectangle zoom and the
 // scroll bars with real mouse events, the annotation modes, the keyboard cursor keys and
 // every other command of the view with its effect on the document's modified flag, the
-// mouse wheel and the touchpad pinch, and the availability of the view's commands.
+// mouse wheel and the touchpad pinch, the availability of the view's commands, and the
+// summaries of a long document built in the background.
 #include <QCursor>
 #include <QNativeGestureEvent>
 #include <QPointingDevice>
 #include <QWheelEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <chrono>
 
 #include "ChartWindowFixture.h"
 #include "app/CommandIds.h"
@@ -598,6 +600,67 @@ TEST_F(CVantrel40ViewTest, CommandsThatCannotRunAreDisabled) {
   for (int id : {cmd::kCmdDeleteCurves, ids::kCmdImportCurve, ids::kCmdFormulaCurve, ids::kCmdUnits}) EXPECT_FALSE(enabled(id)) << id;
   M().SetOnlineActive(0);
   EXPECT_TRUE(enabled(cmd::kCmdDeleteCurves));
+}
+
+/// A document of two curves of 700 000 samples each (built in the background when opened).
+std::unique_ptr<model::CMessungObj> LongMeasurement() {
+  auto m = std::make_unique<model::CMessungObj>();
+  model::CAchse* axis = m->AddYAxis();
+  axis->SetMin(0.0F);
+  axis->SetMax(200.0F);
+  m->GetXAxis().SetMax(70.0F);
+  for (int c = 0; c < 2; ++c) {
+    model::CKurveObj* curve = m->AddCurve();
+    curve->SetColor(c == 0 ? platform::MakeColor(220, 0, 0) : platform::MakeColor(0, 0, 220));
+    curve->SetSampleInterval(0.0001);
+    for (int i = 0; i < 700000; ++i) {
+      const auto v = static_cast<float>(100.0 + 60.0 * std::sin(i * 1e-5 + c));
+      curve->AddSample(v, v, v);
+    }
+  }
+  return m;
+}
+
+gui::CVantrel40View& ViewOf(gui::OpenDocument& document) {
+  return qobject_cast<gui::CChildFrame*>(document.FrameOf(document.Windows().front()))->View();
+}
+
+TEST_F(CVantrel40ViewTest, LongDocumentIsDrawnCompleteOnceItsSummariesAreBuilt) {
+  gui::OpenDocument* document = Main().Documents().AddMeasurement(LongMeasurement());
+  ASSERT_NE(document, nullptr);
+  gui::CVantrel40View& view = ViewOf(*document);
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (view.Painter().SummariesPending() && std::chrono::steady_clock::now() < limit) {
+    QTest::qWait(5);
+  }
+  ASSERT_FALSE(view.Painter().SummariesPending());
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  view.RepaintNow();
+  // Both curves are in the picture.
+  const QImage& picture = view.Picture();
+  const platform::Rect& plot = document->Measurement()->GetPlotRect();
+  int red = 0;
+  int blue = 0;
+  for (int y = plot.top; y < plot.bottom; ++y) {
+    const QColor color = picture.pixelColor((plot.left + plot.right) / 2, y);
+    red += color == QColor(220, 0, 0) ? 1 : 0;
+    blue += color == QColor(0, 0, 220) ? 1 : 0;
+  }
+  EXPECT_GE(red, 1);
+  EXPECT_GE(blue, 1);
+}
+
+TEST_F(CVantrel40ViewTest, InputWhileSummariesAreBuiltWaitsForThem) {
+  gui::OpenDocument* document = Main().Documents().AddMeasurement(LongMeasurement());
+  ASSERT_NE(document, nullptr);
+  gui::CVantrel40View& view = ViewOf(*document);
+  QTest::keyClick(&view, Qt::Key_Shift);
+  EXPECT_FALSE(view.Painter().SummariesPending());
+  // A change of the samples afterwards is drawn from fresh summaries.
+  document->Measurement()->GetCurve(0)->AddSample(5.0F, 5.0F, 5.0F);
+  view.DocumentChanged();
+  view.RepaintNow();
+  EXPECT_FALSE(view.Painter().SummariesPending());
 }
 
 }  // namespace
