@@ -15,6 +15,7 @@
 #include "cli/CliHarness.h"
 #include "document/MeasurementArchive.h"
 #include "instrument/OnlineFormats.h"
+#include "PollUntil.h"
 #include "recovery/RecoveryFixtures.h"
 
 namespace vantrel::cli::testing {
@@ -112,10 +113,8 @@ TEST_F(RecoverCommand, KilledRecordingIsRecoveredWithEverySetSentUpToOneSecondBe
       StartCli({"record", "--port", sim.Path(), "--seconds", "100", "--out", Path("never.vqb")});
   ASSERT_GT(record, 0);
   // Let a few thousand sets through (generous bound against a loaded machine).
-  const auto deadline = Clock::now() + std::chrono::seconds(60);
-  while (Clock::now() < deadline && Lines(ReadAll(dir_ / "sent.log")).size() < 4000) {
-    ::usleep(50000);
-  }
+  ASSERT_TRUE(vantrel::testing::PollUntil([&] { return Lines(ReadAll(dir_ / "sent.log")).size() >= 4000; },
+                                 std::chrono::seconds(60)));
   ASSERT_EQ(Journals().size(), 1U);
   const std::int64_t killedAt = NowNs();
   ::kill(record, SIGKILL);
@@ -174,8 +173,7 @@ TEST_F(RecoverCommand, RecordingWhoseSaveFailsAtTheEndStaysForRecover) {
     run = Cli({"record", "--port", sim.Path(), "--seconds", "5", "--out", Path("gone/rec.vqb")});
   });
   // The target folder disappears while the instrument streams: the final save must fail.
-  const auto deadline = Clock::now() + std::chrono::seconds(30);
-  while (Clock::now() < deadline && Journals().empty()) ::usleep(20000);
+  EXPECT_TRUE(vantrel::testing::PollUntil([&] { return !Journals().empty(); }));
   fs::remove_all(dir_ / "gone");
   recording.join();
   EXPECT_EQ(run.status, 1);
@@ -193,8 +191,7 @@ TEST_F(RecoverCommand, JournalOfARunningRecordingIsNotOfferedAndANormalEndLeaves
   SimProcess sim({"--mode", "field", "--rate", "100", "--channels", "3", "--seconds", "60"});
   const pid_t record =
       StartCli({"record", "--port", sim.Path(), "--seconds", "3", "--out", Path("rec.vqb")});
-  const auto deadline = Clock::now() + std::chrono::seconds(30);
-  while (Clock::now() < deadline && Journals().empty()) ::usleep(20000);
+  EXPECT_TRUE(vantrel::testing::PollUntil([&] { return !Journals().empty(); }));
   ASSERT_EQ(Journals().size(), 1U);
   const CliRun list = Cli({"recover", "--list"}, StateEnv());
   EXPECT_EQ(list.status, 0) << list.err;

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CMyListFrame.h"
@@ -164,14 +165,15 @@ TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "b.vqb", u"B").string()));
   ASSERT_EQ(frame.Documents().Documents().size(), 2U);
   frame.Documents().Documents().front()->UpdateAllViews();  // a change
-  AnswerNextDialog([](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& dialog) {
     auto* box = qobject_cast<QMessageBox*>(&dialog);
     ASSERT_NE(box, nullptr);
     box->button(QMessageBox::Cancel)->click();
   });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_EQ(frame.Documents().Documents().size(), 2U);
-  AnswerNextDialog([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
+  modals.ThenAnswer([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_TRUE(frame.Documents().Documents().empty());
 }
@@ -186,8 +188,9 @@ TEST(MainFrame, NeverSavedInstrumentDataAsksBeforeItsWindowClosesAndOnExit) {
   gui::OpenDocument* readout = frame.Documents().AddMeasurement(std::move(measurement));
   ASSERT_NE(readout, nullptr);
   ASSERT_FALSE(readout->Doc().IsModified());
-  const auto answer = [](QMessageBox::StandardButton button, QString* text) {
-    AnswerNextDialog([button, text](QWidget& dialog) {
+  ModalScript modals;
+  const auto answer = [&modals](QMessageBox::StandardButton button, QString* text) {
+    modals.ThenAnswer([button, text](QWidget& dialog) {
       auto* box = qobject_cast<QMessageBox*>(&dialog);
       ASSERT_NE(box, nullptr);
       *text = box->text();
@@ -221,7 +224,8 @@ TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
     auto app = StartApp(folder, language);
     ASSERT_NE(app, nullptr);
     QStringList lines;
-    AnswerNextDialog([&lines, language](QWidget& dialog) {
+    ModalScript modals;
+    modals.ThenAnswer([&lines, language](QWidget& dialog) {
       for (QLabel* label : dialog.findChildren<QLabel*>()) lines << label->text();
       SaveShot(dialog, QStringLiteral("about_box_") + QString::fromStdString(language));
       qobject_cast<QDialog*>(&dialog)->reject();
@@ -264,7 +268,8 @@ TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
   const QString output = QString::fromStdString((folder.Path() / "setup.pdf").string());
   printer.setOutputFileName(output);
   QString title;
-  AnswerNextDialog([&](QWidget& widget) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& widget) {
     auto* dialog = qobject_cast<QPrintDialog*>(&widget);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->printer(), &printer);  // later printouts use what is chosen here

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/help/HelpCommands.h"
@@ -84,7 +85,8 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
     SCOPED_TRACE(place);
     QString shown;
     bool overDialog = false;
-    AnswerNextDialog([&](QWidget& dialog) {
+    ModalScript modals;
+    modals.ThenAnswer([&](QWidget& dialog) {
       PressKey(dialog, Qt::Key_F1);
       shown = ShownPlace(help);
       // A modal dialog blocks other windows: the help window is the dialog's own.
@@ -103,18 +105,6 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
   }
 }
 
-/// Like AnswerNextDialog, for a dialog that `outer` opens.
-void AnswerDialogOver(QWidget* outer, const std::function<void(QWidget&)>& answer) {
-  QTimer::singleShot(0, [outer, answer] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == outer) {
-      AnswerDialogOver(outer, answer);
-      return;
-    }
-    answer(*modal);
-  });
-}
-
 TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
   TempFolder folder;
   auto app = StartApp(folder);
@@ -125,21 +115,22 @@ TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
   QString inner;
   bool innerParent = false;
   bool outerParent = false;
-  AnswerNextDialog([&](QWidget& setup) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& setup) {
     auto* curves = setup.findChild<QTreeWidget*>(QStringLiteral("1030"));
     auto* edit = setup.findChild<QAbstractButton*>(QStringLiteral("1031"));
     ASSERT_TRUE(curves != nullptr && edit != nullptr);
     curves->setCurrentItem(curves->topLevelItem(0));
-    AnswerDialogOver(&setup, [&](QWidget& properties) {
-      PressKey(properties, Qt::Key_F1);
-      inner = ShownPlace(help);
-      innerParent = help.Window()->parentWidget() == &properties;
-      qobject_cast<QDialog*>(&properties)->reject();
-    });
-    edit->click();
+    edit->click();  // the curve properties open over the chart setup
     outerParent = help.Window() != nullptr && help.Window()->parentWidget() == &setup &&
                   help.Window()->isVisible();
     qobject_cast<QDialog*>(&setup)->reject();
+  });
+  modals.ThenAnswer([&](QWidget& properties) {
+    PressKey(properties, Qt::Key_F1);
+    inner = ShownPlace(help);
+    innerParent = help.Window()->parentWidget() == &properties;
+    qobject_cast<QDialog*>(&properties)->reject();
   });
   frame.ExecuteCommand(32779);
   EXPECT_EQ(inner, QStringLiteral("chart-setup.md#curve-properties"));
@@ -171,7 +162,8 @@ TEST(HelpCommands, ContextHelpClickShowsThePageOfTheClickedControlsWindow) {
   HelpCommands& help = HelpOf(frame);
   bool inMode = false;
   QString shown;
-  AnswerNextDialog([&](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& dialog) {
     PressKey(dialog, Qt::Key_F1, Qt::ShiftModifier);
     inMode = QWhatsThis::inWhatsThisMode();
     auto* field = dialog.findChild<QLineEdit*>();
@@ -202,7 +194,8 @@ TEST(HelpCommands, WithoutAHandbookTheHelpCommandsShowTheAboutBox) {
   ASSERT_TRUE(app.InitInstance(options, true));
   EXPECT_FALSE(HelpOf(app.MainFrame()).HasHandbook());
   QString shownClass;
-  AnswerNextDialog([&](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& dialog) {
     shownClass = QString::fromLatin1(dialog.metaObject()->className());
     qobject_cast<QDialog*>(&dialog)->reject();
   });

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <fstream>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/notes/CNotesDlg.h"
@@ -86,7 +88,8 @@ TEST_F(NotesDialog, ClosingAfterAChangeAsksAndStoresOnlyOnOk) {
     auto dialog = Open();
     TypeText(&dialog->Editor(), QStringLiteral("neu"));
     QString asked;
-    AnswerNextDialog([&](QWidget& modal) {
+    ModalScript modals;
+    modals.ThenAnswer([&](QWidget& modal) {
       auto* box = qobject_cast<QMessageBox*>(&modal);
       ASSERT_NE(box, nullptr);
       asked = box->text();
@@ -119,7 +122,8 @@ TEST_F(NotesDialog, AlignsParagraphsAndChangesTheFontOfTheSelection) {
   editor.moveCursor(QTextCursor::Start);
   Trigger(*dialog, gui::kCmdNotesAlignCenter);
   editor.moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-  AnswerNextDialog([](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& modal) {
     auto* fonts = qobject_cast<QFontDialog*>(&modal);
     ASSERT_NE(fonts, nullptr);
     QFont font(QStringLiteral("Liberation Serif"));
@@ -166,10 +170,12 @@ TEST_F(NotesDialog, LoadsAndSavesRtfFilesAsAnotherEditorWritesThem) {
          "\\blue0;}\\viewkind4\\uc1\\pard\\qc\\b\\f0\\fs28 Pr\\'fcfbericht\\b0\\par\r\n"
          "\\pard\\cf1\\fs20 Leck an Ventil 3\\par\r\n}";
   auto dialog = Open();
-  AnswerNextDialog([&](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& modal) {
     auto* files = qobject_cast<QFileDialog*>(&modal);
     ASSERT_NE(files, nullptr);
-    files->selectFile(QString::fromStdString(source.string()));
+    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+        ->setText(QString::fromStdString(source.string()));
     QMetaObject::invokeMethod(files, "accept");
   });
   Trigger(*dialog, gui::kCmdNotesLoad);
@@ -181,10 +187,11 @@ TEST_F(NotesDialog, LoadsAndSavesRtfFilesAsAnotherEditorWritesThem) {
   SaveShot(*dialog, QStringLiteral("notes_editor_loaded"));
 
   const fs::path target = folder_.Path() / "kopie";
-  AnswerNextDialog([&](QWidget& modal) {
+  modals.ThenAnswer([&](QWidget& modal) {
     auto* files = qobject_cast<QFileDialog*>(&modal);
     ASSERT_NE(files, nullptr);
-    files->selectFile(QString::fromStdString(target.string()));
+    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+        ->setText(QString::fromStdString(target.string()));
     QMetaObject::invokeMethod(files, "accept");
   });
   Trigger(*dialog, gui::kCmdNotesSave);

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "chart/PrintPages.h"
 #include "document/MeasurementArchive.h"
@@ -37,8 +38,8 @@ std::unique_ptr<model::CMessungObj> SmallMeasurement() {
 }
 
 /// Types `text` into the notes editor that the next step opens and confirms with OK.
-void TypeIntoNextNotesEditor(const QString& text) {
-  AnswerNextDialog([text](QWidget& modal) {
+void TypeIntoNextNotesEditor(ModalScript& modals, const QString& text) {
+  modals.ThenAnswer([text](QWidget& modal) {
     auto* dialog = qobject_cast<gui::CNotesDlg*>(&modal);
     ASSERT_NE(dialog, nullptr);
     TypeText(&dialog->Editor(), text);
@@ -67,7 +68,8 @@ TEST(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
   ASSERT_NE(document, nullptr);
   document->Doc().SetModifiedFlag(false);
 
-  TypeIntoNextNotesEditor(QStringLiteral("Ventil 3 undicht, \u00D6l nachgef\u00FCllt"));
+  ModalScript modals;
+  TypeIntoNextNotesEditor(modals, QStringLiteral("Ventil 3 undicht, \u00D6l nachgef\u00FCllt"));
   frame.ExecuteCommand(gui::kCmdChartNotes);
   EXPECT_TRUE(document->Doc().IsModified());
   ASSERT_TRUE(document->Measurement()->GetNotes().has_value());
@@ -93,7 +95,8 @@ TEST(NotesCommands, LookingAtTheNotesWithoutAChangeLeavesTheDocumentUnmodified) 
   gui::CMainFrame& frame = app->MainFrame();
   gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
   document->Doc().SetModifiedFlag(false);
-  AnswerNextDialog(
+  ModalScript modals;
+  modals.ThenAnswer(
       [](QWidget& modal) { modal.findChild<QAbstractButton*>(QStringLiteral("2"))->click(); });
   frame.ExecuteCommand(gui::kCmdChartNotes);
   EXPECT_FALSE(document->Doc().IsModified());
@@ -158,7 +161,8 @@ TEST(NotesCommands, TheChartPrintoutEndsWithTheNotesPage) {
   ASSERT_NE(app, nullptr);
   gui::CMainFrame& frame = app->MainFrame();
   gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
-  TypeIntoNextNotesEditor(QStringLiteral("Notiz zum Ausdruck"));
+  ModalScript modals;
+  TypeIntoNextNotesEditor(modals, QStringLiteral("Notiz zum Ausdruck"));
   frame.ExecuteCommand(gui::kCmdChartNotes);
 
   const QString pdf = QString::fromStdString((folder.Path() / "chart.pdf").string());

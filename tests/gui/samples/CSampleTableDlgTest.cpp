@@ -2,12 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableView>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/samples/CSampleEditDlg.h"
 #include "gui/samples/CSampleTableDlg.h"
@@ -65,13 +65,9 @@ TEST_F(SampleTable, ShowsThreeColumnsForAMemoryCurveAndFourForAnOnlineCurve) {
 
 TEST_F(SampleTable, OpensACurveOfTenMillionSamplesAtOnce) {
   model::CKurveObj& curve = Curve(0, 10'000'000);
-  QElapsedTimer timer;
-  timer.start();
-  gui::CSampleTableDlg table(curve, Texts(), messages_, ',', {});
+  gui::CSampleTableDlg table(curve, Texts(), messages_, ',', {});  // how fast: bench/
   table.show();
   QApplication::processEvents();
-  const qint64 elapsed = timer.elapsed();
-  EXPECT_LT(elapsed, 1000);
   EXPECT_EQ(table.Model().TotalRows(), 10'000'000);
   EXPECT_LT(table.Model().rowCount(), 100);  // only the rows in sight
   EXPECT_EQ(Cell(table, 0, 0), QStringLiteral("00:00:00,000"));
@@ -99,7 +95,8 @@ TEST_F(SampleTable, RefusesAMinimumAboveTheMaximumAndKeepsTheSample) {
   int changes = 0;
   gui::CSampleTableDlg table(curve, Texts(), messages_, '.', [&] { ++changes; });
   table.List().SetCurrentRow(3);
-  AnswerNextDialog([](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& modal) {
     auto* editor = qobject_cast<gui::CSampleEditDlg*>(&modal);
     ASSERT_NE(editor, nullptr);
     SaveShot(modal, QStringLiteral("sample_editor"));
@@ -133,29 +130,30 @@ TEST_F(SampleTable, EditingASampleFromTheChartChangesTheMeasurementAndMarksTheDo
   ASSERT_NE(document, nullptr);
   document->Doc().SetModifiedFlag(false);
 
-  AnswerNextDialog([](QWidget& selection) {  // the curve selection: the second curve
+  ModalScript modals;
+  gui::CSampleTableDlg* table = nullptr;
+  modals.ThenAnswer([](QWidget& selection) {  // the curve selection: the second curve
     auto* list = selection.findChild<QTableView*>();
     ASSERT_NE(list, nullptr);
     list->selectRow(1);
-    AnswerNextDialog([](QWidget& tableDialog) {  // the sample table: row 4, edit
-      auto* table = qobject_cast<gui::CSampleTableDlg*>(&tableDialog);
-      ASSERT_NE(table, nullptr);
-      table->List().SetCurrentRow(4);
-      AnswerNextDialog([table](QWidget& editor) {  // the sample editor
-        EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1044"))->text(),
-                  QStringLiteral("104"));
-        editor.findChild<QLineEdit*>(QStringLiteral("1042"))->setText(QStringLiteral("-2.5"));
-        editor.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("7"));
-        editor.findChild<QLineEdit*>(QStringLiteral("1044"))->setText(QStringLiteral("6.25"));
-        editor.findChild<QAbstractButton*>(QStringLiteral("1"))->click();
-        // Cancel in the table afterwards: the change stays and is recorded.
-        QMetaObject::invokeMethod(
-            table, [table] { table->findChild<QAbstractButton*>(QStringLiteral("2"))->click(); },
-            Qt::QueuedConnection);
-      });
-      tableDialog.findChild<QAbstractButton*>(QStringLiteral("1049"))->click();
-    });
     qobject_cast<QDialog*>(&selection)->accept();
+  });
+  modals.ThenAnswer([&table](QWidget& tableDialog) {  // the sample table: row 4, edit
+    table = qobject_cast<gui::CSampleTableDlg*>(&tableDialog);
+    ASSERT_NE(table, nullptr);
+    table->List().SetCurrentRow(4);
+    tableDialog.findChild<QAbstractButton*>(QStringLiteral("1049"))->click();
+  });
+  modals.ThenAnswer([&table](QWidget& editor) {  // the sample editor
+    EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1044"))->text(), QStringLiteral("104"));
+    editor.findChild<QLineEdit*>(QStringLiteral("1042"))->setText(QStringLiteral("-2.5"));
+    editor.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("7"));
+    editor.findChild<QLineEdit*>(QStringLiteral("1044"))->setText(QStringLiteral("6.25"));
+    editor.findChild<QAbstractButton*>(QStringLiteral("1"))->click();
+    // Cancel in the table afterwards: the change stays and is recorded.
+    QMetaObject::invokeMethod(
+        table, [table] { table->findChild<QAbstractButton*>(QStringLiteral("2"))->click(); },
+        Qt::QueuedConnection);
   });
   frame.ExecuteCommand(gui::kCmdChartSamples);
   const model::CValueObj* sample = document->Measurement()->GetCurve(1)->GetSample(4);
