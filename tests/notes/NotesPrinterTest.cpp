@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../document/ImportFixtures.h"
+#include "ImportFixtures.h"
 #include "document/InstrumentTextImport.h"
 #include "notes/NotesLayout.h"
 #include "notes/NotesPrinter.h"

@@ -15,6 +15,7 @@
 #include "gui/tables/RowWindowTable.h"
 #include "gui/tables/TableModel.h"
 #include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::testing {
@@ -33,15 +34,10 @@ class SampleTable : public ::testing::Test {
   const app::BrandedTexts& Texts() { return app_->MainFrame().Context().texts; }
 
   model::CKurveObj& Curve(int recordingKind, long long samples) {
-    model::CKurveObj* curve = measurement_.AddCurve();
-    curve->SetRecordingKind(recordingKind);
-    curve->SetSampleInterval(0.5);
-    auto& values = curve->MutableSamples();
-    values.reserve(static_cast<std::size_t>(samples));
-    for (long long i = 0; i < samples; ++i) {
-      values.emplace_back(float(i), float(i) + 0.5F, float(i) + 0.25F);
-    }
-    return *curve;
+    model::CKurveObj& curve = AddCurveOfRows(measurement_, {}, 0.5);
+    curve.SetRecordingKind(recordingKind);
+    FillRamp(curve, samples);
+    return curve;
   }
 
   TempFolder folder_;
