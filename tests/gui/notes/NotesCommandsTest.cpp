@@ -59,13 +59,25 @@ int PdfPageCount(const QString& path) {
   return pages;
 }
 
-TEST(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
-  ASSERT_NE(document, nullptr);
+/// The program started with the small measurement open.
+class NotesCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = StartApp(folder_);
+    ASSERT_NE(app_, nullptr);
+    document_ = Frame().Documents().AddMeasurement(SmallMeasurement());
+    ASSERT_NE(document_, nullptr);
+  }
+  gui::CMainFrame& Frame() { return app_->MainFrame(); }
+
+  TempFolder folder_;
+  std::unique_ptr<gui::CVantrel40App> app_;
+  gui::OpenDocument* document_ = nullptr;
+};
+
+TEST_F(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
   document->Doc().SetModifiedFlag(false);
 
   ModalScript modals;
@@ -75,7 +87,7 @@ TEST(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
   ASSERT_TRUE(document->Measurement()->GetNotes().has_value());
   const std::vector<std::uint8_t> notes = *document->Measurement()->GetNotes();
 
-  const fs::path path = folder.Path() / "Pumpe_3.vqb";
+  const fs::path path = folder_.Path() / "Pumpe_3.vqb";
   document::SaveDocumentFile(path, *document->Measurement(), 0);
   frame.Documents().Destroy(*document);
   frame.OpenFile(QString::fromStdString(path.string()));
@@ -88,12 +100,9 @@ TEST(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
             QStringLiteral("Ventil 3 undicht, \u00D6l nachgef\u00FCllt"));
 }
 
-TEST(NotesCommands, LookingAtTheNotesWithoutAChangeLeavesTheDocumentUnmodified) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
+TEST_F(NotesCommands, LookingAtTheNotesWithoutAChangeLeavesTheDocumentUnmodified) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
   document->Doc().SetModifiedFlag(false);
   ModalScript modals;
   modals.ThenAnswer(
@@ -103,12 +112,9 @@ TEST(NotesCommands, LookingAtTheNotesWithoutAChangeLeavesTheDocumentUnmodified) 
   EXPECT_FALSE(document->Measurement()->GetNotes().has_value());
 }
 
-TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
+TEST_F(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
 
   struct Case {
     int lines;
@@ -129,7 +135,7 @@ TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
     }
     document->Measurement()->SetNotes(notes::WriteRtf(text));
 
-    const QString pdf = QString::fromStdString((folder.Path() / "druck.pdf").string());
+    const QString pdf = QString::fromStdString((folder_.Path() / "druck.pdf").string());
     int sheets = 0;
     {
       QPdfWriter writer(pdf);
@@ -155,17 +161,14 @@ TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
   }
 }
 
-TEST(NotesCommands, TheChartPrintoutEndsWithTheNotesPage) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
+TEST_F(NotesCommands, TheChartPrintoutEndsWithTheNotesPage) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
   ModalScript modals;
   TypeIntoNextNotesEditor(modals, QStringLiteral("Notiz zum Ausdruck"));
   frame.ExecuteCommand(gui::kCmdChartNotes);
 
-  const QString pdf = QString::fromStdString((folder.Path() / "chart.pdf").string());
+  const QString pdf = QString::fromStdString((folder_.Path() / "chart.pdf").string());
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);
