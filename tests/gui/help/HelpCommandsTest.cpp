@@ -58,25 +58,32 @@ fs::path WriteArchive(const fs::path& path) {
   return path;
 }
 
-TEST(HelpCommands, HelpTopicsOpenTheContents) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  HelpCommands& help = HelpOf(app->MainFrame());
+/// The program started with the handbook beside it.
+class HelpCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = StartApp(folder_);
+    ASSERT_NE(app_, nullptr);
+  }
+  gui::CMainFrame& Frame() { return app_->MainFrame(); }
+
+  TempFolder folder_;
+  std::unique_ptr<gui::CVantrel40App> app_;
+};
+
+TEST_F(HelpCommandsTest, HelpTopicsOpenTheContents) {
+  HelpCommands& help = HelpOf(Frame());
   ASSERT_TRUE(help.HasHandbook());
   for (int command : {57667, 57671}) {
     SCOPED_TRACE(command);
-    app->MainFrame().ExecuteCommand(command);
+    Frame().ExecuteCommand(command);
     EXPECT_EQ(ShownPlace(help), QStringLiteral("index.md#"));
     help.Window()->close();
   }
 }
 
-TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, F1OnADialogOpensItsPageOverTheDialog) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
   const std::vector<std::pair<int, const char*>> cases = {
       {32805, "settings.md#basic-settings"}, {32802, "connecting.md#comm-settings"},
@@ -105,13 +112,10 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
   }
 }
 
-TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Test.vqb").string()));
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder_.Path() / "Test.vqb").string()));
   QString inner;
   bool innerParent = false;
   bool outerParent = false;
@@ -139,14 +143,11 @@ TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
   EXPECT_EQ(help.Window()->parentWidget(), &frame);
 }
 
-TEST(HelpCommands, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
   EXPECT_EQ(help.TopicOfWindow(&frame).Link(), "main-window.md");
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Test.vqb").string()));
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder_.Path() / "Test.vqb").string()));
   ASSERT_EQ(frame.WorkArea().subWindowList().size(), 1);
   frame.ExecuteCommand(57670);
   EXPECT_EQ(ShownPlace(help), QStringLiteral("chart.md#"));
@@ -154,11 +155,8 @@ TEST(HelpCommands, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
   EXPECT_EQ(help.TopicOfWindow(&frame).Link(), "tables.md#extremes");
 }
 
-TEST(HelpCommands, ContextHelpClickShowsThePageOfTheClickedControlsWindow) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, ContextHelpClickShowsThePageOfTheClickedControlsWindow) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
   bool inMode = false;
   QString shown;
