@@ -26,7 +26,8 @@ constexpr int kRuns = 5;
 /// A read of `size` bytes from a silent peer under `timeouts`.
 double SilentReadMs(const platform::SerialTimeouts& timeouts, std::size_t size) {
   auto terminal = sim::PseudoTerminal::Open();
-  auto port = terminal != nullptr ? platform::PosixSerialPort::Open(terminal->SlavePath()) : nullptr;
+  auto port =
+      terminal != nullptr ? platform::PosixSerialPort::Open(terminal->SlavePath()) : nullptr;
   if (port == nullptr || !port->ConfigurePort(38400) || !port->SetTimeouts(timeouts)) return 1e9;
   std::uint8_t buffer[64];
   return MillisecondsOf([&] { port->Read(buffer, size); });
@@ -35,7 +36,8 @@ double SilentReadMs(const platform::SerialTimeouts& timeouts, std::size_t size) 
 /// A read whose first bytes come after `delayMs`; the interval time-out ends it.
 double LateBytesReadMs(int delayMs) {
   auto terminal = sim::PseudoTerminal::Open();
-  auto port = terminal != nullptr ? platform::PosixSerialPort::Open(terminal->SlavePath()) : nullptr;
+  auto port =
+      terminal != nullptr ? platform::PosixSerialPort::Open(terminal->SlavePath()) : nullptr;
   if (port == nullptr || !port->ConfigurePort(38400) || !port->SetTimeouts({60, 0, 0, 0, 100})) {
     return 1e9;
   }
@@ -52,7 +54,8 @@ double LateBytesReadMs(int delayMs) {
 /// A read of 4 bytes that are waiting, under a total time-out of 2 s.
 double CompleteReadMs() {
   auto terminal = sim::PseudoTerminal::Open();
-  auto port = terminal != nullptr ? platform::PosixSerialPort::Open(terminal->SlavePath()) : nullptr;
+  auto port =
+      terminal != nullptr ? platform::PosixSerialPort::Open(terminal->SlavePath()) : nullptr;
   if (port == nullptr || !port->ConfigurePort(38400) || !port->SetTimeouts({0, 0, 2000, 0, 100})) {
     return 1e9;
   }
@@ -121,7 +124,8 @@ int main() {
       {"read time-out 100 ms (10 ms x 5 bytes + 50 ms)", {0, 10, 50, 0, 100}, 5, 100.0},
   };
   for (const TotalCase& c : cases) {
-    ReportLimit(c.what, c.expectedMs + 150.0, kRuns, [&] { return SilentReadMs(c.timeouts, c.size); });
+    ReportLimit(c.what, c.expectedMs + 150.0, kRuns,
+                [&] { return SilentReadMs(c.timeouts, c.size); });
   }
   ReportLimit("read of bytes arriving after 250 ms, 60 ms interval time-out", 600.0, kRuns,
               [] { return LateBytesReadMs(250); });

@@ -6,10 +6,9 @@
 #include <time.h>
 
 #include <chrono>
-#include <thread>
-
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "SimInstrument.h"
 #include "instrument/CInstrumentLink.h"

@@ -3,14 +3,15 @@
 // to its last row and pages up fifty times; the sample table of such a curve opens. Each
 // figure is printed with the worst of several runs against its limit. The window tests check
 // what these windows show, not how fast.
+#include <unistd.h>
+
 #include <QApplication>
-#include <QLocale>
 #include <QKeyEvent>
+#include <QLocale>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "LimitReport.h"
 #include "gui/app/CMainFrame.h"
@@ -110,8 +111,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
   QLocale::setDefault(QLocale::c());
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vantrel-table-bench-" + std::to_string(::getpid()));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("vantrel-table-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   int status = 0;
   {
@@ -131,8 +132,10 @@ int main(int argc, char** argv) {
         worst.endMs = std::max(worst.endMs, times.endMs);
         worst.pagingMs = std::max(worst.pagingMs, times.pagingMs);
       }
-      ReportLimit("value table of 10 M samples: open and paint", 250.0, 1, [&] { return worst.openMs; });
-      ReportLimit("value table of 10 M samples: to the last row", 500.0, 1, [&] { return worst.endMs; });
+      ReportLimit("value table of 10 M samples: open and paint", 250.0, 1,
+                  [&] { return worst.openMs; });
+      ReportLimit("value table of 10 M samples: to the last row", 500.0, 1,
+                  [&] { return worst.endMs; });
       ReportLimit("value table of 10 M samples: 50 pages up painted", 1000.0, 1,
                   [&] { return worst.pagingMs; });
 

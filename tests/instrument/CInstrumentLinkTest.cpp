@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <thread>
 
+#include "FakeTexts.h"
+#include "PollUntil.h"
 #include "PseudoTerminal.h"
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/InstrumentSetup.h"
-#include "FakeTexts.h"
-#include "PollUntil.h"
 
 namespace vantrel::instrument {
 namespace {

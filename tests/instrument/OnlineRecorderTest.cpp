@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "FakeTexts.h"
 #include "OnlineStream.h"
+#include "PollUntil.h"
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/OnlineRecorder.h"
-#include "FakeTexts.h"
-#include "PollUntil.h"
 
 namespace vantrel::instrument {
 namespace {

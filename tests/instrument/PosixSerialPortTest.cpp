@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <string>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <thread>
 
 #include "PollUntil.h"
@@ -92,7 +92,8 @@ TEST_F(PosixSerialPortTest, IntervalTimeoutStartsOnlyAfterTheFirstByte) {
   // The first bytes come when the read has waited longer than the interval time-out.
   std::thread peer([&] {
     EXPECT_TRUE(testing::PollUntil([&] {
-      return testing::ThreadIsBlocked(reader) && Clock::now() - start > std::chrono::milliseconds(250);
+      return testing::ThreadIsBlocked(reader) &&
+             Clock::now() - start > std::chrono::milliseconds(250);
     }));
     PeerWrite("xy");
   });

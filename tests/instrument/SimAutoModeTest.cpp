@@ -5,10 +5,10 @@
 
 #include <cstdint>
 
-#include "SimHarness.h"
-#include "instrument/CInstrumentLink.h"
 #include "FakeTexts.h"
 #include "PollUntil.h"
+#include "SimHarness.h"
+#include "instrument/CInstrumentLink.h"
 
 namespace vantrel::instrument {
 namespace {
@@ -30,7 +30,9 @@ int RecordSets(CInstrumentLink& link, long long sets) {
   if (!link.Open(0) || !link.StartOnline(measurement, {})) return -1;
   measurement.SetOnlineActive(1);
   testing::PollUntil(
-      [&] { return measurement.GetCurveCount() > 0 && measurement.GetCurve(0)->GetSampleCount() > sets; },
+      [&] {
+        return measurement.GetCurveCount() > 0 && measurement.GetCurve(0)->GetSampleCount() > sets;
+      },
       [&] { link.DrainOnline(); });
   link.StopOnline();
   link.Close();
@@ -57,7 +59,8 @@ TEST(SimAutoMode, ServesReadoutAndOnlineRecordingInAnyOrderOnOneTerminal) {
   // The stream of the recording above runs on while the port is closed: opening the port
   // again ends it, so the readout starts on a quiet line.
   const std::uint64_t sentAtClose = harness.Statistics().onlineSetsSent;
-  EXPECT_TRUE(testing::PollUntil([&] { return harness.Statistics().onlineSetsSent > sentAtClose + 5; }));
+  EXPECT_TRUE(
+      testing::PollUntil([&] { return harness.Statistics().onlineSetsSent > sentAtClose + 5; }));
   EXPECT_EQ(ReadAll(link, messages), 3);
   EXPECT_GT(RecordSets(link, 25), 25);
   EXPECT_TRUE(messages.asked.empty());

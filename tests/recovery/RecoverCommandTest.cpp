@@ -12,10 +12,10 @@
 #include <sstream>
 #include <thread>
 
+#include "PollUntil.h"
 #include "cli/CliHarness.h"
 #include "document/MeasurementArchive.h"
 #include "instrument/OnlineFormats.h"
-#include "PollUntil.h"
 #include "recovery/RecoveryFixtures.h"
 
 namespace vantrel::cli::testing {
@@ -113,8 +113,8 @@ TEST_F(RecoverCommand, KilledRecordingIsRecoveredWithEverySetSentUpToOneSecondBe
       StartCli({"record", "--port", sim.Path(), "--seconds", "100", "--out", Path("never.vqb")});
   ASSERT_GT(record, 0);
   // Let a few thousand sets through (generous bound against a loaded machine).
-  ASSERT_TRUE(vantrel::testing::PollUntil([&] { return Lines(ReadAll(dir_ / "sent.log")).size() >= 4000; },
-                                 std::chrono::seconds(60)));
+  ASSERT_TRUE(vantrel::testing::PollUntil(
+      [&] { return Lines(ReadAll(dir_ / "sent.log")).size() >= 4000; }, std::chrono::seconds(60)));
   ASSERT_EQ(Journals().size(), 1U);
   const std::int64_t killedAt = NowNs();
   ::kill(record, SIGKILL);

@@ -19,8 +19,7 @@ inline constexpr std::chrono::milliseconds kPatience{30000};
 /// Calls `condition` until it returns true or `bound` has passed, with `step` (e.g. draining
 /// a queue) between the calls; returns whether it held.
 template <typename Condition, std::invocable Step>
-bool PollUntil(Condition&& condition, Step&& step,
-               std::chrono::milliseconds bound = kPatience) {
+bool PollUntil(Condition&& condition, Step&& step, std::chrono::milliseconds bound = kPatience) {
   const auto end = std::chrono::steady_clock::now() + bound;
   for (;;) {
     if (condition()) return true;
@@ -33,7 +32,8 @@ bool PollUntil(Condition&& condition, Step&& step,
 
 template <typename Condition>
 bool PollUntil(Condition&& condition, std::chrono::milliseconds bound = kPatience) {
-  return PollUntil(std::forward<Condition>(condition), [] {}, bound);
+  return PollUntil(
+      std::forward<Condition>(condition), [] {}, bound);
 }
 
 /// The kernel ID of the calling thread, for ThreadIsBlocked.

@@ -9,9 +9,9 @@
 #include <QPrintDialog>
 #include <fstream>
 
+#include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
-#include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CMyListFrame.h"
 #include "gui/tables/ListWindows.h"
@@ -177,7 +177,9 @@ TEST_F(MainFrameTest, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
   });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_EQ(frame.Documents().Documents().size(), 2U);
-  modals.ThenAnswer([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
+  modals.ThenAnswer([](QWidget& dialog) {
+    qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click();
+  });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_TRUE(frame.Documents().Documents().empty());
 }

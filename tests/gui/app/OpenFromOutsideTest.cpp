@@ -20,9 +20,9 @@
 #include <QUrl>
 #include <cstring>
 
+#include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
-#include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
 
 namespace vantrel::testing {

@@ -4,8 +4,8 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QMimeData>
 #include <fstream>
 
@@ -33,7 +33,8 @@ Answer FileChoice(const QString& path, QString* proposed, QString* title = nullp
     if (proposed != nullptr)
       *proposed = QFileInfo(dialog->selectedFiles().value(0)).completeBaseName();
     // Typed into the name field as a user would, then confirmed.
-    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(path);
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+      name->setText(path);
     QMetaObject::invokeMethod(dialog, "accept");
   };
 }

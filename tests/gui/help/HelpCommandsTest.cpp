@@ -3,6 +3,7 @@
 // window; without a handbook the about box.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QHelpEvent>
@@ -10,15 +11,14 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QAbstractButton>
 #include <QWhatsThis>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 
+#include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
-#include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/help/HelpCommands.h"
 #include "gui/help/HelpWindow.h"

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBlock>

@@ -8,11 +8,11 @@
 #include <QPrinter>
 #include <QTest>
 
+#include "chart/PrintPages.h"
+#include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
-#include "chart/PrintPages.h"
-#include "document/MeasurementArchive.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/chart/ChartFrames.h"
 #include "gui/notes/CNotesDlg.h"

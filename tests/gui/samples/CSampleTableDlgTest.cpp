@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QTableView>
 
+#include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
@@ -14,8 +16,6 @@
 #include "gui/samples/SampleCommands.h"
 #include "gui/tables/RowWindowTable.h"
 #include "gui/tables/TableModel.h"
-#include "FakeTexts.h"
-#include "MeasurementBuilder.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::testing {

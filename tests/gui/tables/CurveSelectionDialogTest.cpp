@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
+#include "TablesTestData.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
-#include "TablesTestData.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CurveSelectionDialog.h"
 #include "gui/tables/ListWindows.h"

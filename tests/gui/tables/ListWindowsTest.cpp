@@ -9,9 +9,9 @@
 #include <QTableView>
 #include <QtTest/QTest>
 
+#include "TablesTestData.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
-#include "TablesTestData.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CLegende.h"
 #include "gui/tables/CMyListFrame.h"

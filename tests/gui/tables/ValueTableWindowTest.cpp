@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QtTest/QTest>
 
-#include "gui/GuiTestSupport.h"
 #include "TablesTestData.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CLegende.h"
 #include "gui/tables/CMyListFrame.h"
