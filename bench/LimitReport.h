@@ -18,17 +18,22 @@ inline double MillisecondsOf(const std::function<void()>& step) {
       .count();
 }
 
-/// Prints "what: worst X ms (limit Y ms): met" for the worst of `runs` measurements of `step`
-/// (which returns its milliseconds); returns whether the limit was met.
+/// Prints "what: worst of N X ms (limit Y ms): met"; returns whether the limit was met.
+inline bool PrintLimit(const char* what, double worstMs, int runs, double limitMs) {
+  const bool met = worstMs < limitMs;
+  std::printf("%s: worst of %d %.1f ms (limit %.0f ms): %s\n", what, runs, worstMs, limitMs,
+              met ? "met" : "NOT MET");
+  std::fflush(stdout);
+  return met;
+}
+
+/// Measures `step` (which returns its milliseconds) `runs` times and prints the worst
+/// against `limitMs`; returns whether the limit was met.
 inline bool ReportLimit(const char* what, double limitMs, int runs,
                         const std::function<double()>& step) {
   double worst = 0.0;
   for (int i = 0; i < runs; ++i) worst = std::max(worst, step());
-  const bool met = worst < limitMs;
-  std::printf("%s: worst of %d %.1f ms (limit %.0f ms): %s\n", what, runs, worst, limitMs,
-              met ? "met" : "NOT MET");
-  std::fflush(stdout);
-  return met;
+  return PrintLimit(what, worst, runs, limitMs);
 }
 
 /// Prints the machine's load, which the figures depend on.

@@ -132,12 +132,10 @@ int main(int argc, char** argv) {
         worst.endMs = std::max(worst.endMs, times.endMs);
         worst.pagingMs = std::max(worst.pagingMs, times.pagingMs);
       }
-      ReportLimit("value table of 10 M samples: open and paint", 250.0, 1,
-                  [&] { return worst.openMs; });
-      ReportLimit("value table of 10 M samples: to the last row", 500.0, 1,
-                  [&] { return worst.endMs; });
-      ReportLimit("value table of 10 M samples: 50 pages up painted", 1000.0, 1,
-                  [&] { return worst.pagingMs; });
+      bench::PrintLimit("value table of 10 M samples: open and paint", worst.openMs, kRuns, 250.0);
+      bench::PrintLimit("value table of 10 M samples: to the last row", worst.endMs, kRuns, 500.0);
+      bench::PrintLimit("value table of 10 M samples: 50 pages up painted", worst.pagingMs, kRuns,
+                        1000.0);
 
       model::CKurveObj& curve = *document->Measurement()->GetCurve(0);
       ReportLimit("sample table of 10 M samples: open and paint", 1000.0, kRuns, [&] {
