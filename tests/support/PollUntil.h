@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <algorithm>
 #include <chrono>
 #include <concepts>
 #include <thread>
@@ -21,12 +22,16 @@ inline constexpr std::chrono::milliseconds kPatience{30000};
 template <typename Condition, std::invocable Step>
 bool PollUntil(Condition&& condition, Step&& step, std::chrono::milliseconds bound = kPatience) {
   const auto end = std::chrono::steady_clock::now() + bound;
+  // Short pauses first so that a quick condition returns at once, then longer ones so that a
+  // long wait leaves the processor to the threads and programs it waits for.
+  std::chrono::milliseconds pause(1);
   for (;;) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= end) return false;
     step();
     if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));  // the other threads run
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::milliseconds(20));
   }
 }
 
