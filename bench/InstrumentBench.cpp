@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 
+#include "OnlineDrain.h"
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 
@@ -17,11 +17,7 @@ namespace {
 
 using namespace vantrel;
 
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
+double ThreadCpuSeconds() { return bench::CpuSeconds(CLOCK_THREAD_CPUTIME_ID); }
 
 void BM_BlockReadout(benchmark::State& state) {
   sim::SimOptions options;
@@ -55,37 +51,18 @@ BENCHMARK(BM_BlockReadout)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 void BM_OnlineRecording(benchmark::State& state) {
   const char* secondsText = std::getenv("VANTREL_ONLINE_SECONDS");
   const double seconds = secondsText != nullptr ? std::atof(secondsText) : 3.0;
-  constexpr double kRate = 10000.0;
   for (auto _ : state) {
-    sim::SimOptions options;
-    options.mode = sim::SimMode::kFieldFormat;
-    options.onlineChannels = 6;
-    options.onlineRate = kRate;
+    sim::SimOptions options = bench::FastStream(seconds);
     options.onlineCounting = true;
-    options.onlineCount = static_cast<std::uint64_t>(kRate * seconds);
-    options.intervalText = "0.0001";
     sim::SimHarness instrument(options);
     instrument::CInstrumentLink link(nullptr);
-    link.SetPortSettings(instrument.Path(), 38400);
     model::CMessungObj measurement;
-    if (!link.Open(0) || !link.StartOnline(measurement, {0, 1})) {
+    if (!bench::StartRecording(link, instrument.Path(), measurement)) {
       state.SkipWithError("start");
       break;
     }
-    // The owning thread's side: drain on a 200 ms timer, as the chart does.
-    double drainCpu = 0.0;
-    const auto start = std::chrono::steady_clock::now();
-    const auto limit = start + std::chrono::duration<double>(seconds + 10.0);
-    long long received = 0;
-    while (received < static_cast<long long>(options.onlineCount) &&
-           std::chrono::steady_clock::now() < limit) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      const double cpuStart = ThreadCpuSeconds();
-      received += link.DrainOnline();
-      drainCpu += ThreadCpuSeconds() - cpuStart;
-    }
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const bench::DrainFigures drained =
+        bench::DrainLikeTheChart(link, static_cast<long long>(options.onlineCount), seconds);
     link.StopOnline();
     // Every curve holds the sets 0, 1, 2, ... in order.
     long long disorder = 0;
@@ -100,8 +77,8 @@ void BM_OnlineRecording(benchmark::State& state) {
     state.counters["lost"] = static_cast<double>(options.onlineCount) -
                              static_cast<double>(measurement.GetCurve(0)->GetSampleCount());
     state.counters["out_of_order"] = static_cast<double>(disorder);
-    state.counters["owner_core_percent"] = 100.0 * drainCpu / wall;
-    state.counters["seconds"] = wall;
+    state.counters["owner_core_percent"] = 100.0 * drained.ownerCpu / drained.wallSeconds;
+    state.counters["seconds"] = drained.wallSeconds;
   }
 }
 BENCHMARK(BM_OnlineRecording)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);

@@ -17,6 +17,8 @@
 #include <map>
 #include <thread>
 
+#include "LimitReport.h"
+#include "OnlineDrain.h"
 #include "PseudoTerminal.h"
 #include "SimInstrument.h"
 #include "document/MeasurementArchive.h"
@@ -27,11 +29,7 @@ namespace {
 
 using namespace vantrel;
 
-double CpuSeconds(clockid_t clock) {
-  timespec now{};
-  clock_gettime(clock, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
+using bench::CpuSeconds;
 
 /// The simulator on its own thread; its CPU time is known once it stopped.
 class SimThread {
@@ -80,22 +78,15 @@ void BM_RecordingJournal(benchmark::State& state) {
   // Ten seconds: the journal's cost is about one per cent of a core, shorter runs drown it
   // in the machine's noise.
   const double seconds = secondsText != nullptr ? std::atof(secondsText) : 10.0;
-  constexpr double kRate = 10000.0;
   const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                        ("vantrel-recovery-bench-" + std::to_string(::getpid()));
   for (auto _ : state) {
-    sim::SimOptions options;
-    options.mode = sim::SimMode::kFieldFormat;
-    options.onlineChannels = 6;
-    options.onlineRate = kRate;
-    options.onlineCount = static_cast<std::uint64_t>(kRate * seconds);
-    options.intervalText = "0.0001";
+    const sim::SimOptions options = bench::FastStream(seconds);
     const double processStart = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     SimThread instrument(options);
     instrument::CInstrumentLink link(nullptr);
-    link.SetPortSettings(instrument.Path(), 38400);
     model::CMessungObj measurement;
-    if (!link.Open(0) || !link.StartOnline(measurement, {0, 1})) {
+    if (!bench::StartRecording(link, instrument.Path(), measurement)) {
       state.SkipWithError("start");
       break;
     }
@@ -109,19 +100,9 @@ void BM_RecordingJournal(benchmark::State& state) {
       if (journal->Failed()) state.SkipWithError("journal");
       link.SetOnlineSink(journal.get());
     }
-    double ownerCpu = 0.0;
-    const auto start = std::chrono::steady_clock::now();
-    const auto limit = start + std::chrono::duration<double>(seconds + 10.0);
-    long long received = 0;
-    while (received < static_cast<long long>(options.onlineCount) &&
-           std::chrono::steady_clock::now() < limit) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      const double cpuStart = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-      received += link.DrainOnline();
-      ownerCpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart;
-    }
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const bench::DrainFigures drained =
+        bench::DrainLikeTheChart(link, static_cast<long long>(options.onlineCount), seconds);
+    const double wall = drained.wallSeconds;
     link.StopOnline();
     link.SetOnlineSink(nullptr);
     std::uintmax_t journalBytes = 0;
@@ -134,7 +115,7 @@ void BM_RecordingJournal(benchmark::State& state) {
     link.Close();
     const double simCpu = instrument.Stop();
     RunFigures figures;
-    figures.ownerCorePercent = 100.0 * ownerCpu / wall;
+    figures.ownerCorePercent = 100.0 * drained.ownerCpu / wall;
     figures.recorderCpuSeconds = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart - simCpu;
     figures.journalBytesPerSecond = static_cast<double>(journalBytes) / wall;
     figures.lost =
@@ -166,12 +147,7 @@ int main(int argc, char** argv) {
   const RunFigures& off = results.at(0);
   const RunFigures& on = results.at(1);
   const double overhead = 100.0 * (on.recorderCpuSeconds / off.recorderCpuSeconds - 1.0);
-  double load = 0.0;
-  if (std::FILE* file = std::fopen("/proc/loadavg", "r")) {
-    if (std::fscanf(file, "%lf", &load) != 1) load = 0.0;
-    std::fclose(file);
-  }
-  std::printf("machine load (1 min): %.2f\n", load);
+  bench::ReportLoad();
   std::printf("owning thread with journal: %.3f %% of one core (limit 2 %%): %s\n",
               on.ownerCorePercent, on.ownerCorePercent < 2.0 ? "met" : "NOT MET");
   std::printf("owning thread without journal: %.3f %% of one core\n", off.ownerCorePercent);

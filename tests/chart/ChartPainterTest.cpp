@@ -8,6 +8,7 @@
 #include <random>
 #include <thread>
 
+#include "PollUntil.h"
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
 #include "chart/ChartPainter.h"
@@ -225,11 +226,7 @@ TEST(ChartPainter, LongCurvesSummarisedInParallelGiveTheOneByOnePixels) {
 
   ChartPainter ahead;  // started ahead, drawn once they are ready
   ahead.StartSummaries(*m);
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!ahead.SummariesReady() && std::chrono::steady_clock::now() < limit) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  ASSERT_TRUE(ahead.SummariesReady());
+  ASSERT_TRUE(testing::PollUntil([&ahead] { return ahead.SummariesReady(); }));
   EXPECT_EQ(Picture(ahead, *m, true), expected);
   EXPECT_FALSE(ahead.SummariesPending());
 

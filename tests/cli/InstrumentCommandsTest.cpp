@@ -120,7 +120,7 @@ TEST_F(InstrumentCommands, RecordSavesTheStreamAndPrintsEachCurvesSampleCount) {
   const double elapsed =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_LT(elapsed, 6.0);
+  EXPECT_GE(elapsed, 2.0);  // records for the seconds asked, not fewer
   const std::vector<std::string> counts = Lines(run.out);
   ASSERT_EQ(counts.size(), 3U);
   const document::LoadedDocument doc = document::ReadDocumentFile(dir_ / "rec.vqb");

@@ -15,9 +15,11 @@ namespace vantrel::document {
 namespace {
 
 using testing::Bytes;
+using testing::ExpectUnitOfTheFirstCurve;
 using testing::InstrumentBlock;
 using testing::InstrumentFile;
 using testing::ReadFixture;
+using testing::UnitLineCase;
 using testing::UtcSettings;
 
 constexpr const char* kFrameWithoutEnd =
@@ -209,11 +211,7 @@ TEST(InstrumentTextImport, YearSixtyNineIs2069InUtcAndInLocalTime) {
 }
 
 TEST(InstrumentTextImport, UnitLinesMapToCodesWithTheDegreeSign) {
-  const struct {
-    const char* line;
-    int code;
-    std::u16string text;
-  } cases[] = {
+  const UnitLineCase cases[] = {
       {"bar", model::kUnitBar, u""},
       {"U/min", model::kUnitUPerMin, u""},
       {"l/min", model::kUnitLPerMin, u""},
@@ -232,12 +230,7 @@ TEST(InstrumentTextImport, UnitLinesMapToCodesWithTheDegreeSign) {
     file.blocks.push_back(Block({"1,2,3"}, c.line));
     model::CMessungObj measurement;
     ASSERT_TRUE(ImportInstrumentText(Bytes(file.Build()), measurement, UtcSettings()).Succeeded());
-    std::u16string curveText;
-    std::u16string axisText;
-    EXPECT_EQ(measurement.GetCurve(0)->GetUnit(&curveText), c.code);
-    EXPECT_EQ(measurement.GetYAxis(0)->GetUnit(&axisText), c.code);
-    EXPECT_EQ(curveText, c.text);
-    EXPECT_EQ(axisText, c.text);
+    ExpectUnitOfTheFirstCurve(measurement, c);
   }
 }
 

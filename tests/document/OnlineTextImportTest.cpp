@@ -13,9 +13,11 @@ namespace vantrel::document {
 namespace {
 
 using testing::Bytes;
+using testing::ExpectUnitOfTheFirstCurve;
 using testing::OnlineChannel;
 using testing::OnlineFile;
 using testing::ReadFixture;
+using testing::UnitLineCase;
 using testing::UtcSettings;
 
 float Scaled(int count) { return static_cast<float>(count * (3000.0 / 65536.0)); }
@@ -107,11 +109,7 @@ TEST(OnlineTextImport, MissingIdentificationLinesFailWith32956) {
 }
 
 TEST(OnlineTextImport, UnitLinesMapToCodesWithTheSharpSAsDegreeSign) {
-  const struct {
-    const char* line;
-    int code;
-    std::u16string text;
-  } cases[] = {
+  const UnitLineCase cases[] = {
       {"bar", model::kUnitBar, u""},
       {"U/min", model::kUnitUPerMin, u""},
       {"l/min", model::kUnitLPerMin, u""},
@@ -131,12 +129,7 @@ TEST(OnlineTextImport, UnitLinesMapToCodesWithTheSharpSAsDegreeSign) {
     file.slots[0] = Channel(c.line, 1);
     model::CMessungObj measurement;
     ASSERT_TRUE(ImportOnlineText(Bytes(file.Build()), measurement, UtcSettings()).Succeeded());
-    std::u16string curveText;
-    std::u16string axisText;
-    EXPECT_EQ(measurement.GetCurve(0)->GetUnit(&curveText), c.code);
-    EXPECT_EQ(measurement.GetYAxis(0)->GetUnit(&axisText), c.code);
-    EXPECT_EQ(curveText, c.text);
-    EXPECT_EQ(axisText, c.text);
+    ExpectUnitOfTheFirstCurve(measurement, c);
   }
 }
 

@@ -1,6 +1,7 @@
-// Measurements and formulas for the formula engine's tests: small hand-made measurements,
-// random curves (short, empty, with not-a-number and infinite values, different lengths)
-// and a generator of random formulas that the checker accepts.
+// Measurements and formulas for the formula engine's tests: small hand-made measurements
+// (built with the shared measurement builder), random curves (short, empty, with
+// not-a-number and infinite values, different lengths) and a generator of random formulas
+// that the checker accepts.
 #pragma once
 
 #include <cmath>
@@ -10,32 +11,25 @@
 #include <string>
 #include <vector>
 
+#include "MeasurementBuilder.h"
 #include "model/CMessungObj.h"
 
 namespace vantrel::formula::testing {
 
-struct Triple {
-  float minimum;
-  float maximum;
-  float value;
-};
+using Triple = vantrel::testing::SampleRow;
 
-/// Appends a curve with these samples and sample interval.
+/// Appends a curve with these samples, sample interval and duration.
 inline model::CKurveObj* AddCurve(model::CMessungObj& m, const std::vector<Triple>& samples,
                                   double interval = 0.1, int duration = 1) {
-  model::CKurveObj* curve = m.AddCurve();
-  for (const Triple& t : samples) curve->AddSample(t.minimum, t.maximum, t.value);
-  curve->SetSampleInterval(interval);
-  curve->SetDuration(duration);
-  return curve;
+  model::CKurveObj& curve = vantrel::testing::AddCurveOfRows(m, samples, interval);
+  curve.SetDuration(duration);
+  return &curve;
 }
 
 /// A curve whose samples all have minimum = maximum = value = v.
 inline model::CKurveObj* AddFlatCurve(model::CMessungObj& m, const std::vector<float>& values,
                                       double interval = 0.1, int duration = 1) {
-  std::vector<Triple> samples;
-  for (float v : values) samples.push_back({v, v, v});
-  return AddCurve(m, samples, interval, duration);
+  return AddCurve(m, vantrel::testing::FlatRows(values), interval, duration);
 }
 
 /// Random sample values, now and then not a number, infinite, zero or negative.

@@ -6,11 +6,12 @@
 #include <cstdio>
 #include <thread>
 
+#include "FakeTexts.h"
+#include "PollUntil.h"
 #include "PseudoTerminal.h"
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/InstrumentSetup.h"
-#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
@@ -18,16 +19,15 @@ namespace {
 using platform::Answer;
 using testing::ScriptedMessages;
 
+/// Reads what the link sent until `want` bytes are there (or the patience runs out).
 std::string ReadPeer(int fd, std::size_t want) {
   std::string got;
   char buffer[64];
-  for (int i = 0; i < 50 && got.size() < want; ++i) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n > 0)
-      got.append(buffer, static_cast<std::size_t>(n));
-    else
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  testing::PollUntil([&] { return got.size() >= want; },
+                     [&] {
+                       const ssize_t n = ::read(fd, buffer, sizeof buffer);
+                       if (n > 0) got.append(buffer, static_cast<std::size_t>(n));
+                     });
   return got;
 }
 

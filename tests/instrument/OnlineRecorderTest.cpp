@@ -3,29 +3,26 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
-
+#include "FakeTexts.h"
 #include "OnlineStream.h"
+#include "PollUntil.h"
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/OnlineRecorder.h"
-#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using testing::ScriptedMessages;
 using sim::SimHarness;
 
-/// Drains the link like the chart timer does, for `milliseconds`, then stops.
-void RecordFor(CInstrumentLink& link, int milliseconds) {
-  const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-  while (Clock::now() < end) {
-    link.DrainOnline();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+/// Drains the link like the chart timer does until `sets` sample sets have arrived, then stops.
+void RecordSets(CInstrumentLink& link, const model::CMessungObj& measurement, long long sets) {
+  EXPECT_TRUE(testing::PollUntil(
+      [&] {
+        return measurement.GetCurveCount() > 0 && measurement.GetCurve(0)->GetSampleCount() >= sets;
+      },
+      [&] { link.DrainOnline(); }));
   link.StopOnline();
 }
 
@@ -73,7 +70,7 @@ TEST(OnlineRecorder, BothFormatsDeliverEverySampleSetInOrderAndStopKeepsThem) {
     measurement.SetOnlineActive(1);
     EXPECT_EQ(link.State(), kStateIdle);
     EXPECT_TRUE(link.OnlineRunning());
-    RecordFor(link, 400);
+    RecordSets(link, measurement, 200);
     EXPECT_FALSE(link.OnlineRunning());
     EXPECT_EQ(measurement.GetOnlineActive(), 0);
     EXPECT_EQ(measurement.GetFormulaUpdatePending(), 1);
@@ -135,10 +132,7 @@ TEST_F(ScriptedPeerTest, ShortDataLineEndsTheRecordingWithOneMessageAndKeepsEarl
   Answer(sim::LineFormatHeader(2, "1.0") + sim::LineFormatRecord(sim::CountingSet(2, 0)) +
          sim::LineFormatRecord(sim::CountingSet(2, 1)) + "   1.0\r\n");
   ASSERT_TRUE(link_.StartOnline(measurement_, {}));
-  for (int i = 0; i < 100 && link_.OnlineRunning(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_FALSE(link_.OnlineRunning());
+  EXPECT_TRUE(testing::PollUntil([&] { return !link_.OnlineRunning(); }));
   EXPECT_EQ(link_.DrainOnline(), 2);
   link_.DrainOnline();
   EXPECT_EQ(messages_.asked, std::vector<int>{kMsgTransferFailed});
@@ -151,11 +145,11 @@ TEST_F(ScriptedPeerTest, StopWakesAWorkerThatWaitsWithoutTimeout) {
   // Sample period under a second: the worker waits for records without a total time-out.
   Answer(sim::FieldFormatHeader(2, "0.5") + sim::FieldFormatRecord(sim::CountingSet(2, 0)));
   ASSERT_TRUE(link_.StartOnline(measurement_, {}));
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Once the one record has arrived, the worker waits for the next.
+  EXPECT_TRUE(testing::PollUntil([&] { return measurement_.GetCurve(0)->GetSampleCount() == 1; },
+                                 [&] { link_.DrainOnline(); }));
   EXPECT_TRUE(link_.OnlineRunning());
-  const auto start = Clock::now();
-  link_.StopOnline();
-  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+  link_.StopOnline();  // returns (how fast is measured in bench/)
   EXPECT_TRUE(messages_.asked.empty());
   EXPECT_EQ(measurement_.GetCurve(0)->GetSampleCount(), 1);
   EXPECT_EQ(measurement_.GetCurve(1)->GetSample(0)->minimum, 1.5F);
@@ -166,10 +160,7 @@ TEST_F(ScriptedPeerTest, CancelRequestEndsTheFieldWorkerQuietly) {
   Answer(sim::FieldFormatHeader(1, "0.5"));
   ASSERT_TRUE(link_.StartOnline(measurement_, {}));
   link_.RequestCancel();
-  for (int i = 0; i < 100 && link_.OnlineRunning(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_FALSE(link_.OnlineRunning());
+  EXPECT_TRUE(testing::PollUntil([&] { return !link_.OnlineRunning(); }));
   link_.DrainOnline();
   EXPECT_TRUE(messages_.asked.empty());
 }

@@ -3,12 +3,12 @@
 // ends a stream that nobody reads any more.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <cstdint>
 
+#include "FakeTexts.h"
+#include "PollUntil.h"
 #include "SimHarness.h"
 #include "instrument/CInstrumentLink.h"
-#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
@@ -24,11 +24,16 @@ int ReadAll(CInstrumentLink& link, ScriptedMessages& messages) {
   return count;
 }
 
-int RecordSets(CInstrumentLink& link, int milliseconds) {
+/// Records until more than `sets` sample sets have arrived; returns how many there are.
+int RecordSets(CInstrumentLink& link, long long sets) {
   model::CMessungObj measurement;
   if (!link.Open(0) || !link.StartOnline(measurement, {})) return -1;
   measurement.SetOnlineActive(1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  testing::PollUntil(
+      [&] {
+        return measurement.GetCurveCount() > 0 && measurement.GetCurve(0)->GetSampleCount() > sets;
+      },
+      [&] { link.DrainOnline(); });
   link.StopOnline();
   link.Close();
   return measurement.GetCurveCount() > 0
@@ -50,12 +55,14 @@ TEST(SimAutoMode, ServesReadoutAndOnlineRecordingInAnyOrderOnOneTerminal) {
   link.SetPortSettings(harness.Path(), 9600);
 
   EXPECT_EQ(ReadAll(link, messages), 3);
-  EXPECT_GT(RecordSets(link, 500), 10);
-  // The stream of the recording above ran on while the port was closed: opening the port
+  EXPECT_GT(RecordSets(link, 10), 10);
+  // The stream of the recording above runs on while the port is closed: opening the port
   // again ends it, so the readout starts on a quiet line.
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const std::uint64_t sentAtClose = harness.Statistics().onlineSetsSent;
+  EXPECT_TRUE(
+      testing::PollUntil([&] { return harness.Statistics().onlineSetsSent > sentAtClose + 5; }));
   EXPECT_EQ(ReadAll(link, messages), 3);
-  EXPECT_GT(RecordSets(link, 400), 10);
+  EXPECT_GT(RecordSets(link, 25), 25);
   EXPECT_TRUE(messages.asked.empty());
   EXPECT_GT(harness.Statistics().onlineSetsSent, 20U);
 }

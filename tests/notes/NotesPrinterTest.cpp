@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "../document/ImportFixtures.h"
+#include "ImportFixtures.h"
 #include "document/InstrumentTextImport.h"
 #include "notes/NotesLayout.h"
 #include "notes/NotesPrinter.h"

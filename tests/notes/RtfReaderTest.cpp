@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "../document/ImportFixtures.h"
+#include "ImportFixtures.h"
 #include "document/InstrumentTextImport.h"
 #include "notes/RtfReader.h"
 #include "notes/RtfWriter.h"

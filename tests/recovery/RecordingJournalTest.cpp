@@ -9,6 +9,7 @@
 
 #include <fstream>
 
+#include "PollUntil.h"
 #include "RecoveryFixtures.h"
 #include "recovery/RecordingJournal.h"
 #include "recovery/RecoveredItem.h"
@@ -80,13 +81,11 @@ TEST(RecordingJournal, RecordsReachTheFileWithoutAnExplicitFlush) {
   JournaledRecording recording(folder.Path(), 2);
   const auto headerSize = std::filesystem::file_size(recording.journal->Path());
   recording.Drain(SampleSets(0, 5));
-  // The writer writes each batch as it arrives; poll with a generous bound.
-  for (int i = 0; i < 1000 && std::filesystem::file_size(recording.journal->Path()) == headerSize;
-       ++i) {
-    ::usleep(10000);
-  }
-  EXPECT_EQ(std::filesystem::file_size(recording.journal->Path()),
-            headerSize + kRecordPrefixBytes + 5 * 2 * 12);
+  // The writer writes each batch as it arrives.
+  const auto expected = headerSize + kRecordPrefixBytes + 5 * 2 * 12;
+  EXPECT_TRUE(vantrel::testing::PollUntil(
+      [&] { return std::filesystem::file_size(recording.journal->Path()) >= expected; }));
+  EXPECT_EQ(std::filesystem::file_size(recording.journal->Path()), expected);
 }
 
 TEST(RecordingJournal, UnusableFolderFailsTheJournalOnceAndNeverTheRecording) {

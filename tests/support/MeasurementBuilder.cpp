@@ -37,23 +37,34 @@ model::CAchse* AddAxis(model::CMessungObj& m, float lo, float hi) {
   return axis;
 }
 
+model::CAchse* AddAxis(model::CMessungObj& m, float lo, float hi, int divisions, int unitCode) {
+  model::CAchse* axis = AddAxis(m, lo, hi);
+  axis->SetDivisions(divisions);
+  axis->SetUnit(unitCode, {});
+  return axis;
+}
+
 model::CKurveObj* AddCurve(model::CMessungObj& m, int axis, platform::Color color, int drawOrder,
                            const std::vector<float>& values, double interval) {
-  model::CKurveObj* curve = m.AddCurve();
-  curve->SetAxisIndex(axis);
-  curve->SetColor(color);
-  curve->SetDrawOrder(drawOrder);
-  curve->SetSampleInterval(interval);
-  for (float v : values) curve->AddSample(v, v, v);
+  model::CKurveObj& curve = AddCurveOfRows(m, FlatRows(values), interval);
+  curve.SetAxisIndex(axis);
+  curve.SetColor(color);
+  curve.SetDrawOrder(drawOrder);
+  return &curve;
+}
+
+model::CKurveObj& AddCurveOfRows(model::CMessungObj& m, const std::vector<SampleRow>& samples,
+                                 double interval) {
+  model::CKurveObj& curve = *m.AddCurve();
+  curve.SetSampleInterval(interval);
+  for (const SampleRow& s : samples) curve.AddSample(s.minimum, s.maximum, s.value);
   return curve;
 }
 
 model::CKurveObj& AddNamedCurve(model::CMessungObj& m, const std::u16string& name,
                                 double interval, const std::vector<SampleRow>& samples) {
-  model::CKurveObj& curve = *m.AddCurve();
+  model::CKurveObj& curve = AddCurveOfRows(m, samples, interval);
   curve.SetName(name);
-  curve.SetSampleInterval(interval);
-  for (const SampleRow& s : samples) curve.AddSample(s.minimum, s.maximum, s.value);
   return curve;
 }
 
@@ -63,6 +74,22 @@ std::vector<SampleRow> Ramp(int count) {
     const auto first = static_cast<float>(k);
     rows.push_back({first, first + 0.5F, first + 0.25F});
   }
+  return rows;
+}
+
+void FillRamp(model::CKurveObj& curve, long long count) {
+  auto& samples = curve.MutableSamples();
+  samples.resize(static_cast<std::size_t>(count));
+  for (std::size_t k = 0; k < samples.size(); ++k) {
+    const auto first = static_cast<float>(k);
+    samples[k] = model::CValueObj(first, first + 0.5F, first + 0.25F);
+  }
+}
+
+std::vector<SampleRow> FlatRows(const std::vector<float>& values) {
+  std::vector<SampleRow> rows;
+  rows.reserve(values.size());
+  for (float v : values) rows.push_back({v, v, v});
   return rows;
 }
 

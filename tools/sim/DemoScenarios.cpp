@@ -16,80 +16,63 @@ const std::string kMillibar = "mbar ";
 }  // namespace
 
 std::vector<Scenario> DemoScenarios() {
-  std::vector<Scenario> scenarios;
-  {
-    // Triggered on channel 1 rising through 20 bar, one second of history before.
-    Scenario s;
-    s.name = "Zylindertest";
-    s.intervalMs = 10;
-    s.samples = 3000;
-    s.pretriggerSamples = 100;
-    s.triggerLevel = 20.0F;
-    s.triggerLetter = '1';
-    s.hour = 9;
-    s.minute = 12;
-    s.channels = {{SignalId::kCylinderPressure, "Zylinderdruck", kBar, 400.0F}};
-    scenarios.push_back(std::move(s));
-  }
-  {
-    Scenario s;
-    s.name = "Pumpenkennlinie";
-    s.intervalMs = 5;
-    s.samples = 60000;
-    s.triggerLetter = 'M';  // started by hand
-    s.hour = 9;
-    s.minute = 40;
-    s.channels = {{SignalId::kPumpSpeed, "Drehzahl", kSpeed, 3000.0F},
-                  {SignalId::kPumpFlow, "Volumenstrom", kFlow, 100.0F},
-                  {SignalId::kPumpPressure, "Pumpendruck", kBar, 400.0F},
-                  {SignalId::kPumpOilTemperature, "Oeltemperatur", kCelsius, 100.0F}};
-    scenarios.push_back(std::move(s));
-  }
-  {
-    // Triggered on circuit A rising through 150 bar.
-    Scenario s;
-    s.name = "Schaltspitzen";
-    s.intervalMs = 1;
-    s.samples = 4000;
-    s.pretriggerSamples = 500;
-    s.triggerLevel = 150.0F;
-    s.triggerLetter = '1';
-    s.hour = 10;
-    s.minute = 25;
-    s.channels = {{SignalId::kValvePressureA, "Druck A", kBar, 400.0F},
-                  {SignalId::kValvePressureB, "Druck B", kBar, 400.0F}};
-    scenarios.push_back(std::move(s));
-  }
-  {
-    Scenario s;
-    s.name = "Warmlauf";
-    s.intervalMs = 5000;
-    s.samples = 480;
-    s.triggerLetter = 'Z';  // started by the clock
-    s.hour = 6;
-    s.minute = 30;
-    s.channels = {{SignalId::kWarmUpTemperature, "Oeltemperatur", kCelsius, 100.0F},
-                  {SignalId::kWarmUpPressureDrop, "Druckabfall", kBar, 25.0F},
-                  {SignalId::kWarmUpFlow, "Volumenstrom", kFlow, 60.0F}};
-    scenarios.push_back(std::move(s));
-  }
-  {
-    Scenario s;
-    s.name = "Maschinenzyklus";
-    s.intervalMs = 20;
-    s.samples = 3000;
-    s.triggerLetter = 'M';
-    s.hour = 11;
-    s.minute = 5;
-    s.channels = {{SignalId::kCyclePressureP, "Druck P", kBar, 400.0F},
-                  {SignalId::kCycleFlow, "Volumenstrom", kFlow, 60.0F},
-                  {SignalId::kCycleOilTemperature, "Oeltemperatur", kCelsius, 100.0F},
-                  {SignalId::kCycleSpeed, "Drehzahl", kSpeed, 3000.0F},
-                  {SignalId::kCyclePressureB, "Druck B", kPsi, 6000.0F},
-                  {SignalId::kCycleTankLine, "Tankleitung", kMillibar, 2000.0F}};
-    scenarios.push_back(std::move(s));
-  }
-  return scenarios;
+  return {
+      // Triggered on channel 1 rising through 20 bar, one second of history before.
+      {.name = "Zylindertest",
+       .intervalMs = 10,
+       .samples = 3000,
+       .pretriggerSamples = 100,
+       .triggerLevel = 20.0F,
+       .triggerLetter = '1',
+       .hour = 9,
+       .minute = 12,
+       .channels = {{SignalId::kCylinderPressure, "Zylinderdruck", kBar, 400.0F}}},
+      // Started by hand.
+      {.name = "Pumpenkennlinie",
+       .intervalMs = 5,
+       .samples = 60000,
+       .triggerLetter = 'M',
+       .hour = 9,
+       .minute = 40,
+       .channels = {{SignalId::kPumpSpeed, "Drehzahl", kSpeed, 3000.0F},
+                    {SignalId::kPumpFlow, "Volumenstrom", kFlow, 100.0F},
+                    {SignalId::kPumpPressure, "Pumpendruck", kBar, 400.0F},
+                    {SignalId::kPumpOilTemperature, "Oeltemperatur", kCelsius, 100.0F}}},
+      // Triggered on circuit A rising through 150 bar.
+      {.name = "Schaltspitzen",
+       .intervalMs = 1,
+       .samples = 4000,
+       .pretriggerSamples = 500,
+       .triggerLevel = 150.0F,
+       .triggerLetter = '1',
+       .hour = 10,
+       .minute = 25,
+       .channels = {{SignalId::kValvePressureA, "Druck A", kBar, 400.0F},
+                    {SignalId::kValvePressureB, "Druck B", kBar, 400.0F}}},
+      // Started by the clock.
+      {.name = "Warmlauf",
+       .intervalMs = 5000,
+       .samples = 480,
+       .triggerLetter = 'Z',
+       .hour = 6,
+       .minute = 30,
+       .channels = {{SignalId::kWarmUpTemperature, "Oeltemperatur", kCelsius, 100.0F},
+                    {SignalId::kWarmUpPressureDrop, "Druckabfall", kBar, 25.0F},
+                    {SignalId::kWarmUpFlow, "Volumenstrom", kFlow, 60.0F}}},
+      // Started by hand.
+      {.name = "Maschinenzyklus",
+       .intervalMs = 20,
+       .samples = 3000,
+       .triggerLetter = 'M',
+       .hour = 11,
+       .minute = 5,
+       .channels = {{SignalId::kCyclePressureP, "Druck P", kBar, 400.0F},
+                    {SignalId::kCycleFlow, "Volumenstrom", kFlow, 60.0F},
+                    {SignalId::kCycleOilTemperature, "Oeltemperatur", kCelsius, 100.0F},
+                    {SignalId::kCycleSpeed, "Drehzahl", kSpeed, 3000.0F},
+                    {SignalId::kCyclePressureB, "Druck B", kPsi, 6000.0F},
+                    {SignalId::kCycleTankLine, "Tankleitung", kMillibar, 2000.0F}}},
+  };
 }
 
 std::vector<ScenarioChannel> DemoSignals() {

@@ -14,6 +14,7 @@
 #include "app/CommandIds.h"
 #include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "chart/ChartNavigation.h"
 #include "gui/chart/CChildFrame.h"
@@ -76,12 +77,22 @@ TEST(MainFrame, StartFailsWithoutLanguageTextsOrProductInformation) {
   }
 }
 
-TEST(MainFrame, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  const fs::path file = WriteArchive(folder.Path() / "Nr_2.vqb", u"Nr_2");
+/// The program started with a private profile.
+class MainFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = StartApp(folder_);
+    ASSERT_NE(app_, nullptr);
+  }
+  gui::CMainFrame& Frame() { return app_->MainFrame(); }
+
+  TempFolder folder_;
+  std::unique_ptr<gui::CVantrel40App> app_;
+};
+
+TEST_F(MainFrameTest, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) {
+  gui::CMainFrame& frame = Frame();
+  const fs::path file = WriteArchive(folder_.Path() / "Nr_2.vqb", u"Nr_2");
   frame.OpenFile(QString::fromStdString(file.string()));
   ASSERT_EQ(frame.WorkArea().subWindowList().size(), 1);
   EXPECT_TRUE(MenuTitles(frame).contains(QStringLiteral("&Diagramm")));
@@ -94,12 +105,9 @@ TEST(MainFrame, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) 
   SaveShot(frame, QStringLiteral("main_frame_document"));
 }
 
-TEST(MainFrame, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  const fs::path file = WriteArchive(folder.Path() / "Nr_2.vqb", u"Nr_2");
+TEST_F(MainFrameTest, TableWindowsShowTheDocumentMenuWithTheChartCommandsDisabled) {
+  gui::CMainFrame& frame = Frame();
+  const fs::path file = WriteArchive(folder_.Path() / "Nr_2.vqb", u"Nr_2");
   frame.OpenFile(QString::fromStdString(file.string()));
   gui::OpenDocument* document = frame.Documents().ActiveDocument();
   ASSERT_NE(document, nullptr);
@@ -161,39 +169,37 @@ TEST(MainFrame, AFileNameThatIsNotUtf8IsShownReadablyAndReopensFromTheRecentList
   EXPECT_EQ(app->MainFrame().Documents().Documents().size(), 1U);
 }
 
-TEST(MainFrame, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "a.vqb", u"A").string()));
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "b.vqb", u"B").string()));
+TEST_F(MainFrameTest, CancellingTheSaveQueryOfCloseAllKeepsEveryDocumentOpen) {
+  gui::CMainFrame& frame = Frame();
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder_.Path() / "a.vqb", u"A").string()));
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder_.Path() / "b.vqb", u"B").string()));
   ASSERT_EQ(frame.Documents().Documents().size(), 2U);
   frame.Documents().Documents().front()->UpdateAllViews();  // a change
-  AnswerNextDialog([](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& dialog) {
     auto* box = qobject_cast<QMessageBox*>(&dialog);
     ASSERT_NE(box, nullptr);
     box->button(QMessageBox::Cancel)->click();
   });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_EQ(frame.Documents().Documents().size(), 2U);
-  AnswerNextDialog([](QWidget& dialog) { qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click(); });
+  modals.ThenAnswer([](QWidget& dialog) {
+    qobject_cast<QMessageBox*>(&dialog)->button(QMessageBox::No)->click();
+  });
   frame.ExecuteCommand(gui::kCmdCloseAll);
   EXPECT_TRUE(frame.Documents().Documents().empty());
 }
 
-TEST(MainFrame, NeverSavedInstrumentDataAsksBeforeItsWindowClosesAndOnExit) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(MainFrameTest, NeverSavedInstrumentDataAsksBeforeItsWindowClosesAndOnExit) {
+  gui::CMainFrame& frame = Frame();
   auto measurement = std::make_unique<model::CMessungObj>();
   measurement->SetName(u"Nr_4", 4);
   gui::OpenDocument* readout = frame.Documents().AddMeasurement(std::move(measurement));
   ASSERT_NE(readout, nullptr);
   ASSERT_FALSE(readout->Doc().IsModified());
-  const auto answer = [](QMessageBox::StandardButton button, QString* text) {
-    AnswerNextDialog([button, text](QWidget& dialog) {
+  ModalScript modals;
+  const auto answer = [&modals](QMessageBox::StandardButton button, QString* text) {
+    modals.ThenAnswer([button, text](QWidget& dialog) {
       auto* box = qobject_cast<QMessageBox*>(&dialog);
       ASSERT_NE(box, nullptr);
       *text = box->text();
@@ -227,7 +233,8 @@ TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
     auto app = StartApp(folder, language);
     ASSERT_NE(app, nullptr);
     QStringList lines;
-    AnswerNextDialog([&lines, language](QWidget& dialog) {
+    ModalScript modals;
+    modals.ThenAnswer([&lines, language](QWidget& dialog) {
       for (QLabel* label : dialog.findChildren<QLabel*>()) lines << label->text();
       SaveShot(dialog, QStringLiteral("about_box_") + QString::fromStdString(language));
       qobject_cast<QDialog*>(&dialog)->reject();
@@ -242,11 +249,8 @@ TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
   }
 }
 
-TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(MainFrameTest, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
+  gui::CMainFrame& frame = Frame();
   auto named = std::make_unique<model::CMessungObj>();
   named->SetName(u"Nr_1", 1);
   gui::OpenDocument* first = frame.Documents().AddMeasurement(std::move(named));
@@ -261,16 +265,14 @@ TEST(MainFrame, InstrumentDocumentsWithoutANameAreTitledMessungAndTheirNumber) {
   EXPECT_EQ(second->Windows().front()->windowTitle(), QStringLiteral("Messung2"));
 }
 
-TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  QPrinter& printer = app->Printer();
-  const QString output = QString::fromStdString((folder.Path() / "setup.pdf").string());
+TEST_F(MainFrameTest, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
+  gui::CMainFrame& frame = Frame();
+  QPrinter& printer = app_->Printer();
+  const QString output = QString::fromStdString((folder_.Path() / "setup.pdf").string());
   printer.setOutputFileName(output);
   QString title;
-  AnswerNextDialog([&](QWidget& widget) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& widget) {
     auto* dialog = qobject_cast<QPrintDialog*>(&widget);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->printer(), &printer);  // later printouts use what is chosen here
@@ -279,7 +281,7 @@ TEST(MainFrame, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
   });
   frame.ExecuteCommand(gui::kCmdPrintSetup);
   EXPECT_EQ(title, QStringLiteral("Druckereinrichtung"));
-  EXPECT_FALSE(fs::exists(folder.Path() / "setup.pdf"));  // OK prints nothing
+  EXPECT_FALSE(fs::exists(folder_.Path() / "setup.pdf"));  // OK prints nothing
 }
 
 /// Opens `name` (an archive written into `folder`) in `frame`; the chart window.

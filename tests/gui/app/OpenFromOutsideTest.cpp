@@ -12,7 +12,6 @@
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMimeData>
@@ -21,17 +20,15 @@
 #include <QUrl>
 #include <cstring>
 
-#include "gui/GuiTestSupport.h"
 #include "document/MeasurementArchive.h"
+#include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 
 namespace vantrel::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-/// Generous bound for polling; the test ends as soon as the condition holds.
-constexpr int kPatience = 30000;
 
 fs::path WriteArchive(const fs::path& path) {
   model::CMessungObj m;
@@ -41,17 +38,6 @@ fs::path WriteArchive(const fs::path& path) {
   for (int i = 0; i < 20; ++i) curve->AddSample(float(i), float(i + 1), 0.0F);
   document::SaveDocumentFile(path, m, 0);
   return path;
-}
-
-/// Processes events until `done` holds or the bound passes; whether it holds.
-bool PollFor(const std::function<bool()>& done) {
-  QElapsedTimer waited;
-  waited.start();
-  while (!done()) {
-    if (waited.elapsed() > kPatience) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
 }
 
 QStringList WindowTitles(gui::CMainFrame& frame) {
@@ -105,7 +91,8 @@ TEST(OpenFromOutside, ASecondStartOpensItsFilesInTheRunningProgramAndShowsEachFa
   WriteArchive(folder.Path() / "Pumpe 2.vqb");
 
   QString failure;
-  AnswerNextDialog([&failure](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([&failure](QWidget& modal) {
     auto* box = qobject_cast<QMessageBox*>(&modal);
     if (box != nullptr) failure = box->text();
     qobject_cast<QDialog*>(&modal)->accept();
@@ -122,11 +109,11 @@ TEST(OpenFromOutside, ASecondStartOpensItsFilesInTheRunningProgramAndShowsEachFa
   second.start(
       QString::fromStdString((ProgramDirectory() / "vantrel").string()),
       {QStringLiteral("Pumpe 1.vqb"), QStringLiteral("fehlt.vqb"), QStringLiteral("Pumpe 2.vqb")});
-  ASSERT_TRUE(PollFor([&second] { return second.state() == QProcess::NotRunning; }));
+  ASSERT_TRUE(WaitUntil([&second] { return second.state() == QProcess::NotRunning; }));
   EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
 
-  ASSERT_TRUE(PollFor([&frame] { return frame.Documents().Documents().size() == 2; }))
+  ASSERT_TRUE(WaitUntil([&frame] { return frame.Documents().Documents().size() == 2; }))
       << WindowTitles(frame).join(QStringLiteral(", ")).toStdString();
   EXPECT_FALSE(failure.isEmpty());  // the missing file was reported
   const QStringList titles = WindowTitles(frame);
@@ -156,7 +143,7 @@ TEST(OpenFromOutside, AStartFindsNoProgramOnAStaleSocketAndASocketInUseStaysWith
     raised = true;
   });
   EXPECT_TRUE(gui::SingleInstance::HandOver(name, {}));  // no files: only raise the window
-  ASSERT_TRUE(PollFor([&raised] { return raised; }));
+  ASSERT_TRUE(WaitUntil([&raised] { return raised; }));
   EXPECT_TRUE(received.isEmpty());
 }
 
@@ -178,7 +165,7 @@ TEST(OpenFromOutside, FilesDroppedOnTheMainWindowOpenAndEnterTheRecentList) {
   QDropEvent drop(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&frame, &drop);
   EXPECT_TRUE(drop.isAccepted());
-  ASSERT_TRUE(PollFor([&frame] { return frame.Documents().Documents().size() == 2; }));
+  ASSERT_TRUE(WaitUntil([&frame] { return frame.Documents().Documents().size() == 2; }));
   EXPECT_TRUE(InRecentList(frame, first));
   EXPECT_TRUE(InRecentList(frame, second));
 

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QMimeData>
 #include <fstream>
 
@@ -31,7 +32,9 @@ Answer FileChoice(const QString& path, QString* proposed, QString* title = nullp
     if (title != nullptr) *title = dialog->windowTitle();
     if (proposed != nullptr)
       *proposed = QFileInfo(dialog->selectedFiles().value(0)).completeBaseName();
-    dialog->selectFile(path);
+    // Typed into the name field as a user would, then confirmed.
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+      name->setText(path);
     QMetaObject::invokeMethod(dialog, "accept");
   };
 }
@@ -41,7 +44,7 @@ TEST_F(CChildFrameTest, CsvExportProposesTheCutTitleAndWritesTheFile) {
   const QString path = QString::fromStdString((folder_.Path() / "export.csv").string());
   QString proposed;
   QString title;
-  AnswerNextDialog(FileChoice(path, &proposed, &title));
+  modals_.ThenAnswer(FileChoice(path, &proposed, &title));
   Main().ExecuteCommand(cmd::kCmdExportCsv);
   EXPECT_EQ(proposed, QStringLiteral("Prüfung"));
   EXPECT_EQ(title, QStringLiteral("Speichern unter"));

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/chart/CTextDlg.h"
 
 namespace vantrel::testing {
@@ -51,7 +52,8 @@ TEST(CTextDlg, SizeThatIsNoNumberIsRefusedWithTheEnterANumberMessage) {
   dialog.show();
   dialog.SizeField().setEditText(QStringLiteral("abc"));
   QString shown;
-  AnswerNextDialog([&shown](QWidget& widget) {
+  ModalScript modals;
+  modals.ThenAnswer([&shown](QWidget& widget) {
     auto* box = qobject_cast<QMessageBox*>(&widget);
     ASSERT_NE(box, nullptr);
     shown = box->text();

@@ -8,8 +8,10 @@
 #include <QPointingDevice>
 #include <QWheelEvent>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <chrono>
+#include <QTimer>
 
 #include "ChartWindowFixture.h"
 #include "app/CommandIds.h"
@@ -42,11 +44,13 @@ Answer CurveChoice(std::vector<int> rows) {
     dialog->accept();
   };
 }
-void ChooseCurves(std::vector<int> rows) { AnswerNextDialog(CurveChoice(std::move(rows))); }
+void ChooseCurves(ModalScript& modals, std::vector<int> rows) {
+  modals.ThenAnswer(CurveChoice(std::move(rows)));
+}
 
 /// Enters `text` and `size` in the next text dialog and confirms.
-void EnterText(const QString& text, const QString& size) {
-  AnswerNextDialog([text, size](QWidget& widget) {
+void EnterText(ModalScript& modals, const QString& text, const QString& size) {
+  modals.ThenAnswer([text, size](QWidget& widget) {
     auto* dialog = qobject_cast<gui::CTextDlg*>(&widget);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->SizeText(), QStringLiteral("10"));
@@ -79,12 +83,12 @@ TEST_F(CVantrel40ViewTest, FirstPaintDrawsTheChartOffScreenAndStartsTheTimer) {
 }
 
 TEST_F(CVantrel40ViewTest, TimerMarksNewOnlineSamplesAndFollowsTheNewestFiveMinutes) {
-  QTest::qWait(250);
+  QSignalSpy ticks(&View().RefreshTimer(), &QTimer::timeout);
+  ASSERT_TRUE(ticks.wait(static_cast<int>(kPatience.count())));
   EXPECT_FALSE(Modified());  // nothing new: nothing marked
   M().GetXAxis().SetMax(600.0F);
   M().SetFormulaUpdatePending(1);
-  QTest::qWait(450);
-  EXPECT_EQ(M().GetFormulaUpdatePending(), 0);
+  EXPECT_TRUE(WaitUntil([&] { return M().GetFormulaUpdatePending() == 0; }));
   EXPECT_TRUE(Modified());
   EXPECT_DOUBLE_EQ(M().GetXZoom(), static_cast<double>(600.0F * 0.0033333334F));
   EXPECT_NEAR(M().GetXScroll(), 0.5, 1e-6);
@@ -178,7 +182,7 @@ TEST_F(CVantrel40ViewTest, ZoomRectangleWithoutAreaLeavesTheZoom) {
 }
 
 TEST_F(CVantrel40ViewTest, PlacingATextShowsItsOutlineAndAddsItAtTheOutline) {
-  EnterText(QStringLiteral("Pumpe an"), QStringLiteral("14"));
+  EnterText(modals_, QStringLiteral("Pumpe an"), QStringLiteral("14"));
   View().HandleCommand(cmd::kCmdTextPlace);
   ASSERT_TRUE(View().Interaction().PlaceTextMode());
   EXPECT_EQ(View().Interaction().PendingTextSize(), 14);
@@ -202,7 +206,7 @@ TEST_F(CVantrel40ViewTest, PlacingATextShowsItsOutlineAndAddsItAtTheOutline) {
 
 TEST_F(CVantrel40ViewTest, CancelledTextDialogPlacesNothingAndEndsOtherModes) {
   View().HandleCommand(cmd::kCmdLineDraw);
-  AnswerNextDialog([](QWidget& dialog) { qobject_cast<QDialog*>(&dialog)->reject(); });
+  modals_.ThenAnswer([](QWidget& dialog) { qobject_cast<QDialog*>(&dialog)->reject(); });
   View().HandleCommand(cmd::kCmdTextPlace);
   EXPECT_FALSE(View().Interaction().PlaceTextMode());
   EXPECT_FALSE(View().Interaction().DrawLineMode());
@@ -344,7 +348,7 @@ TEST_F(CVantrel40ViewTest, CursorReturnsToTheArrowWhenAModeEndsByAnotherCommand)
   View().HandleCommand(cmd::kCmdZoomReset);
   View().HandleCommand(cmd::kCmdLineDraw);
   ASSERT_EQ(Surface().cursor().shape(), Qt::SizeAllCursor);
-  AnswerNextDialog([](QWidget& widget) { widget.close(); });
+  modals_.ThenAnswer([](QWidget& widget) { widget.close(); });
   View().HandleCommand(cmd::kCmdTextPlace);
   EXPECT_EQ(Surface().cursor().shape(), Qt::ArrowCursor);
 }
@@ -360,7 +364,7 @@ TEST_F(CVantrel40ViewTest, TitleTextRenamesTheMeasurementOnOkOnly) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Document().Doc().SetModifiedFlag(false);
-    AnswerNextDialog([&c](QWidget& widget) {
+    modals_.ThenAnswer([&c](QWidget& widget) {
       auto* dialog = qobject_cast<gui::CTextDlg*>(&widget);
       ASSERT_NE(dialog, nullptr);
       EXPECT_EQ(dialog->TextField().text(), QStringLiteral("Pumpe"));
@@ -469,10 +473,10 @@ TEST_F(CVantrel40ViewTest, CurvesStayWhenTheDeletionIsDeclinedOrARecordingRuns) 
 TEST_F(CVantrel40ViewTest, ValueCommandsOpenTheirListWindows) {
   View().HandleCommand(cmd::kCmdExtremes);
   EXPECT_EQ(Document().Windows().size(), 2U);
-  ChooseCurves({0, 2});
+  ChooseCurves(modals_, {0, 2});
   View().HandleCommand(cmd::kCmdValuesByInterval);
   EXPECT_EQ(Document().Windows().size(), 3U);  // both curves sample every 0.1 s
-  ChooseCurves({1});
+  ChooseCurves(modals_, {1});
   View().HandleCommand(cmd::kCmdCurveInformation);
   EXPECT_EQ(Document().Windows().size(), 4U);
   EXPECT_FALSE(Modified());
@@ -629,11 +633,7 @@ TEST_F(CVantrel40ViewTest, LongDocumentIsDrawnCompleteOnceItsSummariesAreBuilt) 
   gui::OpenDocument* document = Main().Documents().AddMeasurement(LongMeasurement());
   ASSERT_NE(document, nullptr);
   gui::CVantrel40View& view = ViewOf(*document);
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (view.Painter().SummariesPending() && std::chrono::steady_clock::now() < limit) {
-    QTest::qWait(5);
-  }
-  ASSERT_FALSE(view.Painter().SummariesPending());
+  ASSERT_TRUE(WaitUntil([&view] { return !view.Painter().SummariesPending(); }));
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
   view.RepaintNow();
   // Both curves are in the picture.

@@ -155,7 +155,7 @@ TEST_F(ChartPrintingTest, PrintDialogOffersPagesOneToThree) {
   ToPdf(app_->Printer(), PdfPath("dialog.pdf"));
   int minPage = 0;
   int maxPage = 0;
-  AnswerNextDialog([&](QWidget& widget) {
+  modals_.ThenAnswer([&](QWidget& widget) {
     auto* dialog = qobject_cast<QPrintDialog*>(&widget);
     ASSERT_NE(dialog, nullptr);
     minPage = dialog->minPage();
@@ -169,7 +169,7 @@ TEST_F(ChartPrintingTest, PrintDialogOffersPagesOneToThree) {
 
 TEST_F(ChartPrintingTest, PreviewShowsEveryPrintedSheet) {
   int pages = 0;
-  AnswerNextDialog([&pages](QWidget& widget) {
+  modals_.ThenAnswer([&pages](QWidget& widget) {
     auto* dialog = qobject_cast<QPrintPreviewDialog*>(&widget);
     ASSERT_NE(dialog, nullptr);
     QApplication::processEvents();

@@ -1,10 +1,13 @@
-// A measurement for the chart window tests: three curves on two value axes (pressure in
-// bar, flow in l/min) over 60 seconds, markers A and B, a text and a line.
+// A measurement for the chart window tests, built with the shared measurement builder: three
+// curves on two value axes (pressure in bar, flow in l/min) over 60 seconds, markers A and B,
+// a text and a line.
 #pragma once
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
+#include "MeasurementBuilder.h"
 #include "model/CMessungObj.h"
 
 namespace vantrel::testing {
@@ -12,16 +15,8 @@ namespace vantrel::testing {
 inline std::unique_ptr<model::CMessungObj> DemoChartMeasurement() {
   auto m = std::make_unique<model::CMessungObj>();
   m->SetName(u"Hydraulikprüfung", 3);
-  model::CAchse* pressureAxis = m->AddYAxis();
-  pressureAxis->SetMin(0.0F);
-  pressureAxis->SetMax(400.0F);
-  pressureAxis->SetDivisions(3);
-  pressureAxis->SetUnit(4, {});
-  model::CAchse* flowAxis = m->AddYAxis();
-  flowAxis->SetMin(0.0F);
-  flowAxis->SetMax(100.0F);
-  flowAxis->SetDivisions(3);
-  flowAxis->SetUnit(8, {});
+  AddAxis(*m, 0.0F, 400.0F, 3, 4);  // pressure, bar
+  AddAxis(*m, 0.0F, 100.0F, 3, 8);  // flow, l/min
   m->GetXAxis().SetMin(0.0F);
   m->GetXAxis().SetMax(60.0F);
   m->GetXAxis().SetDivisions(4);
@@ -41,21 +36,21 @@ inline std::unique_ptr<model::CMessungObj> DemoChartMeasurement() {
   };
   int channel = 1;
   for (const CurveSpec& plan : specs) {
-    model::CKurveObj* curve = m->AddCurve();
-    curve->SetName(plan.name);
-    curve->SetAxisIndex(plan.axis);
-    curve->SetColor(plan.color);
-    curve->SetUnit(plan.unit, {});
-    curve->SetValueMode(plan.mode);
-    curve->SetSampleInterval(0.1);
-    curve->SetChannelNumber(channel);
-    curve->SetDrawOrder(channel++);
+    // Ten samples a second for a minute of a sine around the curve's level.
+    std::vector<SampleRow> rows;
     for (int i = 0; i < 600; ++i) {
       const double t = i * 0.1;
       const auto v =
           static_cast<float>(plan.level + plan.swing * std::sin(6.2831853 * t / plan.period));
-      curve->AddSample(v - 4.0F, v + 4.0F, v);
+      rows.push_back({v - 4.0F, v + 4.0F, v});
     }
+    model::CKurveObj& curve = AddNamedCurve(*m, plan.name, 0.1, rows);
+    curve.SetAxisIndex(plan.axis);
+    curve.SetColor(plan.color);
+    curve.SetUnit(plan.unit, {});
+    curve.SetValueMode(plan.mode);
+    curve.SetChannelNumber(channel);
+    curve.SetDrawOrder(channel++);
   }
   m->SetCursors(0.25, 0.7);
   m->AddText(u"Ventil öffnet", 10, 0.3, 0.9);

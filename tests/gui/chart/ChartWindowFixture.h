@@ -12,6 +12,7 @@
 
 #include "ChartTestData.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/chart/CChildFrame.h"
 
@@ -61,14 +62,8 @@ class ChartWindowTest : public ::testing::Test {
   }
 
   /// Answers the next modal dialogs one after the other (each answer closes its dialog).
-  static void AnswerInOrder(std::vector<Answer> answers) {
-    if (answers.empty()) return;
-    Answer first = answers.front();
-    answers.erase(answers.begin());
-    AnswerNextDialog([first, answers](QWidget& widget) {
-      first(widget);
-      AnswerInOrder(answers);
-    });
+  void AnswerInOrder(const std::vector<Answer>& answers) {
+    for (const Answer& answer : answers) modals_.ThenAnswer(answer);
   }
   /// An answer that clicks `button` of a message box and keeps its text.
   static Answer MessageAnswer(QMessageBox::StandardButton button, QString* text = nullptr) {
@@ -84,8 +79,8 @@ class ChartWindowTest : public ::testing::Test {
     };
   }
   /// Answers the next message box with `button` and keeps its text.
-  static void AnswerMessage(QMessageBox::StandardButton button, QString* text = nullptr) {
-    AnswerNextDialog(MessageAnswer(button, text));
+  void AnswerMessage(QMessageBox::StandardButton button, QString* text = nullptr) {
+    modals_.ThenAnswer(MessageAnswer(button, text));
   }
 
   void Press(QPoint p) { QTest::mousePress(&Surface(), Qt::LeftButton, {}, p); }
@@ -101,6 +96,7 @@ class ChartWindowTest : public ::testing::Test {
   std::unique_ptr<gui::CVantrel40App> app_;
   gui::OpenDocument* document_ = nullptr;
   gui::CChildFrame* frame_ = nullptr;
+  ModalScript modals_;
 };
 
 }  // namespace vantrel::testing

@@ -1,6 +1,7 @@
 #include <QMenu>
 
 #include "ChartWindowFixture.h"
+#include "gui/ModalScript.h"
 #include "gui/app/UndoCommands.h"
 #include "gui/chart/CTextDlg.h"
 #include "gui/chart/ChartCommands.h"
@@ -73,7 +74,8 @@ TEST_F(UndoCommandsTest, CtrlZTakesBackTheTitleToggleAndRedoDoesItAgain) {
 
 TEST_F(UndoCommandsTest, APlacedTextIsOneStepAndAClickWithoutAMoveIsNone) {
   const int texts = M().GetTextCount();
-  AnswerNextDialog([](QWidget& widget) {
+  ModalScript textDialog;
+  textDialog.ThenAnswer([](QWidget& widget) {
     auto* dialog = qobject_cast<gui::CTextDlg*>(&widget);
     ASSERT_NE(dialog, nullptr);
     dialog->TextField().setText(QStringLiteral("Ventil auf"));

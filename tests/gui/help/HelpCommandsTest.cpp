@@ -19,6 +19,7 @@
 #include "app/CommandIds.h"
 #include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/help/HelpCommands.h"
 #include "gui/help/HelpWindow.h"
@@ -58,25 +59,32 @@ fs::path WriteArchive(const fs::path& path) {
   return path;
 }
 
-TEST(HelpCommands, HelpTopicsOpenTheContents) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  HelpCommands& help = HelpOf(app->MainFrame());
+/// The program started with the handbook beside it.
+class HelpCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = StartApp(folder_);
+    ASSERT_NE(app_, nullptr);
+  }
+  gui::CMainFrame& Frame() { return app_->MainFrame(); }
+
+  TempFolder folder_;
+  std::unique_ptr<gui::CVantrel40App> app_;
+};
+
+TEST_F(HelpCommandsTest, HelpTopicsOpenTheContents) {
+  HelpCommands& help = HelpOf(Frame());
   ASSERT_TRUE(help.HasHandbook());
   for (int command : {ids::kCmdHelpTopics, ids::kCmdHelpTopicsAlternative}) {
     SCOPED_TRACE(command);
-    app->MainFrame().ExecuteCommand(command);
+    Frame().ExecuteCommand(command);
     EXPECT_EQ(ShownPlace(help), QStringLiteral("index.md#"));
     help.Window()->close();
   }
 }
 
-TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, F1OnADialogOpensItsPageOverTheDialog) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
   const std::vector<std::pair<int, const char*>> cases = {
       {ids::kCmdBasicSettings, "settings.md#basic-settings"},
@@ -86,7 +94,8 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
     SCOPED_TRACE(place);
     QString shown;
     bool overDialog = false;
-    AnswerNextDialog([&](QWidget& dialog) {
+    ModalScript modals;
+    modals.ThenAnswer([&](QWidget& dialog) {
       PressKey(dialog, Qt::Key_F1);
       shown = ShownPlace(help);
       // A modal dialog blocks other windows: the help window is the dialog's own.
@@ -105,43 +114,29 @@ TEST(HelpCommands, F1OnADialogOpensItsPageOverTheDialog) {
   }
 }
 
-/// Like AnswerNextDialog, for a dialog that `outer` opens.
-void AnswerDialogOver(QWidget* outer, const std::function<void(QWidget&)>& answer) {
-  QTimer::singleShot(0, [outer, answer] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == outer) {
-      AnswerDialogOver(outer, answer);
-      return;
-    }
-    answer(*modal);
-  });
-}
-
-TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Test.vqb").string()));
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder_.Path() / "Test.vqb").string()));
   QString inner;
   bool innerParent = false;
   bool outerParent = false;
-  AnswerNextDialog([&](QWidget& setup) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& setup) {
     auto* curves = setup.findChild<QTreeWidget*>(QStringLiteral("1030"));
     auto* edit = setup.findChild<QAbstractButton*>(QStringLiteral("1031"));
     ASSERT_TRUE(curves != nullptr && edit != nullptr);
     curves->setCurrentItem(curves->topLevelItem(0));
-    AnswerDialogOver(&setup, [&](QWidget& properties) {
-      PressKey(properties, Qt::Key_F1);
-      inner = ShownPlace(help);
-      innerParent = help.Window()->parentWidget() == &properties;
-      qobject_cast<QDialog*>(&properties)->reject();
-    });
-    edit->click();
+    edit->click();  // the curve properties open over the chart setup
     outerParent = help.Window() != nullptr && help.Window()->parentWidget() == &setup &&
                   help.Window()->isVisible();
     qobject_cast<QDialog*>(&setup)->reject();
+  });
+  modals.ThenAnswer([&](QWidget& properties) {
+    PressKey(properties, Qt::Key_F1);
+    inner = ShownPlace(help);
+    innerParent = help.Window()->parentWidget() == &properties;
+    qobject_cast<QDialog*>(&properties)->reject();
   });
   frame.ExecuteCommand(ids::kCmdChartSetup);
   EXPECT_EQ(inner, QStringLiteral("chart-setup.md#curve-properties"));
@@ -150,14 +145,11 @@ TEST(HelpCommands, AfterANestedDialogTheHelpWindowStaysWithTheDialogBelow) {
   EXPECT_EQ(help.Window()->parentWidget(), &frame);
 }
 
-TEST(HelpCommands, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
   EXPECT_EQ(help.TopicOfWindow(&frame).Link(), "main-window.md");
-  frame.OpenFile(QString::fromStdString(WriteArchive(folder.Path() / "Test.vqb").string()));
+  frame.OpenFile(QString::fromStdString(WriteArchive(folder_.Path() / "Test.vqb").string()));
   ASSERT_EQ(frame.WorkArea().subWindowList().size(), 1);
   frame.ExecuteCommand(ids::kCmdHelp);
   EXPECT_EQ(ShownPlace(help), QStringLiteral("chart.md#"));
@@ -165,15 +157,13 @@ TEST(HelpCommands, F1InTheMainWindowOpensThePageOfTheActiveWindow) {
   EXPECT_EQ(help.TopicOfWindow(&frame).Link(), "tables.md#extremes");
 }
 
-TEST(HelpCommands, ContextHelpClickShowsThePageOfTheClickedControlsWindow) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
+TEST_F(HelpCommandsTest, ContextHelpClickShowsThePageOfTheClickedControlsWindow) {
+  gui::CMainFrame& frame = Frame();
   HelpCommands& help = HelpOf(frame);
   bool inMode = false;
   QString shown;
-  AnswerNextDialog([&](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& dialog) {
     PressKey(dialog, Qt::Key_F1, Qt::ShiftModifier);
     inMode = QWhatsThis::inWhatsThisMode();
     auto* field = dialog.findChild<QLineEdit*>();
@@ -204,7 +194,8 @@ TEST(HelpCommands, WithoutAHandbookTheHelpCommandsShowTheAboutBox) {
   ASSERT_TRUE(app.InitInstance(options, true));
   EXPECT_FALSE(HelpOf(app.MainFrame()).HasHandbook());
   QString shownClass;
-  AnswerNextDialog([&](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& dialog) {
     shownClass = QString::fromLatin1(dialog.metaObject()->className());
     qobject_cast<QDialog*>(&dialog)->reject();
   });

@@ -4,6 +4,7 @@
 // a running recording.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -81,10 +82,10 @@ TEST(COnlineDlg, OkHandsTheRunningRecordingToADocumentAndTheStopCommandKeepsEver
   EXPECT_EQ(measurement->GetOnlineActive(), 1);
   const long long before = measurement->GetCurve(0)->GetSampleCount();
   EXPECT_GE(before, 5);
-  Wait(500);
-  EXPECT_GT(measurement->GetCurve(0)->GetSampleCount(), before);
-  // The chart window's timer took the new samples: it clears the flag and marks the document.
-  EXPECT_TRUE(documents[0]->Doc().IsModified());
+  // The chart window's timer takes the new samples: it clears the flag and marks the document.
+  EXPECT_TRUE(WaitUntil([&] {
+    return measurement->GetCurve(0)->GetSampleCount() > before && documents[0]->Doc().IsModified();
+  }));
 
   setup.Frame().ExecuteCommand(gui::kCmdOnlineStop);
   EXPECT_FALSE(session.Recording());
@@ -92,8 +93,10 @@ TEST(COnlineDlg, OkHandsTheRunningRecordingToADocumentAndTheStopCommandKeepsEver
   EXPECT_EQ(setup.App().Instrument().Link().State(), 0);
   ExpectCompleteSequence(*measurement, 3);
   EXPECT_EQ(session.SampleSets(), measurement->GetCurve(0)->GetSampleCount());
+  // What the timer does after the stop adds nothing.
   const long long kept = measurement->GetCurve(0)->GetSampleCount();
-  Wait(300);
+  session.Drain();
+  QApplication::processEvents();
   EXPECT_EQ(measurement->GetCurve(0)->GetSampleCount(), kept);
 }
 
@@ -134,7 +137,10 @@ TEST(COnlineDlg, ClosingTheDocumentOfARunningRecordingStopsItFirst) {
   setup.Frame().Documents().Destroy(document);
   EXPECT_FALSE(setup.App().Instrument().Online().Recording());
   EXPECT_FALSE(setup.App().Instrument().Link().OnlineRunning());
-  Wait(250);  // the session's timer must not touch the destroyed measurement
+  // What the session's timer does from now on must not touch the destroyed measurement.
+  setup.App().Instrument().Online().Drain();
+  QApplication::processEvents();
+  EXPECT_EQ(setup.App().Instrument().Online().Measurement(), nullptr);
 }
 
 TEST(COnlineDlg, FormulaAndChartSetupButtonsWaitForTheRecording) {

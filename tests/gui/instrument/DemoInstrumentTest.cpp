@@ -3,7 +3,6 @@
 // again after a recording. The simulator never outlives the program, even a killed one.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -123,23 +122,16 @@ TEST(DemoInstrument, TheSimulatorEndsWhenTheProgramIsKilled) {
   program.setProcessEnvironment(environment);
   program.start(QString::fromStdString((ProgramDirectory() / "vantrel").string()),
                 {QStringLiteral("--demo"), QStringLiteral("--no-start-picture")});
-  ASSERT_TRUE(program.waitForStarted(10000));
-  // Generous bounds: the test ends as soon as each condition holds.
-  QElapsedTimer waited;
-  waited.start();
+  ASSERT_TRUE(program.waitForStarted(static_cast<int>(kPatience.count())));
   std::vector<long> children;
-  while ((children = ChildrenOf(program.processId())).empty() && waited.elapsed() < 30000) {
-    Wait(20);
-  }
+  WaitUntil([&] { return !(children = ChildrenOf(program.processId())).empty(); });
   ASSERT_EQ(children.size(), 1U) << "the demo started no simulator";
   const long simulator = children.front();
   ASSERT_TRUE(Runs(simulator));
 
   ::kill(static_cast<pid_t>(program.processId()), SIGKILL);
-  ASSERT_TRUE(program.waitForFinished(10000));
-  waited.restart();
-  while (Runs(simulator) && waited.elapsed() < 30000) Wait(20);
-  EXPECT_FALSE(Runs(simulator));
+  ASSERT_TRUE(program.waitForFinished(static_cast<int>(kPatience.count())));
+  EXPECT_TRUE(WaitUntil([&] { return !Runs(simulator); }));
 }
 
 }  // namespace

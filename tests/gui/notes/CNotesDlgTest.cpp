@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBlock>
@@ -16,6 +17,7 @@
 #include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "FakeTexts.h"
+#include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/notes/CNotesDlg.h"
@@ -94,7 +96,8 @@ TEST_F(NotesDialog, ClosingAfterAChangeAsksAndStoresOnlyOnOk) {
     auto dialog = Open();
     TypeText(&dialog->Editor(), QStringLiteral("neu"));
     QString asked;
-    AnswerNextDialog([&](QWidget& modal) {
+    ModalScript modals;
+    modals.ThenAnswer([&](QWidget& modal) {
       auto* box = qobject_cast<QMessageBox*>(&modal);
       ASSERT_NE(box, nullptr);
       asked = box->text();
@@ -127,7 +130,8 @@ TEST_F(NotesDialog, AlignsParagraphsAndChangesTheFontOfTheSelection) {
   editor.moveCursor(QTextCursor::Start);
   Trigger(*dialog, gui::kCmdNotesAlignCenter);
   editor.moveCursor(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-  AnswerNextDialog([](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& modal) {
     auto* fonts = qobject_cast<QFontDialog*>(&modal);
     ASSERT_NE(fonts, nullptr);
     QFont font(QStringLiteral("Liberation Serif"));
@@ -174,10 +178,12 @@ TEST_F(NotesDialog, LoadsAndSavesRtfFilesAsAnotherEditorWritesThem) {
          "\\blue0;}\\viewkind4\\uc1\\pard\\qc\\b\\f0\\fs28 Pr\\'fcfbericht\\b0\\par\r\n"
          "\\pard\\cf1\\fs20 Leck an Ventil 3\\par\r\n}";
   auto dialog = Open();
-  AnswerNextDialog([&](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([&](QWidget& modal) {
     auto* files = qobject_cast<QFileDialog*>(&modal);
     ASSERT_NE(files, nullptr);
-    files->selectFile(QString::fromStdString(source.string()));
+    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+        ->setText(QString::fromStdString(source.string()));
     QMetaObject::invokeMethod(files, "accept");
   });
   Trigger(*dialog, gui::kCmdNotesLoad);
@@ -189,10 +195,11 @@ TEST_F(NotesDialog, LoadsAndSavesRtfFilesAsAnotherEditorWritesThem) {
   SaveShot(*dialog, QStringLiteral("notes_editor_loaded"));
 
   const fs::path target = folder_.Path() / "kopie";
-  AnswerNextDialog([&](QWidget& modal) {
+  modals.ThenAnswer([&](QWidget& modal) {
     auto* files = qobject_cast<QFileDialog*>(&modal);
     ASSERT_NE(files, nullptr);
-    files->selectFile(QString::fromStdString(target.string()));
+    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+        ->setText(QString::fromStdString(target.string()));
     QMetaObject::invokeMethod(files, "accept");
   });
   Trigger(*dialog, gui::kCmdNotesSave);
@@ -261,7 +268,8 @@ TEST_F(NotesDialog, FilesThatCannotBeReadOrWrittenNameTheFileAndTheCause) {
   const fs::path huge = folder_.Path() / "riesig.vqd";
   std::ofstream(huge).close();
   fs::resize_file(huge, std::uintmax_t{65} << 20);
-  AnswerNextDialog([&](QWidget& modal) { ASSERT_TRUE(ChooseFile(modal, huge)); });
+  ModalScript load;
+  load.ThenAnswer([&](QWidget& modal) { ASSERT_TRUE(ChooseFile(modal, huge)); });
   Trigger(dialog, gui::kCmdNotesLoad);
   // A full disk (the file size limit) while saving leaves no file.
   const fs::path full = folder_.Path() / "voll.vqd";
@@ -270,7 +278,8 @@ TEST_F(NotesDialog, FilesThatCannotBeReadOrWrittenNameTheFileAndTheCause) {
   ::getrlimit(RLIMIT_FSIZE, &previous);
   rlimit small = previous;
   small.rlim_cur = 1024;
-  AnswerNextDialog([&](QWidget& modal) {
+  ModalScript save;
+  save.ThenAnswer([&](QWidget& modal) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     ASSERT_TRUE(ChooseFile(modal, full));
   });

@@ -8,10 +8,11 @@
 #include <QPrinter>
 #include <QTest>
 
-#include "gui/GuiTestSupport.h"
-#include "gui/WidgetInput.h"
 #include "chart/PrintPages.h"
 #include "document/MeasurementArchive.h"
+#include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
+#include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/chart/ChartFrames.h"
 #include "gui/notes/CNotesDlg.h"
@@ -37,8 +38,8 @@ std::unique_ptr<model::CMessungObj> SmallMeasurement() {
 }
 
 /// Types `text` into the notes editor that the next step opens and confirms with OK.
-void TypeIntoNextNotesEditor(const QString& text) {
-  AnswerNextDialog([text](QWidget& modal) {
+void TypeIntoNextNotesEditor(ModalScript& modals, const QString& text) {
+  modals.ThenAnswer([text](QWidget& modal) {
     auto* dialog = qobject_cast<gui::CNotesDlg*>(&modal);
     ASSERT_NE(dialog, nullptr);
     TypeText(&dialog->Editor(), text);
@@ -58,22 +59,35 @@ int PdfPageCount(const QString& path) {
   return pages;
 }
 
-TEST(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
-  ASSERT_NE(document, nullptr);
+/// The program started with the small measurement open.
+class NotesCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    app_ = StartApp(folder_);
+    ASSERT_NE(app_, nullptr);
+    document_ = Frame().Documents().AddMeasurement(SmallMeasurement());
+    ASSERT_NE(document_, nullptr);
+  }
+  gui::CMainFrame& Frame() { return app_->MainFrame(); }
+
+  TempFolder folder_;
+  std::unique_ptr<gui::CVantrel40App> app_;
+  gui::OpenDocument* document_ = nullptr;
+};
+
+TEST_F(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
   document->Doc().SetModifiedFlag(false);
 
-  TypeIntoNextNotesEditor(QStringLiteral("Ventil 3 undicht, \u00D6l nachgef\u00FCllt"));
+  ModalScript modals;
+  TypeIntoNextNotesEditor(modals, QStringLiteral("Ventil 3 undicht, \u00D6l nachgef\u00FCllt"));
   frame.ExecuteCommand(gui::kCmdChartNotes);
   EXPECT_TRUE(document->Doc().IsModified());
   ASSERT_TRUE(document->Measurement()->GetNotes().has_value());
   const std::vector<std::uint8_t> notes = *document->Measurement()->GetNotes();
 
-  const fs::path path = folder.Path() / "Pumpe_3.vqb";
+  const fs::path path = folder_.Path() / "Pumpe_3.vqb";
   document::SaveDocumentFile(path, *document->Measurement(), 0);
   frame.Documents().Destroy(*document);
   frame.OpenFile(QString::fromStdString(path.string()));
@@ -86,26 +100,21 @@ TEST(NotesCommands, NotesTypedInTheEditorSurviveSavingAndReopeningTheDocument) {
             QStringLiteral("Ventil 3 undicht, \u00D6l nachgef\u00FCllt"));
 }
 
-TEST(NotesCommands, LookingAtTheNotesWithoutAChangeLeavesTheDocumentUnmodified) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
+TEST_F(NotesCommands, LookingAtTheNotesWithoutAChangeLeavesTheDocumentUnmodified) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
   document->Doc().SetModifiedFlag(false);
-  AnswerNextDialog(
+  ModalScript modals;
+  modals.ThenAnswer(
       [](QWidget& modal) { modal.findChild<QAbstractButton*>(QStringLiteral("2"))->click(); });
   frame.ExecuteCommand(gui::kCmdChartNotes);
   EXPECT_FALSE(document->Doc().IsModified());
   EXPECT_FALSE(document->Measurement()->GetNotes().has_value());
 }
 
-TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
+TEST_F(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
 
   struct Case {
     int lines;
@@ -126,7 +135,7 @@ TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
     }
     document->Measurement()->SetNotes(notes::WriteRtf(text));
 
-    const QString pdf = QString::fromStdString((folder.Path() / "druck.pdf").string());
+    const QString pdf = QString::fromStdString((folder_.Path() / "druck.pdf").string());
     int sheets = 0;
     {
       QPdfWriter writer(pdf);
@@ -153,16 +162,14 @@ TEST(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
   }
 }
 
-TEST(NotesCommands, TheChartPrintoutEndsWithTheNotesPage) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  gui::OpenDocument* document = frame.Documents().AddMeasurement(SmallMeasurement());
-  TypeIntoNextNotesEditor(QStringLiteral("Notiz zum Ausdruck"));
+TEST_F(NotesCommands, TheChartPrintoutEndsWithTheNotesPage) {
+  gui::CMainFrame& frame = Frame();
+  gui::OpenDocument* document = document_;
+  ModalScript modals;
+  TypeIntoNextNotesEditor(modals, QStringLiteral("Notiz zum Ausdruck"));
   frame.ExecuteCommand(gui::kCmdChartNotes);
 
-  const QString pdf = QString::fromStdString((folder.Path() / "chart.pdf").string());
+  const QString pdf = QString::fromStdString((folder_.Path() / "chart.pdf").string());
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(pdf);

@@ -6,6 +6,7 @@
 
 #include "document/CVantrel40Doc.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/DocumentTemplates.h"
 #include "gui/platform/QtServices.h"
 
@@ -36,7 +37,8 @@ class FileDialogsTest : public AppTest {};
 
 TEST_F(FileDialogsTest, SaveDialogShowsTheDocumentFilterOnce) {
   QStringList shown;
-  AnswerNextDialog([&shown](QWidget& widget) {
+  ModalScript modals;
+  modals.ThenAnswer([&shown](QWidget& widget) {
     auto* dialog = qobject_cast<QFileDialog*>(&widget);
     ASSERT_NE(dialog, nullptr);
     shown = dialog->nameFilters();

@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/DocumentManager.h"
 #include "gui/app/OpenDocument.h"
 #include "gui/recovery/CRecoveryDlg.h"
@@ -56,7 +57,8 @@ class RecoveryDialogTest : public ::testing::Test {
 
 TEST_F(RecoveryDialogTest, RestoreOpensEachItemAsAChangedUntitledDocumentUntilItIsClosed) {
   ASSERT_EQ(Offered(), 2U);
-  AnswerNextDialog([](QWidget& dialog) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& dialog) {
     auto* table = dialog.findChild<QTableWidget*>(QStringLiteral("recoveryItems"));
     EXPECT_NE(table, nullptr);
     if (table != nullptr) {
@@ -84,13 +86,12 @@ TEST_F(RecoveryDialogTest, RestoreOpensEachItemAsAChangedUntitledDocumentUntilIt
 }
 
 TEST_F(RecoveryDialogTest, DiscardDeletesEverythingAfterTheConfirmation) {
-  AnswerNextDialog([](QWidget& dialog) {
-    AnswerNextDialog([](QWidget& confirmation) {
-      auto* box = qobject_cast<QMessageBox*>(&confirmation);
-      ASSERT_NE(box, nullptr);
-      box->button(QMessageBox::Yes)->click();
-    });
-    Click(dialog, "discard");
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& dialog) { Click(dialog, "discard"); });
+  modals.ThenAnswer([](QWidget& confirmation) {
+    auto* box = qobject_cast<QMessageBox*>(&confirmation);
+    ASSERT_NE(box, nullptr);
+    box->button(QMessageBox::Yes)->click();
   });
   EXPECT_EQ(gui::OfferRecovery(Context(), app_->Recovery(), nullptr), 0);
   EXPECT_TRUE(Context().documents.Documents().empty());
@@ -98,17 +99,15 @@ TEST_F(RecoveryDialogTest, DiscardDeletesEverythingAfterTheConfirmation) {
 }
 
 TEST_F(RecoveryDialogTest, DiscardDeclinedAndLaterKeepEverythingForTheNextStart) {
-  AnswerNextDialog([](QWidget& dialog) {
-    AnswerNextDialog([&dialog](QWidget& confirmation) {
-      auto* box = qobject_cast<QMessageBox*>(&confirmation);
-      ASSERT_NE(box, nullptr);
-      // "No" returns to the list; Later then closes it.
-      AnswerNextDialog([](QWidget& list) { Click(list, "later"); });
-      box->button(QMessageBox::No)->click();
-      (void)dialog;
-    });
-    Click(dialog, "discard");
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& dialog) { Click(dialog, "discard"); });
+  modals.ThenAnswer([](QWidget& confirmation) {
+    auto* box = qobject_cast<QMessageBox*>(&confirmation);
+    ASSERT_NE(box, nullptr);
+    box->button(QMessageBox::No)->click();
   });
+  // "No" returns to the list; Later then closes it.
+  modals.ThenAnswer([](QWidget& list) { Click(list, "later"); });
   EXPECT_EQ(gui::OfferRecovery(Context(), app_->Recovery(), nullptr), 0);
   EXPECT_TRUE(Context().documents.Documents().empty());
   EXPECT_EQ(Offered(), 2U);

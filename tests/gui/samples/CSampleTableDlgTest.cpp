@@ -2,14 +2,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTableView>
 
 #include "FakeTexts.h"
+#include "MeasurementBuilder.h"
 #include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/samples/CSampleEditDlg.h"
 #include "gui/samples/CSampleTableDlg.h"
@@ -34,15 +35,10 @@ class SampleTable : public ::testing::Test {
   const app::BrandedTexts& Texts() { return app_->MainFrame().Context().texts; }
 
   model::CKurveObj& Curve(int recordingKind, long long samples) {
-    model::CKurveObj* curve = measurement_.AddCurve();
-    curve->SetRecordingKind(recordingKind);
-    curve->SetSampleInterval(0.5);
-    auto& values = curve->MutableSamples();
-    values.reserve(static_cast<std::size_t>(samples));
-    for (long long i = 0; i < samples; ++i) {
-      values.emplace_back(float(i), float(i) + 0.5F, float(i) + 0.25F);
-    }
-    return *curve;
+    model::CKurveObj& curve = AddCurveOfRows(measurement_, {}, 0.5);
+    curve.SetRecordingKind(recordingKind);
+    FillRamp(curve, samples);
+    return curve;
   }
 
   TempFolder folder_;
@@ -66,13 +62,9 @@ TEST_F(SampleTable, ShowsThreeColumnsForAMemoryCurveAndFourForAnOnlineCurve) {
 
 TEST_F(SampleTable, OpensACurveOfTenMillionSamplesAtOnce) {
   model::CKurveObj& curve = Curve(0, 10'000'000);
-  QElapsedTimer timer;
-  timer.start();
-  gui::CSampleTableDlg table(curve, Texts(), messages_, ',', {});
+  gui::CSampleTableDlg table(curve, Texts(), messages_, ',', {});  // how fast: bench/
   table.show();
   QApplication::processEvents();
-  const qint64 elapsed = timer.elapsed();
-  EXPECT_LT(elapsed, 1000);
   EXPECT_EQ(table.Model().TotalRows(), 10'000'000);
   EXPECT_LT(table.Model().rowCount(), 100);  // only the rows in sight
   EXPECT_EQ(Cell(table, 0, 0), QStringLiteral("00:00:00,000"));
@@ -100,7 +92,8 @@ TEST_F(SampleTable, RefusesAMinimumAboveTheMaximumAndKeepsTheSample) {
   int changes = 0;
   gui::CSampleTableDlg table(curve, Texts(), messages_, '.', [&] { ++changes; });
   table.List().SetCurrentRow(3);
-  AnswerNextDialog([](QWidget& modal) {
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& modal) {
     auto* editor = qobject_cast<gui::CSampleEditDlg*>(&modal);
     ASSERT_NE(editor, nullptr);
     SaveShot(modal, QStringLiteral("sample_editor"));
@@ -128,7 +121,8 @@ TEST_F(SampleTable, TheEditorShowsTheShortestValueInTheUsersDecimalSeparatorAndR
     gui::CSampleTableDlg table(curve, Texts(), messages_, separator, {});
     table.List().SetCurrentRow(1);
     QStringList shown;
-    AnswerNextDialog([&shown](QWidget& modal) {
+    ModalScript editor;
+    editor.ThenAnswer([&shown](QWidget& modal) {
       for (const char* id : {"1042", "1043", "1044"}) {
         shown << modal.findChild<QLineEdit*>(QString::fromLatin1(id))->text();
       }
@@ -160,29 +154,30 @@ TEST_F(SampleTable, EditingASampleFromTheChartChangesTheMeasurementAndMarksTheDo
   ASSERT_NE(document, nullptr);
   document->Doc().SetModifiedFlag(false);
 
-  AnswerNextDialog([](QWidget& selection) {  // the curve selection: the second curve
+  ModalScript modals;
+  gui::CSampleTableDlg* table = nullptr;
+  modals.ThenAnswer([](QWidget& selection) {  // the curve selection: the second curve
     auto* list = selection.findChild<QTableView*>();
     ASSERT_NE(list, nullptr);
     list->selectRow(1);
-    AnswerNextDialog([](QWidget& tableDialog) {  // the sample table: row 4, edit
-      auto* table = qobject_cast<gui::CSampleTableDlg*>(&tableDialog);
-      ASSERT_NE(table, nullptr);
-      table->List().SetCurrentRow(4);
-      AnswerNextDialog([table](QWidget& editor) {  // the sample editor
-        EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1044"))->text(),
-                  QStringLiteral("104"));
-        editor.findChild<QLineEdit*>(QStringLiteral("1042"))->setText(QStringLiteral("-2.5"));
-        editor.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("7"));
-        editor.findChild<QLineEdit*>(QStringLiteral("1044"))->setText(QStringLiteral("6.25"));
-        editor.findChild<QAbstractButton*>(QStringLiteral("1"))->click();
-        // Cancel in the table afterwards: the change stays and is recorded.
-        QMetaObject::invokeMethod(
-            table, [table] { table->findChild<QAbstractButton*>(QStringLiteral("2"))->click(); },
-            Qt::QueuedConnection);
-      });
-      tableDialog.findChild<QAbstractButton*>(QStringLiteral("1049"))->click();
-    });
     qobject_cast<QDialog*>(&selection)->accept();
+  });
+  modals.ThenAnswer([&table](QWidget& tableDialog) {  // the sample table: row 4, edit
+    table = qobject_cast<gui::CSampleTableDlg*>(&tableDialog);
+    ASSERT_NE(table, nullptr);
+    table->List().SetCurrentRow(4);
+    tableDialog.findChild<QAbstractButton*>(QStringLiteral("1049"))->click();
+  });
+  modals.ThenAnswer([&table](QWidget& editor) {  // the sample editor
+    EXPECT_EQ(editor.findChild<QLineEdit*>(QStringLiteral("1044"))->text(), QStringLiteral("104"));
+    editor.findChild<QLineEdit*>(QStringLiteral("1042"))->setText(QStringLiteral("-2.5"));
+    editor.findChild<QLineEdit*>(QStringLiteral("1043"))->setText(QStringLiteral("7"));
+    editor.findChild<QLineEdit*>(QStringLiteral("1044"))->setText(QStringLiteral("6.25"));
+    editor.findChild<QAbstractButton*>(QStringLiteral("1"))->click();
+    // Cancel in the table afterwards: the change stays and is recorded.
+    QMetaObject::invokeMethod(
+        table, [table] { table->findChild<QAbstractButton*>(QStringLiteral("2"))->click(); },
+        Qt::QueuedConnection);
   });
   frame.ExecuteCommand(gui::kCmdChartSamples);
   const model::CValueObj* sample = document->Measurement()->GetCurve(1)->GetSample(4);

@@ -8,8 +8,9 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "gui/GuiTestSupport.h"
 #include "TablesTestData.h"
+#include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CurveSelectionDialog.h"
 #include "gui/tables/ListWindows.h"
@@ -93,7 +94,8 @@ TEST_F(CurveSelectionDialogTest, DoubleClickConfirmsAndEscapeCancels) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Selection(), std::vector<int>({1}));
   }
-  AnswerNextDialog([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+  ModalScript modals;
+  modals.ThenAnswer([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
   EXPECT_EQ(gui::AskCurveSelection(&app_->MainFrame(), app_->MainFrame().Context(), *m),
             std::nullopt);
 }

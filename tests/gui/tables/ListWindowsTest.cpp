@@ -11,8 +11,9 @@
 #include <QTableView>
 #include <QtTest/QTest>
 
-#include "gui/GuiTestSupport.h"
 #include "TablesTestData.h"
+#include "gui/GuiTestSupport.h"
+#include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CLegende.h"
 #include "gui/tables/CMyListFrame.h"
@@ -51,8 +52,8 @@ class ListWindowsTest : public ::testing::Test {
   }
   static long long RowsOf(gui::CMyListFrame& frame) { return frame.View().Model().TotalRows(); }
   /// Chooses `rows` in the next curve selection dialog (real clicks) and confirms.
-  static void ChooseRows(std::vector<int> rows) {
-    AnswerNextDialog([rows](QWidget& widget) {
+  void ChooseRows(std::vector<int> rows) {
+    modals_.ThenAnswer([rows](QWidget& widget) {
       auto* dialog = qobject_cast<gui::CurveSelectionDialog*>(&widget);
       ASSERT_NE(dialog, nullptr);
       QTableView& list = dialog->List();
@@ -71,6 +72,7 @@ class ListWindowsTest : public ::testing::Test {
   TempFolder folder_;
   std::unique_ptr<gui::CVantrel40App> app_;
   gui::OpenDocument* document_ = nullptr;
+  ModalScript modals_;
 };
 
 TEST_F(ListWindowsTest, LegendShowsNumberSwatchNameAndPlottedValueOfEveryCurve) {
@@ -258,7 +260,7 @@ TEST_F(ListWindowsTest, ValueTablesOpenOnePerSampleIntervalLongestFirst) {
 }
 
 TEST_F(ListWindowsTest, CancelledOrEmptySelectionOpensNoWindow) {
-  AnswerNextDialog([](QWidget& dialog) { qobject_cast<QDialog*>(&dialog)->reject(); });
+  modals_.ThenAnswer([](QWidget& dialog) { qobject_cast<QDialog*>(&dialog)->reject(); });
   EXPECT_EQ(gui::OpenValueTables(Main(), Document()), 0);
   ChooseRows({});
   EXPECT_EQ(gui::OpenInformationSheet(Main(), Document()), nullptr);

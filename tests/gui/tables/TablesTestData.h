@@ -1,6 +1,7 @@
-// Measurements and helpers of the table window tests: a small measurement of three curves
-// with known samples, a long one-curve measurement, cell texts read through the view's
-// model, and a watch that notes (and cancels) any question a step asks.
+// Measurements and helpers of the table window tests, built with the shared measurement
+// builder: a small measurement of three curves with known samples, a long one-curve
+// measurement, cell texts read through the view's model, and a watch that notes (and
+// cancels) any question a step asks.
 #pragma once
 
 #include <QAbstractItemModel>
@@ -8,7 +9,9 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
+#include "MeasurementBuilder.h"
 #include "model/CMessungObj.h"
 
 namespace vantrel::testing {
@@ -20,35 +23,32 @@ inline std::unique_ptr<model::CMessungObj> SmallMeasurement() {
   auto m = std::make_unique<model::CMessungObj>();
   m->SetName(u"Pumpe", 5);
   m->AddYAxis();
-  model::CKurveObj* pressure = m->AddCurve();
-  pressure->SetName(u"Druck");
-  pressure->SetColor(0x0000FF);
-  pressure->SetValueMode(model::kModeValue);
-  pressure->SetUnit(4, {});
-  pressure->SetSampleInterval(0.1);
-  pressure->SetChannelNumber(1);
-  pressure->SetSensorRange(400.0F);
-  pressure->SetOrigin(1);
-  for (float v : {1.5F, 2.25F, -3.0F, 7.125F, 2.0F}) pressure->AddSample(v - 1.0F, v + 1.0F, v);
-  model::CKurveObj* flow = m->AddCurve();
-  flow->SetName(u"Durchfluss");
-  flow->SetColor(0xFF0000);
-  flow->SetValueMode(model::kModeBar);
-  flow->SetUnit(8, {});
-  flow->SetSampleInterval(1.0);
-  flow->SetChannelNumber(2);
-  flow->SetTriggerMode(1);
-  flow->SetTriggerChannel(1);
-  flow->SetTriggerLevel(12.5F);
-  for (float v : {10.0F, 20.0F, 15.0F}) flow->AddSample(v - 0.5F, v + 0.5F, v);
-  model::CKurveObj* sum = m->AddCurve();
-  sum->SetName(u"Summe");
-  sum->SetColor(0x000000);
-  sum->SetValueMode(model::kModeMean);
-  sum->SetOrigin(2);
-  sum->SetSourceText(u"I1+I2");
-  sum->SetSampleInterval(0.1);
-  for (float v : {4.0F, 5.0F, 6.0F, 7.0F}) sum->AddSample(v, v + 1.0F, 0.0F);
+  std::vector<SampleRow> rows;
+  for (float v : {1.5F, 2.25F, -3.0F, 7.125F, 2.0F}) rows.push_back({v - 1.0F, v + 1.0F, v});
+  model::CKurveObj& pressure = AddNamedCurve(*m, u"Druck", 0.1, rows);
+  pressure.SetColor(0x0000FF);
+  pressure.SetValueMode(model::kModeValue);
+  pressure.SetUnit(4, {});
+  pressure.SetChannelNumber(1);
+  pressure.SetSensorRange(400.0F);
+  pressure.SetOrigin(1);
+  rows.clear();
+  for (float v : {10.0F, 20.0F, 15.0F}) rows.push_back({v - 0.5F, v + 0.5F, v});
+  model::CKurveObj& flow = AddNamedCurve(*m, u"Durchfluss", 1.0, rows);
+  flow.SetColor(0xFF0000);
+  flow.SetValueMode(model::kModeBar);
+  flow.SetUnit(8, {});
+  flow.SetChannelNumber(2);
+  flow.SetTriggerMode(1);
+  flow.SetTriggerChannel(1);
+  flow.SetTriggerLevel(12.5F);
+  rows.clear();
+  for (float v : {4.0F, 5.0F, 6.0F, 7.0F}) rows.push_back({v, v + 1.0F, 0.0F});
+  model::CKurveObj& sum = AddNamedCurve(*m, u"Summe", 0.1, rows);
+  sum.SetColor(0x000000);
+  sum.SetValueMode(model::kModeMean);
+  sum.SetOrigin(2);
+  sum.SetSourceText(u"I1+I2");
   return m;
 }
 
@@ -59,18 +59,9 @@ inline std::unique_ptr<model::CMessungObj> LongMeasurement(long long samples) {
   auto m = std::make_unique<model::CMessungObj>();
   m->SetName(u"Dauerlauf", 9);
   m->AddYAxis();
-  model::CKurveObj* curve = m->AddCurve();
-  curve->SetName(u"Lang");
-  curve->SetValueMode(model::kModeValue);
-  curve->SetSampleInterval(0.001);
-  auto& values = curve->MutableSamples();
-  values.resize(static_cast<std::size_t>(samples));
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const float f = static_cast<float>(i);
-    values[i].minimum = f;
-    values[i].maximum = f + 0.5F;
-    values[i].value = f + 0.25F;
-  }
+  model::CKurveObj& curve = AddNamedCurve(*m, u"Lang", 0.001, {});
+  curve.SetValueMode(model::kModeValue);
+  FillRamp(curve, samples);
   return m;
 }
 

@@ -1,16 +1,16 @@
 // The value table window of a long curve: it opens without building rows, answers the last
-// rows at once and reads correctly while walking backwards from the end.
+// rows and reads correctly while walking backwards from the end (how fast it does so is
+// measured in bench/).
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTableView>
 #include <QtTest/QTest>
 
-#include "gui/GuiTestSupport.h"
 #include "TablesTestData.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tables/CLegende.h"
 #include "gui/tables/CMyListFrame.h"
@@ -37,14 +37,8 @@ TEST(ValueTableWindow, TenMillionSamplesOpenAtOnceAndReadBackwardsFromTheEnd) {
 
   QApplication::processEvents();  // the chart window of the document draws first
 
-  QElapsedTimer timer;
-  timer.start();
   gui::CMyListFrame* frame = gui::OpenListWindow(main, *document, tables::kTableValues, {0});
   QApplication::processEvents();
-  const qint64 openMs = timer.elapsed();
-  std::printf("value table of %lld samples opened and painted in %lld ms\n", kSamples,
-              static_cast<long long>(openMs));
-  EXPECT_LT(openMs, 250);
 
   gui::TableModel& model = frame->View().Model();
   ASSERT_EQ(model.TotalRows(), kSamples);
@@ -55,12 +49,8 @@ TEST(ValueTableWindow, TenMillionSamplesOpenAtOnceAndReadBackwardsFromTheEnd) {
 
   gui::RowWindowTable& table = frame->View().Table();
   table.setFocus();
-  timer.restart();
   QTest::keyClick(&table, Qt::Key_End);
   QApplication::processEvents();
-  const qint64 endMs = timer.elapsed();
-  std::printf("moved to the last row in %lld ms\n", static_cast<long long>(endMs));
-  EXPECT_LT(endMs, 500);
   QScrollBar& rows = frame->View().RowScrollBar();
   EXPECT_EQ(rows.value(), rows.maximum());
   ASSERT_EQ(table.CurrentRow(), kSamples - 1);
@@ -83,22 +73,16 @@ TEST(ValueTableWindow, TenMillionSamplesOpenAtOnceAndReadBackwardsFromTheEnd) {
   }
   EXPECT_EQ(frame->View().CellText(0, 0), QStringLiteral("00:00:00.000"));
 
-  // Paging up repaints without delay; the window follows.
-  timer.restart();
+  // Paging up repaints; the window follows.
   for (int page = 0; page < 50; ++page) {
     QTest::keyClick(&table, Qt::Key_PageUp);
     table.viewport()->repaint();
   }
-  const qint64 pagingMs = timer.elapsed();
-  std::printf("50 pages up painted in %lld ms\n", static_cast<long long>(pagingMs));
-  EXPECT_LT(pagingMs, 1000);
   EXPECT_LT(table.CurrentRow(), kSamples - 500);
   EXPECT_EQ(model.FirstRow() + table.currentIndex().row(), table.CurrentRow());
 
-  timer.restart();
   document->UpdateAllViews();
   QApplication::processEvents();
-  std::printf("rebuilt in %lld ms\n", static_cast<long long>(timer.elapsed()));
   EXPECT_EQ(rows.value(), rows.maximum() > 0 ? rows.value() : 0);
   SaveShot(*frame->parentWidget(), QStringLiteral("tables_values_ten_million"));
 }

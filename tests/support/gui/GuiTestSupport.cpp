@@ -1,10 +1,8 @@
 #include "gui/GuiTestSupport.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLocale>
-#include <QThread>
-#include <QTimer>
+#include <QtTest/QTest>
 
 namespace vantrel::testing {
 
@@ -34,24 +32,8 @@ void SaveShot(QWidget& widget, const QString& name) {
   widget.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/") + name + QStringLiteral(".png"));
 }
 
-void AnswerNextDialog(const std::function<void(QWidget&)>& answer) {
-  QTimer::singleShot(0, [answer] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) {
-      AnswerNextDialog(answer);
-      return;
-    }
-    answer(*modal);
-  });
-}
-
-void Wait(int milliseconds) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < milliseconds) {
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(5);
-  }
+bool WaitUntil(const std::function<bool()>& condition, int boundMs) {
+  return QTest::qWaitFor(condition, boundMs);
 }
 
 }  // namespace vantrel::testing

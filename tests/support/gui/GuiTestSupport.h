@@ -1,5 +1,6 @@
 // Helpers of the window tests: a started application with a private profile, pictures of
-// widgets for looking at them, and waiting in the event loop.
+// widgets for looking at them, and waiting in the event loop for a condition. Modal windows
+// are answered with ModalScript.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "PollUntil.h"
 #include "TempFolder.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CVantrel40App.h"
@@ -42,10 +44,9 @@ class AppTest : public ::testing::Test {
 /// Saves a picture of `widget` to $VANTREL_SHOTS/<name>.png when VANTREL_SHOTS is set.
 void SaveShot(QWidget& widget, const QString& name);
 
-/// Calls `answer` with the next modal dialog once it is shown (answer closes it).
-void AnswerNextDialog(const std::function<void(QWidget&)>& answer);
-
-/// Processes events for `milliseconds`.
-void Wait(int milliseconds);
+/// Processes events until `condition` holds (returns true at once then) or `boundMs` has
+/// passed; the bound is generous, only there so that a broken test fails instead of hanging.
+bool WaitUntil(const std::function<bool()>& condition,
+               int boundMs = static_cast<int>(kPatience.count()));
 
 }  // namespace vantrel::testing

@@ -35,6 +35,16 @@ ModalScript& ModalScript::Then(Step step) {
   return *this;
 }
 
+ModalScript& ModalScript::ThenAnswer(std::function<void(QWidget& modal)> answer) {
+  return Then([answer = std::move(answer)](QWidget& widget) {
+    QPointer<QWidget> modal(&widget);
+    QTimer::singleShot(0, &widget, [answer, modal] {
+      if (modal != nullptr) answer(*modal);
+    });
+    return true;
+  });
+}
+
 ModalScript& ModalScript::ThenMessage(QString* text) {
   return Then([this, text](QWidget& widget) {
     auto* box = qobject_cast<QMessageBox*>(&widget);

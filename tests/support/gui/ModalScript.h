@@ -36,6 +36,9 @@ class ModalScript {
   ModalScript& operator=(const ModalScript&) = delete;
 
   ModalScript& Then(Step step);
+  /// Answers the next window, whatever it is, with `answer` run once the current event has
+  /// been handled: windows that `answer` opens are answered by the steps after it.
+  ModalScript& ThenAnswer(std::function<void(QWidget& modal)> answer);
   /// Answers the next message box with OK (or its only button); its text goes to
   /// Messages() and to `text` when given.
   ModalScript& ThenMessage(QString* text = nullptr);

@@ -2,6 +2,8 @@
 // UTC so start times are exact on every machine.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "document/TextFileReader.h"
+#include "model/CMessungObj.h"
 #include "platform/TimeStamp.h"
 
 namespace vantrel::testing {
@@ -48,6 +51,24 @@ inline document::ImportSettings UtcSettings(platform::TimeStamp importTime = 1'7
   settings.toTimeStamp = &UtcStamp;
   settings.importTime = importTime;
   return settings;
+}
+
+/// A unit line of an imported file and the unit the curve and its axis get from it.
+struct UnitLineCase {
+  const char* line;
+  int code;
+  std::u16string text;  ///< the unit's own text (custom units only)
+};
+
+/// Expects the first curve of `measurement` and its axis to have the unit of `c`.
+inline void ExpectUnitOfTheFirstCurve(const model::CMessungObj& measurement,
+                                      const UnitLineCase& c) {
+  std::u16string curveText;
+  std::u16string axisText;
+  EXPECT_EQ(measurement.GetCurve(0)->GetUnit(&curveText), c.code);
+  EXPECT_EQ(measurement.GetYAxis(0)->GetUnit(&axisText), c.code);
+  EXPECT_EQ(curveText, c.text);
+  EXPECT_EQ(axisText, c.text);
 }
 
 /// One channel of an online-recording file: unit line and samples (value, minimum, maximum).
