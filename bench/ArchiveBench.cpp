@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ResidentMemory.h"
 #include "TimingReporter.h"
 #include "document/MeasurementArchive.h"
 
@@ -54,15 +55,7 @@ std::unique_ptr<vantrel::model::CMessungObj> BigMeasurement() {
   return m;
 }
 
-long ResidentBytes() {
-  long pages = 0;
-  long resident = 0;
-  if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(f);
-  }
-  return resident * sysconf(_SC_PAGESIZE);
-}
+using vantrel::bench::ResidentBytes;
 
 void ArchiveLoad(benchmark::State& state) {
   for (auto _ : state) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "TimingReporter.h"
-
 #include "model/CMessungObj.h"
 #include "platform/TextSource.h"
 

@@ -43,6 +43,6 @@ BENCHMARK(WindowRedraw)->Arg(10000)->Arg(10000000)->Unit(benchmark::kMillisecond
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QGuiApplication application(argc, argv);
-  return vantrel::bench::RunAndReportRatio(argc, argv, "chart window picture",
-                                           "WindowRedraw/10000", "WindowRedraw/10000000");
+  return vantrel::bench::RunAndReportRatio(argc, argv, "chart window picture", "WindowRedraw/10000",
+                                           "WindowRedraw/10000000");
 }

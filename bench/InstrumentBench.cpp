@@ -73,7 +73,8 @@ void BM_OnlineRecording(benchmark::State& state) {
       }
     }
     state.counters["sets_sent"] = static_cast<double>(instrument.Statistics().onlineSetsSent);
-    state.counters["sets_received"] = static_cast<double>(measurement.GetCurve(0)->GetSampleCount());
+    state.counters["sets_received"] =
+        static_cast<double>(measurement.GetCurve(0)->GetSampleCount());
     state.counters["lost"] = static_cast<double>(options.onlineCount) -
                              static_cast<double>(measurement.GetCurve(0)->GetSampleCount());
     state.counters["out_of_order"] = static_cast<double>(disorder);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "ResidentMemory.h"
 #include "TimingReporter.h"
 #include "app/CommandIds.h"
 #include "document/CVantrel40Doc.h"
@@ -56,15 +57,7 @@ CVantrel40Doc& Document() {
   return *doc;
 }
 
-long ResidentBytes() {
-  long pages = 0;
-  long resident = 0;
-  if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(f);
-  }
-  return resident * sysconf(_SC_PAGESIZE);
-}
+using vantrel::bench::ResidentBytes;
 
 struct StepMemory {
   double heldMb = 0.0;      // what the history counts for the step

@@ -21,7 +21,6 @@ namespace {
 
 /// More files of one name than any instrument holds measurements.
 
-
 int RunReadMemory(CommandContext& context, const std::vector<std::string>& args) {
   std::vector<std::string> options = kPortOptions;
   options.insert(options.end(), {"--variant", "--out", "--zusammenfassen", "--einteilung"});
@@ -57,7 +56,8 @@ int RunReadMemory(CommandContext& context, const std::vector<std::string>& args)
   for (auto& measurement : list.TakeAll()) {
     ++position;
     auto doc = CliDocument::FromInstrument(std::move(measurement), context.texts);
-    const std::filesystem::path path = ReserveDocumentName(doc->Doc().GetTitle(), position, *out, ".vqa");
+    const std::filesystem::path path =
+        ReserveDocumentName(doc->Doc().GetTitle(), position, *out, ".vqa");
     try {
       doc->SaveAs(path);
     } catch (...) {

@@ -21,11 +21,9 @@ namespace vantrel::cli {
 
 namespace {
 
-
 const char* KindName(recovery::ItemKind kind) {
   return kind == recovery::ItemKind::kJournal ? "journal" : "copy";
 }
-
 
 /// The items nobody else holds, taken by this run.
 std::vector<std::unique_ptr<recovery::RecoveredItem>> TakeItems(const CommandContext& context) {

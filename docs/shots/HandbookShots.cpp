@@ -7,19 +7,19 @@
 // With --port (a simulated instrument) it also records online for a moment and pictures
 // the online dialog and the growing chart.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
-#include <QAbstractItemView>
 #include <QItemSelectionModel>
-#include <QTreeWidget>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
+#include <QTreeWidget>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -82,7 +82,8 @@ struct Shooter {
     frame.ExecuteCommand(command);
     *active = false;
     if (*next < pending->size()) {
-      std::cerr << "vantrel-handbook-shots: " << what.toStdString() << " did not open every window\n";
+      std::cerr << "vantrel-handbook-shots: " << what.toStdString()
+                << " did not open every window\n";
       ++failures;
     }
     QApplication::processEvents();
@@ -117,11 +118,12 @@ struct Shooter {
   }
   /// Chooses the first entry of the dialog's list and confirms.
   static bool ChooseFirstAndAccept(QWidget& widget) {
-    if (auto* list = widget.findChild<QAbstractItemView*>(); list != nullptr && list->model() != nullptr &&
-                                                             list->model()->rowCount() > 0) {
+    if (auto* list = widget.findChild<QAbstractItemView*>();
+        list != nullptr && list->model() != nullptr && list->model()->rowCount() > 0) {
       const QModelIndex first = list->model()->index(0, 0);
       list->setCurrentIndex(first);
-      list->selectionModel()->select(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      list->selectionModel()->select(
+          first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     if (auto* dialog = qobject_cast<QDialog*>(&widget); dialog != nullptr) dialog->accept();
     return true;
@@ -148,13 +150,18 @@ int main(int argc, char** argv) {
   QString port;
   const QStringList args = QApplication::arguments();
   for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-    if (args[i] == QStringLiteral("--lang")) language = args[i + 1];
-    else if (args[i] == QStringLiteral("--document")) document = args[i + 1];
-    else if (args[i] == QStringLiteral("--out")) out = args[i + 1];
-    else if (args[i] == QStringLiteral("--port")) port = args[i + 1];
+    if (args[i] == QStringLiteral("--lang"))
+      language = args[i + 1];
+    else if (args[i] == QStringLiteral("--document"))
+      document = args[i + 1];
+    else if (args[i] == QStringLiteral("--out"))
+      out = args[i + 1];
+    else if (args[i] == QStringLiteral("--port"))
+      port = args[i + 1];
   }
   if (document.isEmpty() || out.isEmpty()) {
-    std::cerr << "usage: vantrel-handbook-shots --lang GER|ENG --document FILE --out DIR [--port PATH]\n";
+    std::cerr
+        << "usage: vantrel-handbook-shots --lang GER|ENG --document FILE --out DIR [--port PATH]\n";
     return 2;
   }
 
@@ -167,7 +174,8 @@ int main(int argc, char** argv) {
   {
     // A working folder as a technician would have it, not the build folder.
     QFile ini(profile.path() + QStringLiteral("/profile.ini"));
-    if (ini.open(QIODevice::WriteOnly)) ini.write("[Einstellungen]\nArbeitsverzeichnis=/home/service/Messungen\n");
+    if (ini.open(QIODevice::WriteOnly))
+      ini.write("[Einstellungen]\nArbeitsverzeichnis=/home/service/Messungen\n");
   }
   if (!port.isEmpty()) options.portOverrides.push_back("1=" + port.toStdString());
   vantrel::gui::CVantrel40App app;
@@ -193,38 +201,42 @@ int main(int argc, char** argv) {
   shooter.Run(32802, {shooter.Grab(QStringLiteral("dialog-147"))}, QStringLiteral("comm settings"));
   shooter.Run(32803, {shooter.Grab(QStringLiteral("dialog-152"))}, QStringLiteral("COM check"));
   shooter.Run(32804, {shooter.Grab(QStringLiteral("dialog-153"))}, QStringLiteral("auto-config"));
-  shooter.Run(32805, {shooter.Grab(QStringLiteral("dialog-148"))}, QStringLiteral("basic settings"));
+  shooter.Run(32805, {shooter.Grab(QStringLiteral("dialog-148"))},
+              QStringLiteral("basic settings"));
   shooter.Run(32772, {shooter.Grab(QStringLiteral("dialog-138"))}, QStringLiteral("readout"));
   shooter.Run(57664, {shooter.Grab(QStringLiteral("dialog-100"))}, QStringLiteral("about box"));
 
   // The chart window and its dialogs.
   frame.OpenFile(document);
-  if (QMdiSubWindow* window = frame.WorkArea().activeSubWindow(); window != nullptr) window->showMaximized();
+  if (QMdiSubWindow* window = frame.WorkArea().activeSubWindow(); window != nullptr)
+    window->showMaximized();
   Wait(300);
   shooter.Save(frame, QStringLiteral("chart-window"));
-  shooter.Run(32779,
-              {[&shooter](QWidget& setup) {
-                 shooter.Save(setup, QStringLiteral("dialog-142"));
-                 // The curve and axis properties of the first curve and axis.
-                 for (const auto& [list, button] : {std::pair{"1030", "1031"}, std::pair{"1032", "1033"}}) {
-                   auto* tree = setup.findChild<QTreeWidget*>(QLatin1String(list));
-                   auto* edit = setup.findChild<QAbstractButton*>(QLatin1String(button));
-                   if (tree == nullptr || edit == nullptr || tree->topLevelItemCount() == 0) continue;
-                   tree->setCurrentItem(tree->topLevelItem(0));
-                   edit->click();
-                 }
-                 Shooter::Close(setup);
-                 return true;
-               },
-               shooter.Grab(QStringLiteral("dialog-143")), shooter.Grab(QStringLiteral("dialog-144"))},
-              QStringLiteral("chart setup"));
+  shooter.Run(
+      32779,
+      {[&shooter](QWidget& setup) {
+         shooter.Save(setup, QStringLiteral("dialog-142"));
+         // The curve and axis properties of the first curve and axis.
+         for (const auto& [list, button] : {std::pair{"1030", "1031"}, std::pair{"1032", "1033"}}) {
+           auto* tree = setup.findChild<QTreeWidget*>(QLatin1String(list));
+           auto* edit = setup.findChild<QAbstractButton*>(QLatin1String(button));
+           if (tree == nullptr || edit == nullptr || tree->topLevelItemCount() == 0) continue;
+           tree->setCurrentItem(tree->topLevelItem(0));
+           edit->click();
+         }
+         Shooter::Close(setup);
+         return true;
+       },
+       shooter.Grab(QStringLiteral("dialog-143")), shooter.Grab(QStringLiteral("dialog-144"))},
+      QStringLiteral("chart setup"));
   shooter.Run(32783, {shooter.Grab(QStringLiteral("dialog-139"))}, QStringLiteral("units"));
   shooter.Run(32799, {shooter.Grab(QStringLiteral("dialog-140"))}, QStringLiteral("markers"));
   shooter.Run(32782, {shooter.Grab(QStringLiteral("dialog-149"))}, QStringLiteral("formula"));
   shooter.Run(32794, {shooter.Grab(QStringLiteral("dialog-141"))}, QStringLiteral("text"));
   shooter.Run(32786, {shooter.Grab(QStringLiteral("dialog-157"))}, QStringLiteral("notes"));
   shooter.Run(32781,
-              {shooter.GrabAndKeep(QStringLiteral("dialog-155"), [](QWidget& w) { Shooter::ChooseFirstAndAccept(w); }),
+              {shooter.GrabAndKeep(QStringLiteral("dialog-155"),
+                                   [](QWidget& w) { Shooter::ChooseFirstAndAccept(w); }),
                shooter.Grab(QStringLiteral("dialog-145"))},
               QStringLiteral("filter"));
   shooter.Run(32784, {&Shooter::ChooseFirstAndAccept, shooter.Grab(QStringLiteral("dialog-156"))},
@@ -237,7 +249,8 @@ int main(int argc, char** argv) {
                  return true;
                },
                [&shooter](QWidget& dialog) {
-                 if (!QString::fromLatin1(dialog.metaObject()->className()).endsWith(QStringLiteral("CImportDlg"))) {
+                 if (!QString::fromLatin1(dialog.metaObject()->className())
+                          .endsWith(QStringLiteral("CImportDlg"))) {
                    return false;
                  }
                  shooter.Save(dialog, QStringLiteral("dialog-158"));
@@ -266,11 +279,13 @@ int main(int argc, char** argv) {
   if (!port.isEmpty()) {
     shooter.Run(32774,
                 {[](QWidget& prompt) {
-                   if (auto* box = qobject_cast<QMessageBox*>(&prompt); box != nullptr) box->done(QMessageBox::Ok);
+                   if (auto* box = qobject_cast<QMessageBox*>(&prompt); box != nullptr)
+                     box->done(QMessageBox::Ok);
                    return true;
                  },
                  [&shooter](QWidget& dialog) {
-                   if (!QString::fromLatin1(dialog.metaObject()->className()).endsWith(QStringLiteral("COnlineDlg"))) {
+                   if (!QString::fromLatin1(dialog.metaObject()->className())
+                            .endsWith(QStringLiteral("COnlineDlg"))) {
                      std::cerr << "vantrel-handbook-shots: the online recording did not start\n";
                      ++shooter.failures;
                      Shooter::Close(dialog);
@@ -282,7 +297,8 @@ int main(int argc, char** argv) {
                    return true;
                  }},
                 QStringLiteral("online recording"));
-    if (QMdiSubWindow* window = frame.WorkArea().activeSubWindow(); window != nullptr) window->showMaximized();
+    if (QMdiSubWindow* window = frame.WorkArea().activeSubWindow(); window != nullptr)
+      window->showMaximized();
     Wait(2500);
     shooter.Save(frame, QStringLiteral("online-chart"));
     frame.ExecuteCommand(32775);

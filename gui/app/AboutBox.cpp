@@ -39,12 +39,12 @@ class IconPicture final : public QWidget {
 
 }  // namespace
 
-AboutBox::AboutBox(const app::ProductInfo& product, QWidget* parent)
-    : QDialog(parent) {
+AboutBox::AboutBox(const app::ProductInfo& product, QWidget* parent) : QDialog(parent) {
   setWindowTitle(ToQString(product.applicationName + u"   " + product.version));
   auto* grid = new QGridLayout;
   grid->addWidget(new IconPicture(this), 0, 0, 8, 1, Qt::AlignTop);
-  auto* title = new QLabel(ToQString(product.applicationName + u"   " + product.extendedVersion), this);
+  auto* title =
+      new QLabel(ToQString(product.applicationName + u"   " + product.extendedVersion), this);
   QFont bold = title->font();
   bold.setBold(true);
   bold.setPointSize(bold.pointSize() + 3);

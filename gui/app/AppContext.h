@@ -5,10 +5,10 @@
 
 #include <filesystem>
 
+#include "app/BrandedTexts.h"
 #include "app/PortMap.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileStore.h"
-#include "app/BrandedTexts.h"
 #include "gui/platform/QtServices.h"
 #include "settings/CUserSettings.h"
 

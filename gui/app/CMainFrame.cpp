@@ -115,7 +115,8 @@ QStringList DroppedFiles(const QMimeData* data) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(const AppServices& services) : services_(services), templates_(services.texts) {
+CMainFrame::CMainFrame(const AppServices& services)
+    : services_(services), templates_(services.texts) {
   area_ = new QMdiArea(this);
   area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -140,7 +141,8 @@ CMainFrame::CMainFrame(const AppServices& services) : services_(services), templ
   BuildToolbar();
   BuildStatusBar();
   connect(area_, &QMdiArea::subWindowActivated, this, [this] { RefreshMenus(); });
-  connect(documents_.get(), &DocumentManager::RecentFilesChanged, this, [this] { FillRecentFiles(); });
+  connect(documents_.get(), &DocumentManager::RecentFilesChanged, this,
+          [this] { FillRecentFiles(); });
   connect(documents_.get(), &DocumentManager::DocumentsChanged, this, [this] { RefreshMenus(); });
   // A change of a document (its modified state, its curves) or of a window's title or state.
   connect(documents_.get(), &DocumentManager::WindowsChanged, this, [this] {
@@ -159,14 +161,16 @@ CMainFrame::~CMainFrame() {
   documents_.reset();
 }
 
-void CMainFrame::RegisterCommand(int commandId, std::function<void()> handler, Availability available) {
+void CMainFrame::RegisterCommand(int commandId, std::function<void()> handler,
+                                 Availability available) {
   handlers_[commandId] = Handler{std::move(handler), std::move(available)};
 }
 
 bool CMainFrame::IsCommandEnabled(int commandId) const {
   DocumentFrame* frame = documents_->ActiveFrame();
   if (frame != nullptr) {
-    if (const std::optional<bool> enabled = frame->CommandEnabled(commandId); enabled) return *enabled;
+    if (const std::optional<bool> enabled = frame->CommandEnabled(commandId); enabled)
+      return *enabled;
   }
   const auto it = handlers_.find(commandId);
   if (it == handlers_.end() || !it->second.run) return false;
@@ -241,8 +245,9 @@ void CMainFrame::ExecuteCommand(int commandId) {
 void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(kCmdOpen, [this] {
     const QStringList filters = templates_.OpenFilters();
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), ToQString(services_.settings.GetWorkDir()), filters.join(QStringLiteral(";;")));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), ToQString(services_.settings.GetWorkDir()),
+                                     filters.join(QStringLiteral(";;")));
     if (!path.isEmpty()) OpenFile(path);
   });
   const Availability documentActive = [this] { return documents_->ActiveDocument() != nullptr; };
@@ -256,13 +261,15 @@ void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(
       kCmdSave,
       [this] {
-        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, false);
+        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr)
+          documents_->Save(*doc, false);
       },
       documentActive);
   RegisterCommand(
       kCmdSaveAs,
       [this] {
-        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->Save(*doc, true);
+        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr)
+          documents_->Save(*doc, true);
       },
       documentActive);
   RegisterCommand(
@@ -279,22 +286,25 @@ void CMainFrame::RegisterFileAndWindowCommands() {
   RegisterCommand(
       kCmdNewWindow,
       [this] {
-        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr) documents_->AddChartWindow(*doc);
+        if (OpenDocument* doc = documents_->ActiveDocument(); doc != nullptr)
+          documents_->AddChartWindow(*doc);
       },
       [this] {
         OpenDocument* doc = documents_->ActiveDocument();
         return doc != nullptr && doc->Measurement() != nullptr;
       });
   RegisterCommand(
-      kCmdCascade, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Cascade); }, anyWindow);
-  RegisterCommand(
-      kCmdTileHorizontal, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::OneAboveAnother); },
+      kCmdCascade, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Cascade); },
       anyWindow);
+  RegisterCommand(
+      kCmdTileHorizontal,
+      [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::OneAboveAnother); }, anyWindow);
   RegisterCommand(
       kCmdTileVertical, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::SideBySide); },
       anyWindow);
   RegisterCommand(
-      kCmdArrange, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Icons); }, anyWindow);
+      kCmdArrange, [this] { MdiArrangement::Apply(*area_, MdiArrangement::Kind::Icons); },
+      anyWindow);
   RegisterCommand(kCmdAbout, [this] { ShowAbout(); });
   RegisterCommand(kCmdHelpTopics, [this] { ShowAbout(); });
 }
@@ -337,7 +347,8 @@ void CMainFrame::RefreshMenus() {
   // Every window of a document (chart and tables) shows the document menu.
   const int wanted = frame != nullptr ? kDocumentMenu : kMainMenu;
   if (wanted != shownMenu_) {
-    menus_.Build(*menuBar(), app::BrandedMenu(services_.texts.Library(), wanted, services_.texts.Names()),
+    menus_.Build(*menuBar(),
+                 app::BrandedMenu(services_.texts.Library(), wanted, services_.texts.Names()),
                  [this](int id) { ExecuteCommand(id); });
     shownMenu_ = wanted;
     FillRecentFiles();
@@ -407,7 +418,8 @@ void CMainFrame::ShowIndicators(const LockKeys& keys) {
   for (std::size_t i = 0; i < indicatorPanes_.size() && i < std::size(on); ++i) {
     // A key whose lock is off shows an empty pane, as status bars do.
     indicatorPanes_[i]->setEnabled(on[i]);
-    indicatorPanes_[i]->setText(on[i] ? ToQString(services_.texts.Text(kIndicatorTexts[i])) : QString());
+    indicatorPanes_[i]->setText(on[i] ? ToQString(services_.texts.Text(kIndicatorTexts[i]))
+                                      : QString());
   }
 }
 

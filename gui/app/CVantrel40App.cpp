@@ -10,13 +10,13 @@
 #include "app/DataFolder.h"
 #include "app/Placeholders.h"
 #include "gui/app/Features.h"
-#include "gui/widgets/ProgramIcon.h"
 #include "gui/app/QtTranslations.h"
 #include "gui/app/StartPicture.h"
 #include "gui/chart/ChartFrames.h"
 #include "gui/help/HelpCommands.h"
 #include "gui/recovery/CRecoveryDlg.h"
 #include "gui/widgets/DialogParts.h"
+#include "gui/widgets/ProgramIcon.h"
 #include "platform/Error.h"
 #include "recovery/RecoveryFolder.h"
 #include "recovery/RecoveryMessages.h"
@@ -38,8 +38,8 @@ CVantrel40App::~CVantrel40App() {
 bool CVantrel40App::Fail(const char* message, bool quiet) {
   startupError_ = message;
   if (!quiet) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), QString::fromLatin1(message),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QString::fromLatin1(message), QMessageBox::Ok);
     box.exec();
   }
   return false;
@@ -94,8 +94,8 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   instrument_ = std::make_unique<InstrumentAccess>(*messages_, *profile_, portMap_, options.demo);
 
   // Document types and the main window.
-  mainFrame_ = std::make_unique<CMainFrame>(AppServices{*texts_, *messages_, *dialogs_, product_,
-                                                        *profile_, settings_, portMap_});
+  mainFrame_ = std::make_unique<CMainFrame>(
+      AppServices{*texts_, *messages_, *dialogs_, product_, *profile_, settings_, portMap_});
   mainFrame_->Context().instrument = instrument_.get();
   InstallChartFrames(*mainFrame_);
   InstallFeatureCommands(*mainFrame_);
@@ -103,8 +103,8 @@ bool CVantrel40App::InitInstance(const StartupOptions& options, bool quiet) {
   // Crash recovery: journals of recordings, recovery copies, the termination signals.
   std::filesystem::path recoveryFolder = options.recoveryFolder;
   if (recoveryFolder.empty()) {
-    recoveryFolder = recovery::RecoveryFolder::DefaultPath(product_.manufacturerName,
-                                                           product_.applicationName);
+    recoveryFolder =
+        recovery::RecoveryFolder::DefaultPath(product_.manufacturerName, product_.applicationName);
   }
   instrument_->Online().SetJournalFolder(recoveryFolder);
   recovery_ = std::make_unique<RecoveryKeeper>(mainFrame_->Context(), recoveryFolder);

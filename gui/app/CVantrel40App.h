@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "app/BrandedTexts.h"
 #include "app/LanguageLibrary.h"
 #include "app/PortMap.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileStore.h"
-#include "app/BrandedTexts.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/DemoInstrument.h"
 #include "gui/app/SingleInstance.h"

@@ -23,8 +23,9 @@ bool DemoInstrument::Start(const std::filesystem::path& programDirectory) {
   // The demonstration measurements for the readout (cylinder test, pump characteristic,
   // valve switching, warm-up, machine cycle) and the machine cycle of pressure, flow and
   // oil temperature at ten sample sets per second for the online recording, on one terminal.
-  process_->setArguments({QStringLiteral("--mode"), QStringLiteral("auto"), QStringLiteral("--rate"),
-                          QStringLiteral("10"), QStringLiteral("--interval"), QStringLiteral("0.1")});
+  process_->setArguments({QStringLiteral("--mode"), QStringLiteral("auto"),
+                          QStringLiteral("--rate"), QStringLiteral("10"),
+                          QStringLiteral("--interval"), QStringLiteral("0.1")});
   process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
   // The simulator ends with the program, however the program ends: the kernel sends it
   // SIGTERM when the program's process goes, even when the program was killed.

@@ -24,8 +24,8 @@ DocumentManager::~DocumentManager() {
 
 namespace {
 
-document::DocumentEnvironment WithRecentList(document::DocumentEnvironment env,
-                                             std::function<void(const std::filesystem::path&)> add) {
+document::DocumentEnvironment WithRecentList(
+    document::DocumentEnvironment env, std::function<void(const std::filesystem::path&)> add) {
   env.addRecentFile = std::move(add);
   return env;
 }
@@ -207,7 +207,8 @@ DocumentFrame* DocumentManager::ActiveFrame() const {
 }
 
 void DocumentManager::UpdateTitles(OpenDocument& document) {
-  for (QMdiSubWindow* window : document.Windows()) window->setWindowTitle(document.TitleFor(window));
+  for (QMdiSubWindow* window : document.Windows())
+    window->setWindowTitle(document.TitleFor(window));
 }
 
 void DocumentManager::AddRecentFile(const std::filesystem::path& path) {

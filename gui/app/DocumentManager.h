@@ -26,8 +26,8 @@ class DocumentManager final : public QObject {
   using FrameFactory = std::function<DocumentFrame*(OpenDocument&)>;
   using EnvironmentFactory = std::function<document::DocumentEnvironment()>;
 
-  DocumentManager(QMdiArea& area, const DocumentTemplates& templates, EnvironmentFactory environment,
-                  app::ProfileStore* profile);
+  DocumentManager(QMdiArea& area, const DocumentTemplates& templates,
+                  EnvironmentFactory environment, app::ProfileStore* profile);
   ~DocumentManager() override;
 
   /// The window every document opens with (the chart window).

@@ -9,8 +9,8 @@ DocumentTemplates::DocumentTemplates(const app::BrandedTexts& texts)
     : appName_(ToQString(texts.Names().applicationName)),
       allFilesFilter_(ToQString(texts.Text(ids::kStrAllFilesFilter))) {
   for (int id : {135, 129, 130, 131, 132, 133, 134}) {
-    const QString docString = ToQString(
-        app::ReplaceInDocumentString(texts.Library().DocumentString(id), texts.Names()));
+    const QString docString =
+        ToQString(app::ReplaceInDocumentString(texts.Library().DocumentString(id), texts.Names()));
     const QStringList fields = docString.split(QLatin1Char('\n'));
     DocumentTemplate t;
     t.resourceId = id;

@@ -14,8 +14,8 @@ namespace vantrel::gui {
 
 struct DocumentTemplate {
   int resourceId = 0;
-  QString filterName;       // e.g. "Vantrel-Dokumente (*.vqb)"
-  std::u16string extension; // e.g. ".vqb"; empty when the template names none
+  QString filterName;             // e.g. "Vantrel-Dokumente (*.vqb)"
+  std::u16string extension;       // e.g. ".vqb"; empty when the template names none
   std::u16string documentString;  // with the product names put in
 };
 

@@ -55,7 +55,8 @@ class X11Indicators {
  private:
   bool Named(unsigned long atom, bool& on) const {
     int state = 0;
-    if (atom == 0 || getNamed_(display_, atom, nullptr, &state, nullptr, nullptr) == 0) return false;
+    if (atom == 0 || getNamed_(display_, atom, nullptr, &state, nullptr, nullptr) == 0)
+      return false;
     on = state != 0;
     return true;
   }
@@ -74,17 +75,20 @@ class X11Indicators {
 
 KeyboardIndicators::KeyboardIndicators(QObject* parent) : QObject(parent) {
   source_ = PlatformSource();
-  if (QCoreApplication* app = QCoreApplication::instance(); app != nullptr) app->installEventFilter(this);
+  if (QCoreApplication* app = QCoreApplication::instance(); app != nullptr)
+    app->installEventFilter(this);
   Refresh();
 }
 
 KeyboardIndicators::~KeyboardIndicators() {
-  if (QCoreApplication* app = QCoreApplication::instance(); app != nullptr) app->removeEventFilter(this);
+  if (QCoreApplication* app = QCoreApplication::instance(); app != nullptr)
+    app->removeEventFilter(this);
 }
 
 KeyboardIndicators::StateSource KeyboardIndicators::PlatformSource() {
 #if QT_CONFIG(xcb)
-  auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  auto* x11 =
+      qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   if (x11 != nullptr) {
     std::shared_ptr<X11Indicators> indicators = X11Indicators::Open(x11->display());
     if (indicators != nullptr) return [indicators] { return indicators->Read(); };

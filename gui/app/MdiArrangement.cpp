@@ -52,7 +52,8 @@ std::vector<QRect> MdiArrangement::IconRows(QSize client, QSize icon, int count)
   for (int i = 0; i < count; ++i) {
     const int row = i / perRow;
     const int column = i % perRow;
-    places.emplace_back(QPoint(column * icon.width(), client.height() - (row + 1) * icon.height()), icon);
+    places.emplace_back(QPoint(column * icon.width(), client.height() - (row + 1) * icon.height()),
+                        icon);
   }
   return places;
 }
@@ -82,13 +83,16 @@ void MdiArrangement::Apply(QMdiArea& area, Kind kind) {
   for (std::size_t i = 0; i < minimised.size(); ++i) minimised[i]->setGeometry(icons[i]);
   if (kind == Kind::Icons) return;
   // The arranged windows leave the rows of the minimised ones free.
-  const QSize room(client.width(),
-                   std::max(1, client.height() - IconRowsHeight(client, icon, static_cast<int>(minimised.size()))));
+  const QSize room(
+      client.width(),
+      std::max(1,
+               client.height() - IconRowsHeight(client, icon, static_cast<int>(minimised.size()))));
   const int count = static_cast<int>(normal.size());
   std::vector<QRect> places;
   switch (kind) {
     case Kind::Cascade: {
-      const int step = normal.empty() ? 1 : normal.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+      const int step =
+          normal.empty() ? 1 : normal.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight);
       places = Cascade(room, count, step);
       break;
     }

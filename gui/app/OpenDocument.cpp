@@ -43,7 +43,8 @@ void OpenDocument::AddWindow(QMdiSubWindow* window, DocumentFrame* frame) {
 }
 
 void OpenDocument::RemoveWindow(QMdiSubWindow* window) {
-  std::erase_if(windows_, [window](const Window& w) { return w.window == window || w.window == nullptr; });
+  std::erase_if(windows_,
+                [window](const Window& w) { return w.window == window || w.window == nullptr; });
   emit TitleChanged();
 }
 

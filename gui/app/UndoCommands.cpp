@@ -80,8 +80,10 @@ void InstallUndoCommands(CMainFrame& frame) {
     }
   };
   // Each command runs only while the active document has a step to take back or to repeat.
-  frame.RegisterCommand(kCmdUndo, [run] { run(true); }, [&frame] { return CanStep(frame, true); });
-  frame.RegisterCommand(kCmdRedo, [run] { run(false); }, [&frame] { return CanStep(frame, false); });
+  frame.RegisterCommand(
+      kCmdUndo, [run] { run(true); }, [&frame] { return CanStep(frame, true); });
+  frame.RegisterCommand(
+      kCmdRedo, [run] { run(false); }, [&frame] { return CanStep(frame, false); });
 }
 
 void UpdateUndoCommands(CMainFrame& frame) {

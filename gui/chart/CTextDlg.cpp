@@ -89,7 +89,8 @@ LeadingNumber ReadLeadingNumber(const QString& sizeText) {
   }
   for (; at < trimmed.size() && trimmed[at] >= QLatin1Char('0') && trimmed[at] <= QLatin1Char('9');
        ++at) {
-    number.value = std::min<long long>(number.value * 10 + (trimmed[at].unicode() - u'0'), kLargestSize);
+    number.value =
+        std::min<long long>(number.value * 10 + (trimmed[at].unicode() - u'0'), kLargestSize);
     number.digits = true;
   }
   return number;

@@ -17,8 +17,8 @@
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartFrames.h"
 #include "gui/chart/ChartPrinting.h"
-#include "gui/widgets/DialogParts.h"
 #include "gui/tables/ListWindows.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 
@@ -130,7 +130,8 @@ void CVantrel40View::DocumentChanged() {
 }
 
 void CVantrel40View::UseOwnPlot() {
-  if (model::CMessungObj* m = Measurement(); m != nullptr && ownPlotKnown_) m->SetPlotRect(ownPlot_);
+  if (model::CMessungObj* m = Measurement(); m != nullptr && ownPlotKnown_)
+    m->SetPlotRect(ownPlot_);
 }
 
 void CVantrel40View::FollowZoom() {

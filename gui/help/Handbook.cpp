@@ -1,13 +1,13 @@
 #include "gui/help/Handbook.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "gui/help/HelpTopics.h"
 
@@ -64,7 +64,8 @@ HandbookPage ParsePage(const QString& text) {
       line = match.captured(1);
       page.anchors.push_back({HeadingText(line), match.captured(2)});
     }
-    if (page.title.isEmpty() && line.startsWith(QStringLiteral("# "))) page.title = HeadingText(line);
+    if (page.title.isEmpty() && line.startsWith(QStringLiteral("# ")))
+      page.title = HeadingText(line);
   }
   page.markdown = lines.join(QLatin1Char('\n'));
   return page;
@@ -78,7 +79,8 @@ void ApplyAnchors(QTextDocument& document, const std::vector<PageAnchor>& anchor
       if (Folded(anchor.heading) != folded) continue;
       QTextCursor cursor(block);
       cursor.setPosition(block.position());
-      cursor.setPosition(block.position() + std::max(1, block.length() - 1), QTextCursor::KeepAnchor);
+      cursor.setPosition(block.position() + std::max(1, block.length() - 1),
+                         QTextCursor::KeepAnchor);
       QTextCharFormat format;
       format.setAnchor(true);
       format.setAnchorNames({anchor.name});
@@ -151,7 +153,8 @@ QStringList Handbook::ContentsPages() const {
   QStringList pages;
   for (const QString& target : LinkTargets(Load(QLatin1String(kContentsPage)).markdown, false)) {
     const QString name = PageName(target);
-    if (name.endsWith(QStringLiteral(".md")) && !pages.contains(name) && HasPage(name)) pages << name;
+    if (name.endsWith(QStringLiteral(".md")) && !pages.contains(name) && HasPage(name))
+      pages << name;
   }
   return pages;
 }

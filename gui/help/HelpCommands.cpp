@@ -121,7 +121,8 @@ HelpTopic HelpCommands::TopicOfWindow(QWidget* window) const {
   if (auto* list = dynamic_cast<CMyListFrame*>(active); list != nullptr) {
     return TopicOfTableWindow(list->TableMode());
   }
-  return active->Kind() == document::FrameKind::Chart ? TopicOfChartWindow() : TopicOfTableWindow(-1);
+  return active->Kind() == document::FrameKind::Chart ? TopicOfChartWindow()
+                                                      : TopicOfTableWindow(-1);
 }
 
 void HelpCommands::ShowHelpForActiveWindow() {
@@ -169,13 +170,15 @@ bool HelpCommands::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case QEvent::QueryWhatsThis:
       // Every control of the program can be clicked in context help.
-      if (auto* widget = qobject_cast<QWidget*>(watched); widget != nullptr && widget->window() != window_) {
+      if (auto* widget = qobject_cast<QWidget*>(watched);
+          widget != nullptr && widget->window() != window_) {
         event->accept();
         return true;
       }
       break;
     case QEvent::WhatsThis:
-      if (auto* widget = qobject_cast<QWidget*>(watched); widget != nullptr && widget->window() != window_) {
+      if (auto* widget = qobject_cast<QWidget*>(watched);
+          widget != nullptr && widget->window() != window_) {
         event->accept();
         QWidget* owner = widget->window();
         const HelpTopic topic = TopicOfWindow(owner);

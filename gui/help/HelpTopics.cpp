@@ -9,7 +9,8 @@ namespace vantrel::gui::help {
 namespace {
 
 const TopicEntry* Find(const std::vector<TopicEntry>& table, int id) {
-  auto it = std::find_if(table.begin(), table.end(), [id](const TopicEntry& e) { return e.id == id; });
+  auto it =
+      std::find_if(table.begin(), table.end(), [id](const TopicEntry& e) { return e.id == id; });
   return it == table.end() ? nullptr : &*it;
 }
 
@@ -149,13 +150,27 @@ HelpTopic TopicOfTableWindow(int tableMode) {
 
 int DialogTemplateOfClass(const std::string& className) {
   static const std::pair<const char*, int> kClasses[] = {
-      {"AboutBox", 100},         {"CReadoutDlg", 138},      {"CUnitsDlg", 139},
-      {"CMarkerDlg", 140},       {"CTextDlg", 141},         {"CChartSetupDlg", 142},
-      {"CCurvePropertiesDlg", 143}, {"CAxisDlg", 144},      {"CFilterDlg", 145},
-      {"CSampleEditDlg", 146},   {"CCommSettingsDlg", 147}, {"CBasicSettingsDlg", 148},
-      {"CFormulaDlg", 149},      {"StartPicture", 151},     {"CComCheckDlg", 152},
-      {"CAutoConfigDlg", 153},   {"COnlineDlg", 154},       {"CurveSelectionDialog", 155},
-      {"CSampleTableDlg", 156},  {"CNotesDlg", 157},        {"CImportDlg", 158},
+      {"AboutBox", 100},
+      {"CReadoutDlg", 138},
+      {"CUnitsDlg", 139},
+      {"CMarkerDlg", 140},
+      {"CTextDlg", 141},
+      {"CChartSetupDlg", 142},
+      {"CCurvePropertiesDlg", 143},
+      {"CAxisDlg", 144},
+      {"CFilterDlg", 145},
+      {"CSampleEditDlg", 146},
+      {"CCommSettingsDlg", 147},
+      {"CBasicSettingsDlg", 148},
+      {"CFormulaDlg", 149},
+      {"StartPicture", 151},
+      {"CComCheckDlg", 152},
+      {"CAutoConfigDlg", 153},
+      {"COnlineDlg", 154},
+      {"CurveSelectionDialog", 155},
+      {"CSampleTableDlg", 156},
+      {"CNotesDlg", 157},
+      {"CImportDlg", 158},
   };
   const std::size_t colons = className.rfind("::");
   const std::string bare = colons == std::string::npos ? className : className.substr(colons + 2);

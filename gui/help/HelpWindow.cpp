@@ -206,7 +206,8 @@ void HelpWindow::FillContents(const QStringList& pages) {
 
 QStringList HelpWindow::ListedPages() const {
   QStringList pages;
-  for (int row = 0; row < contents_->count(); ++row) pages << contents_->item(row)->data(kPageRole).toString();
+  for (int row = 0; row < contents_->count(); ++row)
+    pages << contents_->item(row)->data(kPageRole).toString();
   return pages;
 }
 

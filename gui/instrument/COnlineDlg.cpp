@@ -5,8 +5,8 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "gui/formula/CFormulaDlg.h"
 #include "gui/chart/dialogs/ChartDialogs.h"
+#include "gui/formula/CFormulaDlg.h"
 #include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {

@@ -64,6 +64,9 @@ void OnlineSession::Finish(bool tellJournalFailure) {
   link_.Close();
   bool journalFailed = false;
   if (journal_ != nullptr) {
+    // The ended recording's journal is its only copy on disk until the document is saved: it
+    // holds every set of the document before the recording counts as ended.
+    journal_->Flush();
     CheckJournal();
     journalFailed = journal_->Failed();
     ended_[measurement_] = std::move(journal_);

@@ -5,15 +5,13 @@
 #include <QFontDialog>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <cerrno>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "gui/notes/TextDocumentConversion.h"
 #include "notes/RtfReader.h"
 #include "notes/RtfWriter.h"
 #include "platform/AtomicFile.h"
+#include "platform/OrdinaryFile.h"
 
 namespace vantrel::gui {
 
@@ -33,38 +31,9 @@ namespace {
 /// Larger files are no notes: they are refused instead of filling the memory.
 constexpr std::uintmax_t kLargestNotesFile = std::uintmax_t{64} << 20;
 
-/// The bytes of the ordinary file `path`; throws platform::FileError with the cause. A pipe
-/// or device is refused without opening it (it could wait for a writer forever).
+/// The bytes of the notes file `path`; throws platform::FileError with the cause.
 std::vector<std::uint8_t> ReadNotesFile(const std::filesystem::path& path) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error) {
-    throw platform::FileError(platform::FileReadErrorMessageFor(error.value()), path,
-                              "cannot open " + path.string() + ": " + error.message());
-  }
-  if (std::filesystem::is_directory(status)) {
-    throw platform::FileError(platform::kMsgFileIsFolder, path, path.string() + " is a folder");
-  }
-  if (!std::filesystem::is_regular_file(status)) {
-    throw platform::FileError(platform::kMsgFileNotOrdinary, path,
-                              path.string() + " is not an ordinary file");
-  }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kLargestNotesFile) {
-    throw platform::FileError(platform::kMsgFileReadError, path, "cannot read " + path.string());
-  }
-  errno = 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    throw platform::FileError(platform::FileReadErrorMessageFor(errno), path,
-                              "cannot open " + path.string());
-  }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                  std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    throw platform::FileError(platform::kMsgFileReadError, path, "cannot read " + path.string());
-  }
-  return bytes;
+  return platform::ReadOrdinaryFile(path, kLargestNotesFile, platform::kMsgFileReadError);
 }
 
 }  // namespace

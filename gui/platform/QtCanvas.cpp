@@ -155,14 +155,15 @@ void QtCanvas::TextOut(int x, int y, const std::u16string& text) {
 
 void QtCanvas::DragRect(const platform::Rect& rect, const platform::Rect* previous) {
   runs_.Paint();
-  const bool raster = painter_.paintEngine() != nullptr &&
-                      painter_.paintEngine()->type() == QPaintEngine::Raster;
+  const bool raster =
+      painter_.paintEngine() != nullptr && painter_.paintEngine()->type() == QPaintEngine::Raster;
   const QPainter::CompositionMode mode = painter_.compositionMode();
   const QPen pen = painter_.pen();
   if (raster) painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   painter_.setPen(QPen(Qt::white, 0));
   auto outline = [this](const platform::Rect& r) {
-    if (r.Width() != 0 || r.Height() != 0) painter_.drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    if (r.Width() != 0 || r.Height() != 0)
+      painter_.drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
   };
   if (previous != nullptr) outline(*previous);
   outline(rect);
@@ -181,7 +182,9 @@ void QtCanvas::DrawPixels(int x, int y, int width, int height,
   for (int row = 0; row < height; ++row) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
     for (int col = 0; col < width; ++col) {
-      const platform::Color c = pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(col)];
+      const platform::Color c =
+          pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                 static_cast<std::size_t>(col)];
       line[col] = qRgb(platform::RedOf(c), platform::GreenOf(c), platform::BlueOf(c));
     }
   }

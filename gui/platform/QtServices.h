@@ -29,7 +29,8 @@ QString FillArgument(QString text, const QString& argument);
 class QtMessageService final : public platform::MessageService {
  public:
   /// `parent` may be null (message boxes without owner).
-  QtMessageService(const platform::TextSource& texts, QWidget* parent) : texts_(texts), parent_(parent) {}
+  QtMessageService(const platform::TextSource& texts, QWidget* parent)
+      : texts_(texts), parent_(parent) {}
   platform::Answer ShowMessage(int id, platform::Buttons buttons, platform::Icon icon,
                                const std::u16string& argument = {}) override;
   void SetParent(QWidget* parent) { parent_ = parent; }

@@ -6,15 +6,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <utility>
 #include <QVBoxLayout>
+#include <utility>
 
-#include "gui/widgets/DialogParts.h"
 #include "gui/samples/CSampleEditDlg.h"
 #include "gui/samples/SampleTableContents.h"
 #include "gui/tables/CLegende.h"
 #include "gui/tables/RowWindowTable.h"
 #include "gui/tables/TableModel.h"
+#include "gui/widgets/DialogParts.h"
 
 namespace vantrel::gui {
 namespace {

@@ -84,13 +84,15 @@ bool CBasicSettingsDlg::ConfirmWorkDir() {
   if (std::filesystem::is_directory(status)) return true;
   // A name that is missing (also below a missing folder) reports "not found" as an error.
   if (status.type() != std::filesystem::file_type::not_found) {
-    const int id = error ? platform::FileReadErrorMessageFor(error.value()) : ids::kMsgWorkingFolderNotAFolder;
+    const int id =
+        error ? platform::FileReadErrorMessageFor(error.value()) : ids::kMsgWorkingFolderNotAFolder;
     context_.messages.ShowMessage(id, platform::Buttons::Ok, platform::Icon::Exclamation, shown);
     FocusWorkDir();
     return false;
   }
-  switch (context_.messages.ShowMessage(ids::kMsgWorkingFolderMissing, platform::Buttons::YesNoCancel,
-                                        platform::Icon::Question, shown)) {
+  switch (context_.messages.ShowMessage(ids::kMsgWorkingFolderMissing,
+                                        platform::Buttons::YesNoCancel, platform::Icon::Question,
+                                        shown)) {
     case platform::Answer::Yes:
       std::filesystem::create_directories(folder, error);
       if (error) {

@@ -7,8 +7,8 @@
 #include "gui/platform/QtServices.h"
 #include "gui/tables/InformationSheetView.h"
 #include "gui/tables/RowWindowTable.h"
-#include "gui/widgets/Swatches.h"
 #include "gui/tables/TableModel.h"
+#include "gui/widgets/Swatches.h"
 
 namespace vantrel::gui {
 
@@ -103,8 +103,7 @@ void CLegende::Show(std::unique_ptr<tables::TableContents> contents) {
     // So are the program's texts of the curve columns (the recording kind, the start time
     // with its seconds); the user's texts are cut to their column.
     const tables::TableContents& sheet = *model_->Contents();
-    FitColumnsToTexts(sheet, sheet_->fontMetrics(), InformationSheetView::kTextPadding, 0,
-                      widths);
+    FitColumnsToTexts(sheet, sheet_->fontMetrics(), InformationSheetView::kTextPadding, 0, widths);
     stack_->setCurrentWidget(sheet_);
     sheet_->Rebuild(widths);
     setFocusProxy(sheet_);
@@ -113,7 +112,8 @@ void CLegende::Show(std::unique_ptr<tables::TableContents> contents) {
   stack_->setCurrentWidget(list_);
   setFocusProxy(table_);
   // A cell's text sits between the style's margins, beside the swatch in the first column.
-  const int margin = table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1;
+  const int margin =
+      table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1;
   FitColumnsToTexts(*model_->Contents(), table_->fontMetrics(), 2 * margin + 2,
                     table_->iconSize().width() + 2 * margin, widths);
   for (std::size_t c = 0; c < widths.size(); ++c) {

@@ -8,9 +8,9 @@
 
 #include "gui/platform/QtServices.h"
 #include "gui/tables/CLegende.h"
-#include "gui/widgets/Swatches.h"
 #include "gui/tables/TableModel.h"
 #include "gui/widgets/DialogParts.h"
+#include "gui/widgets/Swatches.h"
 #include "tables/CurveSelectionList.h"
 
 namespace vantrel::gui {

@@ -5,8 +5,8 @@
 #include <QScrollBar>
 
 #include "gui/platform/QtServices.h"
-#include "gui/widgets/Swatches.h"
 #include "gui/tables/TableModel.h"
+#include "gui/widgets/Swatches.h"
 
 namespace vantrel::gui {
 

@@ -48,8 +48,7 @@ QPushButton* AddDialogButton(QDialogButtonBox& box, const app::BrandedTexts& tex
   return Numbered(box.addButton(ControlLabel(texts, dialogId, controlId), role), controlId);
 }
 
-OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const app::BrandedTexts& texts,
-                                    int dialogId) {
+OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const app::BrandedTexts& texts, int dialogId) {
   auto* box = new QDialogButtonBox(&dialog);
   QPushButton* ok = AddDialogButton(*box, texts, dialogId, 1, QDialogButtonBox::AcceptRole);
   ok->setDefault(true);

@@ -50,8 +50,7 @@ struct OkCancelButtons {
   QPushButton* ok;
   QPushButton* cancel;
 };
-OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const app::BrandedTexts& texts,
-                                    int dialogId);
+OkCancelButtons MakeOkCancelButtons(QDialog& dialog, const app::BrandedTexts& texts, int dialogId);
 /// Adds control `controlId` of template `dialogId` to `box` in `role`, named by its number.
 QPushButton* AddDialogButton(QDialogButtonBox& box, const app::BrandedTexts& texts, int dialogId,
                              int controlId, QDialogButtonBox::ButtonRole role);

@@ -9,8 +9,8 @@
 #include <limits>
 #include <system_error>
 
-#include "platform/FileErrors.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileErrors.h"
 #include "platform/NumberFormat.h"
 #include "platform/Strings.h"
 

@@ -53,7 +53,8 @@ bool CDIB::LoadFile(const std::filesystem::path& path) {
   // A start picture larger than the largest bitmap we accept cannot be sound.
   if (error || size > 64U * 1024U * 1024U * 4U) return false;
   std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size))) return false;
+  if (!in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size)))
+    return false;
   return LoadBytes(file);
 }
 
@@ -106,7 +107,8 @@ platform::Color CDIB::PixelAt(int x, int y) const {
   if (!IsLoaded() || x < 0 || y < 0 || x >= width_ || y >= height_) return platform::kBlack;
   const std::uint8_t* row = RowFromTop(y);
   auto fromTable = [this](int index) {
-    const std::uint8_t* entry = block_.data() + kInfoHeaderSize + static_cast<std::size_t>(4 * index);
+    const std::uint8_t* entry =
+        block_.data() + kInfoHeaderSize + static_cast<std::size_t>(4 * index);
     return platform::MakeColor(entry[2], entry[1], entry[0]);
   };
   switch (bitCount_) {

@@ -134,8 +134,8 @@ double ScrollAround(double zoom, double scroll, double next, double fraction) {
 
 }  // namespace
 
-ZoomState ZoomAroundPointer(const ZoomState& zoom, const platform::Rect& plot, platform::Point pointer,
-                            double factor, ZoomAxis axis) {
+ZoomState ZoomAroundPointer(const ZoomState& zoom, const platform::Rect& plot,
+                            platform::Point pointer, double factor, ZoomAxis axis) {
   const double w = plot.right - plot.left;
   const double h = plot.bottom - plot.top;
   if (!(w > 0.0) || !(h > 0.0) || !std::isfinite(factor) || !(factor > 0.0)) return zoom;

@@ -89,8 +89,8 @@ enum class ZoomAxis { Time, Values };
 /// (a zoom already above the maximum is not zoomed in further) and the shown window within
 /// the data range, so at the ends of the data and at zoom 1 the window stops there. An
 /// empty plot or a factor that is not a positive finite number changes nothing.
-ZoomState ZoomAroundPointer(const ZoomState& zoom, const platform::Rect& plot, platform::Point pointer,
-                            double factor, ZoomAxis axis);
+ZoomState ZoomAroundPointer(const ZoomState& zoom, const platform::Rect& plot,
+                            platform::Point pointer, double factor, ZoomAxis axis);
 
 /// Counts wheel notches from angle deltas: deltas below one notch (high-resolution wheels,
 /// touchpads) add up until they make a whole notch; the rest is kept for the next turn.

@@ -122,9 +122,10 @@ void DrawSamples(platform::Canvas& canvas, const platform::Rect& plot, const CKu
 /// Polyline through the columns of the visible range, from the curve's summary.
 class ColumnDrawer {
  public:
-  ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary, const model::PixelMapping& map,
-               double xmin, double xmax, double interval, const platform::Rect& plot,
-               VisibleRange range, std::vector<CurveSummary::ColumnStep>* record)
+  ColumnDrawer(platform::Canvas& canvas, const CurveSummary& summary,
+               const model::PixelMapping& map, double xmin, double xmax, double interval,
+               const platform::Rect& plot, VisibleRange range,
+               std::vector<CurveSummary::ColumnStep>* record)
       : line_(canvas, record),
         summary_(summary),
         map_(map),

@@ -110,7 +110,6 @@ class CurveSummary {
   long long LastValid(long long a, long long b) const;
 
  private:
-
   /// Width in samples of one element of level L (level 0 = single samples).
   static long long UnitOf(int level);
   Block ElementOf(int level, long long element) const;

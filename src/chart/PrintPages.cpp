@@ -173,9 +173,9 @@ void PrintCurveTableSheet(platform::Canvas& canvas, const model::CMessungObj& m,
   const int textWidth = geometry.columnWidth - canvas.TextExtent(u" ").cx;
   const std::vector<int>& labels = CurveTableLabelIds();
   for (int k = 0; k < kCurveTableRows; ++k) {
-    canvas.TextOut(x0, rowTop(k),
-                   platform::ElidedText(canvas, texts.Text(labels[static_cast<std::size_t>(k)]),
-                                        textWidth));
+    canvas.TextOut(
+        x0, rowTop(k),
+        platform::ElidedText(canvas, texts.Text(labels[static_cast<std::size_t>(k)]), textWidth));
   }
 
   const std::u16string fileName = PrintFileName(options.documentPath);

@@ -1,9 +1,7 @@
 #include "document/CVantrel40Doc.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <fstream>
 #include <iterator>
 
 #include "document/InstrumentTextImport.h"
@@ -11,6 +9,7 @@
 #include "document/OnlineTextImport.h"
 #include "platform/Error.h"
 #include "platform/FileErrors.h"
+#include "platform/OrdinaryFile.h"
 
 namespace vantrel::document {
 
@@ -158,39 +157,11 @@ bool CVantrel40Doc::OnOpenDocument(const std::filesystem::path& path) {
 
 namespace {
 
-/// The whole file, bounded so an absurd file cannot exhaust memory. A file that cannot be
-/// opened or read throws platform::FileError with the cause (only an ordinary file is opened:
-/// a pipe would wait for its writer); one too large throws VantrelError kMsgFileError.
+/// The whole file, bounded so an absurd file cannot exhaust memory; throws
+/// platform::FileError with the cause, and with kMsgFileError for a file too large.
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
   constexpr std::uintmax_t kLargestTextFile = std::uintmax_t{1} << 31;
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error) {
-    throw platform::FileError(platform::FileReadErrorMessageFor(error.value()), path,
-                              "cannot open " + path.string() + ": " + error.message());
-  }
-  if (std::filesystem::is_directory(status)) {
-    throw platform::FileError(platform::kMsgFileIsFolder, path, path.string() + " is a folder");
-  }
-  if (!std::filesystem::is_regular_file(status)) {
-    throw platform::FileError(platform::kMsgFileNotOrdinary, path,
-                              path.string() + " is not an ordinary file");
-  }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kLargestTextFile) {
-    throw platform::VantrelError(kMsgFileError, "cannot read " + path.string());
-  }
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    throw platform::FileError(platform::FileReadErrorMessageFor(errno), path,
-                              "cannot open " + path.string());
-  }
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-    throw platform::FileError(platform::kMsgFileReadError, path, "cannot read " + path.string());
-  }
-  return bytes;
+  return platform::ReadOrdinaryFile(path, kLargestTextFile, kMsgFileError);
 }
 
 }  // namespace

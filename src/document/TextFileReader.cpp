@@ -1,11 +1,11 @@
 #include "document/TextFileReader.h"
 
-#include "model/Units.h"
-
 #include <charconv>
 #include <cmath>
 #include <ctime>
 #include <limits>
+
+#include "model/Units.h"
 
 namespace vantrel::document {
 

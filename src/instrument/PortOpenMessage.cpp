@@ -6,10 +6,7 @@
 #include "platform/Strings.h"
 
 namespace vantrel::instrument {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 PortMessage PortOpenMessage(const std::string& devicePath, int error, const std::string& group,
                             const std::vector<std::string>& present) {

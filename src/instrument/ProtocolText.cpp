@@ -71,8 +71,12 @@ constexpr std::array<KnownUnit, 9> kKnownUnits = {{
     {"PSI", 3},
     {"l/min", 8},
     {"GPM", 7},
-    {"\xDF" "C", 5},
-    {"\xDF" "F", 6},
+    {"\xDF"
+     "C",
+     5},
+    {"\xDF"
+     "F",
+     6},
     {"U/min", 1},
     {"RPM", 0},
     {"tr/min", 2},

@@ -106,7 +106,8 @@ void CKurveObj::ValueAt(double t, float* minimum, float* maximum, float* value) 
 
 bool CKurveObj::PreviewFilter(float cutoffHz) {
   previewCutoff_ = cutoffHz;
-  const double k = std::pow(2.718281828, -(sampleInterval_ * static_cast<double>(cutoffHz) * 6.283185308));
+  const double k =
+      std::pow(2.718281828, -(sampleInterval_ * static_cast<double>(cutoffHz) * 6.283185308));
   const double a = (1.0 - k) * (1.0 - k);
   const double b = 2.0 * k;
   const double c = -k * k;

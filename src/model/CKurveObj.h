@@ -23,10 +23,21 @@ namespace vantrel::model {
 class CMessungObj;
 
 /// Which part of a sample is plotted.
-enum ValueMode : int { kModeMinimum = 0, kModeMaximum = 1, kModeMean = 2, kModeBar = 3, kModeValue = 4 };
+enum ValueMode : int {
+  kModeMinimum = 0,
+  kModeMaximum = 1,
+  kModeMean = 2,
+  kModeBar = 3,
+  kModeValue = 4
+};
 
 /// Where a curve came from.
-enum CurveOrigin : int { kOriginMeasured = 0, kOriginImported = 1, kOriginComputed = 2, kOriginSpecial = 3 };
+enum CurveOrigin : int {
+  kOriginMeasured = 0,
+  kOriginImported = 1,
+  kOriginComputed = 2,
+  kOriginSpecial = 3
+};
 
 /// The plotted y of a sample by value mode: min, max, mean, min (bar start) or value, plus
 /// the offset; 0 for an unknown mode. The bar end of mode 3 is `maximum + offset`.

@@ -15,10 +15,10 @@ bool SameAxis(const CAchse& a, const CAchse& b) {
 }
 
 bool SameXAxis(const CXAchse& a, const CXAchse& b) {
-  return SameAxis(a, b) && a.RawDrawLines() == b.RawDrawLines() &&
-         a.RawXYMode() == b.RawXYMode() && a.RawTimeUnit() == b.RawTimeUnit() &&
-         a.RawXYMax() == b.RawXYMax() && a.RawXYMin() == b.RawXYMin() &&
-         a.RawXCurveIndex() == b.RawXCurveIndex() && a.RawXYDivisions() == b.RawXYDivisions();
+  return SameAxis(a, b) && a.RawDrawLines() == b.RawDrawLines() && a.RawXYMode() == b.RawXYMode() &&
+         a.RawTimeUnit() == b.RawTimeUnit() && a.RawXYMax() == b.RawXYMax() &&
+         a.RawXYMin() == b.RawXYMin() && a.RawXCurveIndex() == b.RawXCurveIndex() &&
+         a.RawXYDivisions() == b.RawXYDivisions();
 }
 
 bool SameText(const CTextObj& a, const CTextObj& b) {
@@ -52,9 +52,7 @@ CMessungObj::CMessungObj(platform::MessageService* messages) : messages_(message
 
 CMessungObj::~CMessungObj() = default;
 
-CKurveObj* CMessungObj::AddCurve() {
-  return AdoptCurve(std::make_unique<CKurveObj>(messages_));
-}
+CKurveObj* CMessungObj::AddCurve() { return AdoptCurve(std::make_unique<CKurveObj>(messages_)); }
 
 CKurveObj* CMessungObj::AdoptCurve(std::unique_ptr<CKurveObj> curve) {
   CKurveObj* added = nullptr;
@@ -160,8 +158,8 @@ const CTextObj* CMessungObj::GetText(int position) const {
 }
 
 void CMessungObj::AddLine(double x, double y, double dx, double dy) {
-  platform::RetryOnOutOfMemory(
-      messages_, [&] { lines_.push_back(std::make_unique<CLineObj>(x, y, dx, dy)); });
+  platform::RetryOnOutOfMemory(messages_,
+                               [&] { lines_.push_back(std::make_unique<CLineObj>(x, y, dx, dy)); });
 }
 
 void CMessungObj::RemoveLine(int position) {
@@ -182,7 +180,8 @@ const CLineObj* CMessungObj::GetLine(int position) const {
 int CMessungObj::HitTestText(platform::Point point, platform::Rect* rect,
                              platform::Canvas& canvas) const {
   for (int i = 0; i < GetTextCount(); ++i) {
-    const platform::Rect r = texts_[static_cast<std::size_t>(i)]->ScreenRect(canvas, plotRect_, *this);
+    const platform::Rect r =
+        texts_[static_cast<std::size_t>(i)]->ScreenRect(canvas, plotRect_, *this);
     if (r.Contains(point)) {
       if (rect != nullptr) *rect = r;
       return i;
@@ -294,8 +293,8 @@ void CMessungObj::ApplyStateChange(const CMessungObj& from, const CMessungObj& t
   if (!from.SameCurves(to)) RestoreCurves(from, to);
 }
 
-void CMessungObj::SetStoredState(std::u16string name, int storageNumber, double xZoom,
-                                 double yZoom, double xScroll, double yScroll, int titleVisible) {
+void CMessungObj::SetStoredState(std::u16string name, int storageNumber, double xZoom, double yZoom,
+                                 double xScroll, double yScroll, int titleVisible) {
   name_ = std::move(name);
   storageNumber_ = storageNumber;
   xZoom_ = xZoom;

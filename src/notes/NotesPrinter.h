@@ -22,8 +22,7 @@ inline constexpr int kNoEditorWidth = 0;
 /// The text area of the notes on the canvas's page, in device pixels. Its right edge is
 /// the smaller of the page width less 1700 twips and `editorWidthTwips` (the notes editor's
 /// formatting width, measured from the page's left edge) unless that is kNoEditorWidth.
-platform::Rect NotesTextArea(const platform::Canvas& canvas,
-                             int editorWidthTwips = kNoEditorWidth);
+platform::Rect NotesTextArea(const platform::Canvas& canvas, int editorWidthTwips = kNoEditorWidth);
 
 /// Prints `doc` from the top of the current sheet; `nextSheet` ends the sheet and starts
 /// the next one (it may be empty when a single sheet is wanted: the rest is then cut off).
@@ -33,7 +32,6 @@ int PrintNotes(platform::Canvas& canvas, const RtfDocument& doc,
 
 /// The notes page of `measurement` (its notes read as RTF; none print nothing).
 int PrintNotesPage(platform::Canvas& canvas, const model::CMessungObj& measurement,
-                   const std::function<void()>& nextSheet,
-                   int editorWidthTwips = kNoEditorWidth);
+                   const std::function<void()>& nextSheet, int editorWidthTwips = kNoEditorWidth);
 
 }  // namespace vantrel::notes

@@ -18,7 +18,6 @@ constexpr std::size_t kMostPending = std::size_t{1} << 16;
 /// Rows painted across all blocks before the next rows.
 constexpr int kBandRows = 8;
 
-
 // Where the processor has wider vectors than the baseline, the block painting is compiled
 // for them too and the widest one available is chosen when the program starts (not in
 // sanitizer builds: their instrumented choice would run before the sanitizer is set up).
@@ -34,9 +33,8 @@ constexpr int kBandRows = 8;
 /// masks and without branches, so that the compiler writes each row as vectors. (The rows
 /// come by value: pixels could alias the ints of the caller's arrays, which would keep the
 /// compiler from using vectors.)
-VANTREL_WIDE_VECTORS void PaintBlock(std::uint32_t* origin, std::size_t stride, int first,
-                                     int end, BlockRows top, BlockRows bottom,
-                                     std::uint32_t value) {
+VANTREL_WIDE_VECTORS void PaintBlock(std::uint32_t* origin, std::size_t stride, int first, int end,
+                                     BlockRows top, BlockRows bottom, std::uint32_t value) {
   int innerFirst = first;
   int innerEnd = end;
   for (std::size_t lane = 0; lane < kLanes; ++lane) {

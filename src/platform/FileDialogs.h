@@ -9,11 +9,11 @@
 namespace vantrel::platform {
 
 struct SaveFileRequest {
-  std::u16string title;              // dialog title
-  std::filesystem::path initialName; // proposed path (folder and name)
-  std::u16string filterDescription;  // e.g. "Vantrel-Dokumente"
-  std::u16string pattern;            // e.g. "*.vqb"
-  std::u16string defaultExtension;   // without the dot, e.g. "vqb"
+  std::u16string title;               // dialog title
+  std::filesystem::path initialName;  // proposed path (folder and name)
+  std::u16string filterDescription;   // e.g. "Vantrel-Dokumente"
+  std::u16string pattern;             // e.g. "*.vqb"
+  std::u16string defaultExtension;    // without the dot, e.g. "vqb"
   bool askBeforeOverwrite = true;
   bool pathMustExist = true;
 };

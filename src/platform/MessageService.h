@@ -36,9 +36,8 @@ bool RetryOnOutOfMemory(MessageService* messages, Allocate&& allocate) {
       std::forward<Allocate>(allocate)();
       return true;
     } catch (const std::bad_alloc&) {
-      if (messages == nullptr ||
-          messages->ShowMessage(kMsgOutOfMemory, Buttons::RetryCancel, Icon::Exclamation) !=
-              Answer::Retry) {
+      if (messages == nullptr || messages->ShowMessage(kMsgOutOfMemory, Buttons::RetryCancel,
+                                                       Icon::Exclamation) != Answer::Retry) {
         return false;
       }
     }

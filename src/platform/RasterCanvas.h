@@ -77,7 +77,6 @@ class RasterCanvas final : public Canvas {
   }
   void InvertOutline(const Rect& rect);
 
-
   Size size_;
   int dpi_;
   bool printer_;

@@ -18,13 +18,13 @@ class RecordingCanvas final : public Canvas {
     Op op = Op::MoveTo;
     int x = 0;
     int y = 0;
-    Rect rect;                    // FillRect, DragRect (the new one)
-    Rect erased;                  // DragRect: the erased one, null when none
-    std::u16string text;          // TextOut
-    Color color = kBlack;         // pen colour for lines, pixel/fill colour, text colour
-    int penWidth = 0;             // lines
-    Font font;                    // TextOut
-    Color background = kWhite;    // TextOut
+    Rect rect;                  // FillRect, DragRect (the new one)
+    Rect erased;                // DragRect: the erased one, null when none
+    std::u16string text;        // TextOut
+    Color color = kBlack;       // pen colour for lines, pixel/fill colour, text colour
+    int penWidth = 0;           // lines
+    Font font;                  // TextOut
+    Color background = kWhite;  // TextOut
   };
 
   explicit RecordingCanvas(int dpi = 96, Size page = {1000, 1000}, bool printer = false);

@@ -9,10 +9,10 @@
 
 #include "document/ArchiveWriter.h"
 #include "document/MeasurementArchive.h"
+#include "platform/AtomicFile.h"
 #include "platform/Error.h"
 #include "recovery/RecoveryFolder.h"
 #include "recovery/RecoveryMessages.h"
-#include "platform/AtomicFile.h"
 
 namespace vantrel::recovery {
 void RecoveryCopy::TakeLock() {

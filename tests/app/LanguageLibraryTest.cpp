@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
@@ -266,9 +266,8 @@ TEST(LanguageLibrary, EnglishMenusAndDialogsUseEveryAccessKeyOnce) {
 TEST(LanguageLibrary, GermanMenusAndDialogsAddNoAccessKeyTwiceBeyondTheirOwnTexts) {
   // The German texts keep the access keys users know, also where two of them meet.
   const std::set<std::string> kept = {
-      "dialog 142: e",        "dialog 142: n",          "dialog 142: x",
-      "dialog 148: m",        "dialog 158: d",          "menu 129: d",
-      "menu 129/&Diagramm: z", "menu 129/&Kurven: i",
+      "dialog 142: e", "dialog 142: n", "dialog 142: x",         "dialog 148: m",
+      "dialog 158: d", "menu 129: d",   "menu 129/&Diagramm: z", "menu 129/&Kurven: i",
   };
   const std::set<std::string> found = DuplicateAccessKeys("GER");
   for (const std::string& duplicate : found) {

@@ -1,14 +1,14 @@
-#include "chart/CDIB.h"
-
 #include <gtest/gtest.h>
 
+#include "chart/CDIB.h"
 #include "platform/RecordingCanvas.h"
 
 namespace vantrel::chart {
 namespace {
 
 void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 /// A BMP file of the given size and bit count with a zeroed colour table and pixels.
@@ -29,8 +29,11 @@ std::vector<std::uint8_t> Bitmap(int width, int height, int bitCount) {
 }
 
 TEST(CDIB, RowBytesRoundUpToWholeWordsAndColourTablesFollowTheBitCount) {
-  struct Case { int width, bits, rowBytes, tableEntries; };
-  for (const Case& c : {Case{3, 24, 12, 0}, Case{33, 1, 8, 2}, Case{5, 8, 8, 256}, Case{7, 4, 4, 16}}) {
+  struct Case {
+    int width, bits, rowBytes, tableEntries;
+  };
+  for (const Case& c :
+       {Case{3, 24, 12, 0}, Case{33, 1, 8, 2}, Case{5, 8, 8, 256}, Case{7, 4, 4, 16}}) {
     SCOPED_TRACE(c.width);
     CDIB dib;
     ASSERT_TRUE(dib.LoadBytes(Bitmap(c.width, 2, c.bits)));
@@ -54,18 +57,18 @@ TEST(CDIB, UnsoundFilesAreRefusedWithoutPixels) {
   std::vector<std::vector<std::uint8_t>> bad;
   auto mb = Bitmap(2, 2, 24);
   std::swap(mb[0], mb[1]);
-  bad.push_back(mb);                                 // "MB"
+  bad.push_back(mb);  // "MB"
   auto huge = Bitmap(2, 2, 24);
-  Put32(huge, 18, 0x7FFFFFFF);                       // absurd width
+  Put32(huge, 18, 0x7FFFFFFF);  // absurd width
   bad.push_back(huge);
   auto topDown = Bitmap(2, 2, 24);
   Put32(topDown, 22, static_cast<std::uint32_t>(-2));  // negative height
   bad.push_back(topDown);
   auto bits = Bitmap(2, 2, 24);
-  bits[28] = 7;                                      // no such bit count
+  bits[28] = 7;  // no such bit count
   bad.push_back(bits);
   auto offset = Bitmap(2, 2, 24);
-  Put32(offset, 10, 0xFFFFFFF0);                     // pixels beyond the file
+  Put32(offset, 10, 0xFFFFFFF0);  // pixels beyond the file
   bad.push_back(offset);
   auto truncated = Bitmap(20, 20, 24);
   truncated.resize(truncated.size() - 1);

@@ -187,13 +187,30 @@ TEST(ChartNavigation, WheelZoomKeepsWhatIsUnderThePointerWithinOnePixel) {
       {"time out", {8.0, 1.0, 0.3, 0.0}, {700, 300}, 0.8, ZoomAxis::Time, 6.4},
       {"values in, upper quarter", {}, {300, 145}, 1.25, ZoomAxis::Values, 1.25},
       {"values out", {1.0, 4.0, 0.0, 0.5}, {300, 400}, 0.8, ZoomAxis::Values, 3.2},
-      {"time at the largest zoom", {kMaxWheelZoom / 1.1, 1.0, 0.4, 0.0}, {333, 300}, 1.25,
-       ZoomAxis::Time, kMaxWheelZoom},
-      {"time already past the largest zoom", {2 * kMaxWheelZoom, 1.0, 0.4, 0.0}, {333, 300}, 1.25,
-       ZoomAxis::Time, 2 * kMaxWheelZoom},
-      {"centre out to the whole range", {1.25, 1.0, 0.1, 0.0}, {460, 300}, 0.8, ZoomAxis::Time, 1.0},
-      {"centre out past the whole range", {1.25 * 1.25, 1.0, 0.18, 0.0}, {460, 300}, 0.5,
-       ZoomAxis::Time, 1.0},
+      {"time at the largest zoom",
+       {kMaxWheelZoom / 1.1, 1.0, 0.4, 0.0},
+       {333, 300},
+       1.25,
+       ZoomAxis::Time,
+       kMaxWheelZoom},
+      {"time already past the largest zoom",
+       {2 * kMaxWheelZoom, 1.0, 0.4, 0.0},
+       {333, 300},
+       1.25,
+       ZoomAxis::Time,
+       2 * kMaxWheelZoom},
+      {"centre out to the whole range",
+       {1.25, 1.0, 0.1, 0.0},
+       {460, 300},
+       0.8,
+       ZoomAxis::Time,
+       1.0},
+      {"centre out past the whole range",
+       {1.25 * 1.25, 1.0, 0.18, 0.0},
+       {460, 300},
+       0.5,
+       ZoomAxis::Time,
+       1.0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -239,11 +256,13 @@ TEST(ChartNavigation, WheelZoomIgnoresAnEmptyPlotAndBadFactors) {
   EXPECT_EQ(ZoomAroundPointer(zoom, Rect{10, 10, 10, 50}, {10, 20}, 1.25, ZoomAxis::Time), zoom);
   for (double factor : {0.0, -1.25, std::nan(""), std::numeric_limits<double>::infinity()}) {
     SCOPED_TRACE(factor);
-    EXPECT_EQ(ZoomAroundPointer(zoom, Rect{0, 0, 100, 100}, {50, 50}, factor, ZoomAxis::Values), zoom);
+    EXPECT_EQ(ZoomAroundPointer(zoom, Rect{0, 0, 100, 100}, {50, 50}, factor, ZoomAxis::Values),
+              zoom);
   }
   // A zoom from a damaged file (below 1, not finite) zooms from the whole range.
   const ZoomState damaged{std::nan(""), 0.5, 0.0, 0.0};
-  const ZoomState fixed = ZoomAroundPointer(damaged, Rect{0, 0, 100, 100}, {0, 50}, 1.25, ZoomAxis::Time);
+  const ZoomState fixed =
+      ZoomAroundPointer(damaged, Rect{0, 0, 100, 100}, {0, 50}, 1.25, ZoomAxis::Time);
   EXPECT_DOUBLE_EQ(fixed.xZoom, 1.25);
   EXPECT_EQ(fixed.xScroll, 0.0);
 }
@@ -255,8 +274,8 @@ TEST(ChartNavigation, WheelNotchesAddUpPartialTurnsAndKeepTheRest) {
     int remainder;
   };
   const Step steps[] = {
-      {120, 1, 0},   {360, 3, 0},    {-120, -1, 0}, {40, 0, 40}, {40, 0, 80},
-      {50, 1, 10},   {-30, 0, -30},  // a turn back starts the partial notch anew
+      {120, 1, 0},     {360, 3, 0},  {-120, -1, 0}, {40, 0, 40},
+      {40, 0, 80},     {50, 1, 10},  {-30, 0, -30},  // a turn back starts the partial notch anew
       {-100, -1, -10}, {250, 2, 10},
   };
   WheelNotches wheel;

@@ -8,9 +8,9 @@
 #include <random>
 #include <thread>
 
-#include "PollUntil.h"
 #include "FakeTexts.h"
 #include "MeasurementBuilder.h"
+#include "PollUntil.h"
 #include "chart/ChartPainter.h"
 #include "platform/RasterCanvas.h"
 #include "platform/RecordingCanvas.h"

@@ -1,5 +1,3 @@
-#include "document/UndoHistory.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "app/CommandIds.h"
 #include "document/CVantrel40Doc.h"
 #include "document/MeasurementArchive.h"
+#include "document/UndoHistory.h"
 #include "formula/FormulaCurves.h"
 #include "settings/CUserSettings.h"
 

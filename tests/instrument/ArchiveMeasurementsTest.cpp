@@ -1,20 +1,20 @@
 // The simulated instrument serving measurements of document files: a readout over a real
 // pseudo-terminal brings back names, units, interval, start time and every value to the
-// instrument's resolution and names in its alphabet; formula curves stay behind; values beyond the stored sensor
-// range are not clipped; files that cannot be served are named in the error.
+// instrument's resolution and names in its alphabet; formula curves stay behind; values beyond the
+// stored sensor range are not clipped; files that cannot be served are named in the error.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 
 #include "ArchiveMeasurements.h"
+#include "FakeTexts.h"
 #include "SimHarness.h"
 #include "document/MeasurementArchive.h"
 #include "instrument/BlockProtocol.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/ProtocolText.h"
 #include "platform/Error.h"
-#include "FakeTexts.h"
 
 namespace vantrel::sim {
 namespace {

@@ -2,18 +2,18 @@
 // protocols, check-byte faults, retries, silence, garbage, oversized headers and cancel.
 #include <gtest/gtest.h>
 
+#include "FakeTexts.h"
 #include "SimHarness.h"
 #include "instrument/BlockProtocol.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/MemoryReadout.h"
 #include "platform/Strings.h"
-#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {
 
-using testing::ScriptedMessages;
 using sim::SimHarness;
+using testing::ScriptedMessages;
 
 class RecordingObserver final : public TransferObserver {
  public:

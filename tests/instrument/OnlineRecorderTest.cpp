@@ -13,8 +13,8 @@
 namespace vantrel::instrument {
 namespace {
 
-using testing::ScriptedMessages;
 using sim::SimHarness;
+using testing::ScriptedMessages;
 
 /// Drains the link like the chart timer does until `sets` sample sets have arrived, then stops.
 void RecordSets(CInstrumentLink& link, const model::CMessungObj& measurement, long long sets) {

@@ -4,9 +4,9 @@
 
 #include <cerrno>
 
+#include "FakeTexts.h"
 #include "instrument/CInstrumentLink.h"
 #include "instrument/PortOpenMessage.h"
-#include "FakeTexts.h"
 
 namespace vantrel::instrument {
 namespace {

@@ -13,8 +13,8 @@
 namespace vantrel::instrument {
 namespace {
 
-using testing::ScriptedMessages;
 using sim::SimHarness;
+using testing::ScriptedMessages;
 
 int ReadAll(CInstrumentLink& link, ScriptedMessages& messages) {
   ReadoutList list(&messages);

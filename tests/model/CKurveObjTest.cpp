@@ -163,7 +163,8 @@ TEST(CKurveObjSharing, ACopySharesTheSamplesUntilEitherChangesThem) {
   CKurveObj copy = original;
   EXPECT_TRUE(copy.SharesSamplesWith(original));
   EXPECT_TRUE(copy.IsSameCurveAs(original));
-  EXPECT_EQ(std::as_const(copy).GetSample(1), std::as_const(original).GetSample(1));  // reading keeps sharing
+  EXPECT_EQ(std::as_const(copy).GetSample(1),
+            std::as_const(original).GetSample(1));  // reading keeps sharing
 
   copy.GetSample(1)->Set(9, 9, 9);  // writing detaches the writer only
   EXPECT_FALSE(copy.SharesSamplesWith(original));

@@ -46,10 +46,10 @@ TEST(NotesPrinter, EndsTheLinesAtTheEditorsWidthWhenItIsNarrowerThanThePage) {
   };
   const Case cases[] = {
       {kNoEditorWidth, 6600 - 708},
-      {9000, 3750},               // 6.25 inches: the editor's edge
-      {14160, 6600 - 708},        // a little wider than the page's margin
-      {20000, 6600 - 708},        // wider than the page: the page's margin
-      {1000, 709},                // narrower than the left margin: one pixel column
+      {9000, 3750},         // 6.25 inches: the editor's edge
+      {14160, 6600 - 708},  // a little wider than the page's margin
+      {20000, 6600 - 708},  // wider than the page: the page's margin
+      {1000, 709},          // narrower than the left margin: one pixel column
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.editorTwips);

@@ -42,9 +42,9 @@ struct Buffer {
 TEST(ColumnRuns, RunsOfOneColumnApartOrTouchingPaintExactlyTheirRows) {
   Buffer b;
   b.runs.Add(3, 1, 3, 7);
-  b.runs.Add(3, 6, 8, 7);   // apart from the first
-  b.runs.Add(3, 3, 4, 7);   // touches the first
-  b.runs.Add(20, 0, 12, 7); // a full column in another block
+  b.runs.Add(3, 6, 8, 7);             // apart from the first
+  b.runs.Add(3, 3, 4, 7);             // touches the first
+  b.runs.Add(20, 0, 12, 7);           // a full column in another block
   EXPECT_TRUE(b.Rows(3, 7).empty());  // still pending
   b.runs.Paint();
   EXPECT_EQ(b.Rows(3, 7), (std::vector<int>{1, 2, 3, 6, 7}));

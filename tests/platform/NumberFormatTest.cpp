@@ -1,12 +1,12 @@
 // Number texts: the shortest round-tripping text of a float in the user's decimal separator.
-#include "platform/NumberFormat.h"
-
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include "platform/NumberFormat.h"
 
 namespace vantrel::platform {
 namespace {
@@ -27,8 +27,8 @@ TEST(NumberFormat, ShortestFloatTextIsTheShortestTextThatReadsBackExactly) {
     const char* expected;
   };
   const Case cases[] = {
-      {56.92F, ',', "56,92"},    {56.92F, '.', "56.92"},   {0.0F, ',', "0"},
-      {-3.5F, ',', "-3,5"},      {400.0F, '.', "400"},     {0.1F, '.', "0.1"},
+      {56.92F, ',', "56,92"},       {56.92F, '.', "56.92"}, {0.0F, ',', "0"},
+      {-3.5F, ',', "-3,5"},         {400.0F, '.', "400"},   {0.1F, '.', "0.1"},
       {1234567.0F, ',', "1234567"}, {1e20F, '.', "1e+20"},  {1.5e-30F, ',', "1,5e-30"},
   };
   for (const Case& c : cases) {
@@ -40,9 +40,12 @@ TEST(NumberFormat, ShortestFloatTextIsTheShortestTextThatReadsBackExactly) {
 }
 
 TEST(NumberFormat, ShortestFloatTextReadsBackForExtremeFloats) {
-  const float values[] = {std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(),
+  const float values[] = {std::numeric_limits<float>::max(),
+                          std::numeric_limits<float>::lowest(),
                           std::numeric_limits<float>::min(),
-                          std::numeric_limits<float>::denorm_min(), 16777217.0F, 0.3F};
+                          std::numeric_limits<float>::denorm_min(),
+                          16777217.0F,
+                          0.3F};
   for (float value : values) {
     SCOPED_TRACE(value);
     const std::string text = ShortestFloatText(value, ',');

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TempFolder.h"
 #include "FakeTexts.h"
+#include "TempFolder.h"
 #include "platform/Strings.h"
 #include "settings/CUserSettings.h"
 

@@ -61,8 +61,8 @@ model::CKurveObj& AddCurveOfRows(model::CMessungObj& m, const std::vector<Sample
   return curve;
 }
 
-model::CKurveObj& AddNamedCurve(model::CMessungObj& m, const std::u16string& name,
-                                double interval, const std::vector<SampleRow>& samples) {
+model::CKurveObj& AddNamedCurve(model::CMessungObj& m, const std::u16string& name, double interval,
+                                const std::vector<SampleRow>& samples) {
   model::CKurveObj& curve = AddCurveOfRows(m, samples, interval);
   curve.SetName(name);
   return curve;

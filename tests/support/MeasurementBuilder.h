@@ -40,8 +40,8 @@ struct SampleRow {
 model::CKurveObj& AddCurveOfRows(model::CMessungObj& m, const std::vector<SampleRow>& samples,
                                  double interval);
 /// Appends a curve with the given name, interval and samples.
-model::CKurveObj& AddNamedCurve(model::CMessungObj& m, const std::u16string& name,
-                                double interval, const std::vector<SampleRow>& samples);
+model::CKurveObj& AddNamedCurve(model::CMessungObj& m, const std::u16string& name, double interval,
+                                const std::vector<SampleRow>& samples);
 /// Samples k = 0 .. count-1 with minimum k, maximum k + 0.5, value k + 0.25.
 std::vector<SampleRow> Ramp(int count);
 /// Replaces the samples of `curve` by the Ramp of `count` samples, filled in place (fit for

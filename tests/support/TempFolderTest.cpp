@@ -42,8 +42,10 @@ TEST(TempFolder, TakesOverTheXdgFoldersAndGivesBackWhatWasThere) {
       EXPECT_EQ(fs::path(*stateNow).parent_path(), path);
     }
     EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(Variable("XDG_CONFIG_HOME"), c.config ? std::optional<std::string>(c.config) : std::nullopt);
-    EXPECT_EQ(Variable("XDG_STATE_HOME"), c.state ? std::optional<std::string>(c.state) : std::nullopt);
+    EXPECT_EQ(Variable("XDG_CONFIG_HOME"),
+              c.config ? std::optional<std::string>(c.config) : std::nullopt);
+    EXPECT_EQ(Variable("XDG_STATE_HOME"),
+              c.state ? std::optional<std::string>(c.state) : std::nullopt);
   }
   config ? setenv("XDG_CONFIG_HOME", config->c_str(), 1) : unsetenv("XDG_CONFIG_HOME");
   state ? setenv("XDG_STATE_HOME", state->c_str(), 1) : unsetenv("XDG_STATE_HOME");

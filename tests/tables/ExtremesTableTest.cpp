@@ -32,7 +32,8 @@ TEST(ExtremesTable, ShowsLowestAndHighestValuesWithTheTimesOfTheirFirstOccurrenc
 TEST(ExtremesTable, ANegativeCurveReportsItsTrueHighestValue) {
   model::CMessungObj measurement;
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  testing::AddNamedCurve(measurement, u"t", 1.0, {{nan, nan, 0}, {-5.0F, -4.0F, 0}, {-6.0F, -4.5F, 0}});
+  testing::AddNamedCurve(measurement, u"t", 1.0,
+                         {{nan, nan, 0}, {-5.0F, -4.0F, 0}, {-6.0F, -4.5F, 0}});
   const CurveExtremes extremes = FindExtremes(*measurement.GetCurve(0));
   EXPECT_EQ(extremes.low, -6.0F);
   EXPECT_EQ(extremes.lowIndex, 2);

@@ -11,7 +11,8 @@ namespace {
 TEST(InformationSheet, ShowsTwentyOneRowsPerCurveInTheCurvesColour) {
   vantrel::testing::FakeTexts texts;
   model::CMessungObj measurement;
-  model::CKurveObj& measured = testing::AddNamedCurve(measurement, u"Druck", 0.01, testing::Ramp(2));
+  model::CKurveObj& measured =
+      testing::AddNamedCurve(measurement, u"Druck", 0.01, testing::Ramp(2));
   measured.SetChannelNumber(3);
   measured.SetUnit(4, u"");
   measured.SetSensorRange(600.7F);

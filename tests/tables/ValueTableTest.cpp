@@ -11,7 +11,8 @@ class ValueTableTest : public ::testing::Test {
  protected:
   ValueTableTest() {
     testing::AddNamedCurve(measurement, u"a", 0.5, testing::Ramp(3)).SetValueMode(model::kModeBar);
-    testing::AddNamedCurve(measurement, u"b", 0.5, testing::Ramp(5)).SetValueMode(model::kModeValue);
+    testing::AddNamedCurve(measurement, u"b", 0.5, testing::Ramp(5))
+        .SetValueMode(model::kModeValue);
     testing::AddNamedCurve(measurement, u"c", 0.5, testing::Ramp(4));  // mean
   }
   vantrel::testing::FakeTexts texts;

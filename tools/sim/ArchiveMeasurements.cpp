@@ -26,13 +26,27 @@ std::string InstrumentName(const std::u16string& text) {
   std::string name;
   for (char16_t c : text) {
     switch (c) {
-      case u'Ä': name += "Ae"; break;
-      case u'Ö': name += "Oe"; break;
-      case u'Ü': name += "Ue"; break;
-      case u'ä': name += "ae"; break;
-      case u'ö': name += "oe"; break;
-      case u'ü': name += "ue"; break;
-      case u'ß': name += "ss"; break;
+      case u'Ä':
+        name += "Ae";
+        break;
+      case u'Ö':
+        name += "Oe";
+        break;
+      case u'Ü':
+        name += "Ue";
+        break;
+      case u'ä':
+        name += "ae";
+        break;
+      case u'ö':
+        name += "oe";
+        break;
+      case u'ü':
+        name += "ue";
+        break;
+      case u'ß':
+        name += "ss";
+        break;
       default: {
         const bool known = c < 0x80 && instrument::kNameAlphabet.find(static_cast<char>(c)) !=
                                            std::string_view::npos;
@@ -65,13 +79,14 @@ float RangeFor(const model::CKurveObj& curve, std::size_t samples) {
   const float stored = curve.GetSensorRange();
   const float needed = largest / (32767.0F * instrument::kRawScale);
   return std::isfinite(stored) && stored >= needed && stored > 0.0F ? stored
-                                                                     : std::max(needed, 1.0F);
+                                                                    : std::max(needed, 1.0F);
 }
 
 std::int16_t Raw(float value, float range) {
   if (!std::isfinite(value)) return 0;
-  const double raw = std::round(static_cast<double>(value) /
-                                (static_cast<double>(range) * static_cast<double>(instrument::kRawScale)));
+  const double raw =
+      std::round(static_cast<double>(value) /
+                 (static_cast<double>(range) * static_cast<double>(instrument::kRawScale)));
   return static_cast<std::int16_t>(std::clamp(raw, -32768.0, 32767.0));
 }
 
@@ -136,9 +151,9 @@ SimMeasurement MeasurementFromDocument(const model::CMessungObj& measurement, in
 
   for (const model::CKurveObj* curve : curves) {
     SimChannel channel;
-    channel.number =
-        curve->GetOrigin() == model::kOriginSpecial ? instrument::kDerivedChannel
-                                                    : std::clamp(curve->GetChannelNumber(), 1, 6);
+    channel.number = curve->GetOrigin() == model::kOriginSpecial
+                         ? instrument::kDerivedChannel
+                         : std::clamp(curve->GetChannelNumber(), 1, 6);
     channel.name = InstrumentName(curve->GetName());
     channel.unit = InstrumentUnit(*curve);
     channel.sensorRange = RangeFor(*curve, samples);
@@ -153,13 +168,14 @@ SimMeasurement MeasurementFromDocument(const model::CMessungObj& measurement, in
   return out;
 }
 
-std::vector<SimMeasurement> LoadDocumentMeasurements(const std::vector<std::filesystem::path>& paths) {
+std::vector<SimMeasurement> LoadDocumentMeasurements(
+    const std::vector<std::filesystem::path>& paths) {
   std::vector<SimMeasurement> measurements;
   for (const std::filesystem::path& path : paths) {
     try {
       const document::LoadedDocument loaded = document::ReadDocumentFile(path);
-      measurements.push_back(MeasurementFromDocument(
-          *loaded.measurement, static_cast<int>(measurements.size()) + 1));
+      measurements.push_back(
+          MeasurementFromDocument(*loaded.measurement, static_cast<int>(measurements.size()) + 1));
     } catch (const platform::VantrelError& error) {
       throw platform::VantrelError(error.MessageId(), path.string() + ": " + error.what());
     }

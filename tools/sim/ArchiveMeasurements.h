@@ -21,6 +21,7 @@ SimMeasurement MeasurementFromDocument(const model::CMessungObj& measurement, in
 
 /// The measurements of the document files in `paths`, numbered 1, 2, ... where they carry no
 /// storage number. Throws VantrelError naming the file that cannot be read or served.
-std::vector<SimMeasurement> LoadDocumentMeasurements(const std::vector<std::filesystem::path>& paths);
+std::vector<SimMeasurement> LoadDocumentMeasurements(
+    const std::vector<std::filesystem::path>& paths);
 
 }  // namespace vantrel::sim

@@ -3,8 +3,8 @@
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "gui/widgets/DialogParts.h"
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/DialogParts.h"
 #include "model/Units.h"
 
 namespace vantrel::gui {

@@ -114,8 +114,8 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
   minimum_ = std::make_unique<NumberField>(minimum, texts, decimalSeparator);
   maximum_ = std::make_unique<NumberField>(maximum, texts, decimalSeparator);
   divisions_ = std::make_unique<NumberField>(divisions, texts, decimalSeparator);
-  drawLines_ =
-      Numbered(new QCheckBox(ControlLabel(texts, kTemplate, kDrawLinesCheck), this), kDrawLinesCheck);
+  drawLines_ = Numbered(new QCheckBox(ControlLabel(texts, kTemplate, kDrawLinesCheck), this),
+                        kDrawLinesCheck);
 
   // The grid.
   grid_ = Numbered(new QCheckBox(ControlLabel(texts, kTemplate, kGridCheck), this), kGridCheck);
@@ -146,8 +146,8 @@ CChartSetupDlg::CChartSetupDlg(model::CMessungObj& measurement, const app::Brand
               {ids::kStrColumnDivisions, 12, 1}});
   axisButton_ =
       Numbered(new QPushButton(ControlLabel(texts, kTemplate, kAxisButton), this), kAxisButton);
-  auto* newAxis =
-      Numbered(new QPushButton(ControlLabel(texts, kTemplate, kNewAxisButton), this), kNewAxisButton);
+  auto* newAxis = Numbered(new QPushButton(ControlLabel(texts, kTemplate, kNewAxisButton), this),
+                           kNewAxisButton);
   for (QPushButton* button : {curveButton_, axisButton_, newAxis}) button->setAutoDefault(false);
 
   auto* xForm = new QFormLayout;

@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "gui/widgets/Swatches.h"
-#include "gui/widgets/DialogParts.h"
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/DialogParts.h"
+#include "gui/widgets/Swatches.h"
 #include "tables/CellTexts.h"
 
 namespace vantrel::gui {
@@ -48,10 +48,12 @@ CCurvePropertiesDlg::CCurvePropertiesDlg(model::CKurveObj& curve, int axisCount,
   yOffset_->SetReal(static_cast<double>(curve.GetYOffset()));
   xOffset_->SetReal(static_cast<double>(curve.GetXOffset()));
 
-  visible_ = Numbered(new QCheckBox(ControlLabel(texts, kTemplate, kVisibleCheck), this), kVisibleCheck);
+  visible_ =
+      Numbered(new QCheckBox(ControlLabel(texts, kTemplate, kVisibleCheck), this), kVisibleCheck);
   visible_->setChecked(curve.GetVisible() != 0);
 
-  color_ = Numbered(new QPushButton(ControlLabel(texts, kTemplate, kColorButton), this), kColorButton);
+  color_ =
+      Numbered(new QPushButton(ControlLabel(texts, kTemplate, kColorButton), this), kColorButton);
   color_->setAutoDefault(false);
   color_->setIconSize(kChartSwatchSize);
   ShowColor();

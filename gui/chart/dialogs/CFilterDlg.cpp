@@ -4,17 +4,18 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "gui/widgets/DialogParts.h"
 #include "gui/platform/QtServices.h"
+#include "gui/widgets/DialogParts.h"
 #include "tables/CellTexts.h"
 #include "tables/FilterSteps.h"
 
 namespace vantrel::gui {
 
-CFilterDlg::CFilterDlg(OpenDocument& document, model::CKurveObj& curve, const app::BrandedTexts& texts,
-                       char decimalSeparator, QWidget* parent)
+CFilterDlg::CFilterDlg(OpenDocument& document, model::CKurveObj& curve,
+                       const app::BrandedTexts& texts, char decimalSeparator, QWidget* parent)
     : QDialog(parent), document_(&document), curve_(curve), decimalSeparator_(decimalSeparator) {
-  setWindowTitle(DialogCaption(texts, kTemplate) + QStringLiteral(" - ") + ToQString(curve.GetName()));
+  setWindowTitle(DialogCaption(texts, kTemplate) + QStringLiteral(" - ") +
+                 ToQString(curve.GetName()));
 
   cutoffEdit_ = Numbered(new QLineEdit(this), kCutoffEdit);
   // The filter always uses the value reached with the buttons; the field only shows it.
@@ -22,7 +23,8 @@ CFilterDlg::CFilterDlg(OpenDocument& document, model::CKurveObj& curve, const ap
   cutoffEdit_->setFocusPolicy(Qt::NoFocus);
   cutoffEdit_->setAlignment(Qt::AlignRight);
   cutoffEdit_->setMinimumWidth(100);
-  lower_ = Numbered(new QPushButton(ControlLabel(texts, kTemplate, kLowerButton), this), kLowerButton);
+  lower_ =
+      Numbered(new QPushButton(ControlLabel(texts, kTemplate, kLowerButton), this), kLowerButton);
   higher_ =
       Numbered(new QPushButton(ControlLabel(texts, kTemplate, kHigherButton), this), kHigherButton);
   for (QPushButton* button : {lower_, higher_}) button->setAutoDefault(false);

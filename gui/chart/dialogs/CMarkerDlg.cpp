@@ -39,8 +39,8 @@ tables::MarkerScroll ScrollCode(int action) {
 
 }  // namespace
 
-CMarkerDlg::CMarkerDlg(OpenDocument& document, const app::BrandedTexts& texts, char decimalSeparator,
-                       QWidget* parent)
+CMarkerDlg::CMarkerDlg(OpenDocument& document, const app::BrandedTexts& texts,
+                       char decimalSeparator, QWidget* parent)
     : QDialog(parent),
       document_(&document),
       measurement_(*document.Measurement()),

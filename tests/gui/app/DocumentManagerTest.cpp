@@ -3,7 +3,6 @@
 // name is too long, the disk is full); nothing is opened, and a failed save keeps the
 // document unsaved.
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 

@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QWindow>
 #include <QLabel>
 #include <QStatusBar>
+#include <QWindow>
 
 #include "gui/GuiTestSupport.h"
 #include "gui/app/CMainFrame.h"

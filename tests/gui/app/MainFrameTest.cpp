@@ -12,11 +12,11 @@
 #include <fstream>
 
 #include "app/CommandIds.h"
+#include "chart/ChartNavigation.h"
 #include "document/MeasurementArchive.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
-#include "chart/ChartNavigation.h"
 #include "gui/chart/CChildFrame.h"
 #include "gui/tables/CMyListFrame.h"
 #include "gui/tables/ListWindows.h"
@@ -68,7 +68,8 @@ TEST(MainFrame, StartFailsWithoutLanguageTextsOrProductInformation) {
     EXPECT_EQ(app.StartupError(), "Resource-DLL not found");
   }
   fs::create_directories(folder.Path() / "lang_res");
-  fs::copy_file(ProgramDirectory() / "lang_res" / "GER.txt", folder.Path() / "lang_res" / "GER.txt");
+  fs::copy_file(ProgramDirectory() / "lang_res" / "GER.txt",
+                folder.Path() / "lang_res" / "GER.txt");
   std::ofstream(folder.Path() / "mvdl4.ini") << "[Application]\nName=Vantrel\n";  // keys missing
   {
     gui::CVantrel40App app;
@@ -240,10 +241,13 @@ TEST(MainFrame, AboutBoxShowsTheTelephoneAndFaxValuesWithTheirLabelOnce) {
       qobject_cast<QDialog*>(&dialog)->reject();
     });
     app->MainFrame().ExecuteCommand(gui::kCmdAbout);
-    EXPECT_TRUE(lines.contains(QStringLiteral("Telefon 0000 000000"))) << lines.join(u'|').toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Fax 0000 000001"))) << lines.join(u'|').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Telefon 0000 000000")))
+        << lines.join(u'|').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Fax 0000 000001")))
+        << lines.join(u'|').toStdString();
     for (const QString& line : lines) {
-      EXPECT_FALSE(line.contains(QStringLiteral(": Telefon")) || line.contains(QStringLiteral(": Fax")))
+      EXPECT_FALSE(line.contains(QStringLiteral(": Telefon")) ||
+                   line.contains(QStringLiteral(": Fax")))
           << line.toStdString();
     }
   }
@@ -285,7 +289,8 @@ TEST_F(MainFrameTest, PrinterSetupChoosesForTheSharedPrinterWithoutPrinting) {
 }
 
 /// Opens `name` (an archive written into `folder`) in `frame`; the chart window.
-QMdiSubWindow* OpenChart(gui::CMainFrame& frame, const TempFolder& folder, const std::string& name) {
+QMdiSubWindow* OpenChart(gui::CMainFrame& frame, const TempFolder& folder,
+                         const std::string& name) {
   const fs::path file = WriteArchive(folder.Path() / name, u"Messung");
   frame.OpenFile(QString::fromStdString(file.string()));
   return frame.WorkArea().activeSubWindow();
@@ -310,20 +315,28 @@ TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
     };
     // The toolbar's document buttons: save, copy, print, chart setup, zoom, zoom reset,
     // markers, legend.
-    const int documentButtons[] = {ids::kCmdSave, ids::kCmdCopyChart, ids::kCmdPrint, ids::kCmdChartSetup, ids::kCmdZoomBox, ids::kCmdZoomReset, ids::kCmdChartMarkers, ids::kCmdLegendToggle};
-    const int alwaysButtons[] = {ids::kCmdOpen, ids::kCmdReadMemory, ids::kCmdOnlineStart, ids::kCmdOnlineStop, ids::kCmdAbout};
+    const int documentButtons[] = {ids::kCmdSave,         ids::kCmdCopyChart,   ids::kCmdPrint,
+                                   ids::kCmdChartSetup,   ids::kCmdZoomBox,     ids::kCmdZoomReset,
+                                   ids::kCmdChartMarkers, ids::kCmdLegendToggle};
+    const int alwaysButtons[] = {ids::kCmdOpen, ids::kCmdReadMemory, ids::kCmdOnlineStart,
+                                 ids::kCmdOnlineStop, ids::kCmdAbout};
     for (int id : documentButtons) EXPECT_FALSE(button(id)) << "no document " << id;
     for (int id : alwaysButtons) EXPECT_TRUE(button(id)) << "no document " << id;
-    for (int id : {ids::kCmdOpen, ids::kCmdPrintSetup, ids::kCmdExit, ids::kCmdToolbar, ids::kCmdStatusBar, ids::kCmdBasicSettings, ids::kCmdAbout}) EXPECT_TRUE(entry(id)) << id;
+    for (int id : {ids::kCmdOpen, ids::kCmdPrintSetup, ids::kCmdExit, ids::kCmdToolbar,
+                   ids::kCmdStatusBar, ids::kCmdBasicSettings, ids::kCmdAbout})
+      EXPECT_TRUE(entry(id)) << id;
     SaveShot(frame, QStringLiteral("main_frame_no_document_") + QString::fromStdString(language));
 
     QMdiSubWindow* chart = OpenChart(frame, folder, "Nr_2.vqb");
     ASSERT_NE(chart, nullptr);
     for (int id : documentButtons) EXPECT_TRUE(button(id)) << "chart " << id;
-    for (int id : {ids::kCmdClose, ids::kCmdSave, ids::kCmdSaveAs, ids::kCmdCloseAll, ids::kCmdNewWindow, ids::kCmdArrange, ids::kCmdCascade, ids::kCmdTileHorizontal, ids::kCmdTileVertical, ids::kCmdDeleteCurves, ids::kCmdZoomBox})
+    for (int id : {ids::kCmdClose, ids::kCmdSave, ids::kCmdSaveAs, ids::kCmdCloseAll,
+                   ids::kCmdNewWindow, ids::kCmdArrange, ids::kCmdCascade, ids::kCmdTileHorizontal,
+                   ids::kCmdTileVertical, ids::kCmdDeleteCurves, ids::kCmdZoomBox})
       EXPECT_TRUE(entry(id)) << "chart " << id;
     // Nothing to move or delete: the annotation commands wait for an annotation.
-    for (int id : {ids::kCmdTextMove, ids::kCmdTextDelete, ids::kCmdLineDelete}) EXPECT_FALSE(entry(id)) << "chart " << id;
+    for (int id : {ids::kCmdTextMove, ids::kCmdTextDelete, ids::kCmdLineDelete})
+      EXPECT_FALSE(entry(id)) << "chart " << id;
 
     // The legend's button carries the check mark of its menu entry.
     frame.ExecuteCommand(ids::kCmdLegendToggle);
@@ -332,12 +345,14 @@ TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
     frame.WorkArea().setActiveSubWindow(chart);
     EXPECT_TRUE(frame.ToolbarAction(ids::kCmdLegendToggle)->isChecked());
     frame.WorkArea().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(legend->parentWidget()));
-    for (int id : {ids::kCmdPrint, ids::kCmdChartSetup, ids::kCmdZoomBox, ids::kCmdZoomReset, ids::kCmdChartMarkers, ids::kCmdLegendToggle, ids::kCmdCopyChart})
+    for (int id : {ids::kCmdPrint, ids::kCmdChartSetup, ids::kCmdZoomBox, ids::kCmdZoomReset,
+                   ids::kCmdChartMarkers, ids::kCmdLegendToggle, ids::kCmdCopyChart})
       EXPECT_FALSE(button(id)) << "legend " << id;
     EXPECT_TRUE(button(ids::kCmdSave));  // the document's own commands stay
     EXPECT_TRUE(entry(ids::kCmdSave));
     EXPECT_TRUE(entry(ids::kCmdNewWindow));
-    EXPECT_FALSE(frame.ToolbarAction(ids::kCmdLegendToggle)->isChecked());  // no state where nothing runs it
+    EXPECT_FALSE(
+        frame.ToolbarAction(ids::kCmdLegendToggle)->isChecked());  // no state where nothing runs it
     SaveShot(frame, QStringLiteral("main_frame_legend_active_") + QString::fromStdString(language));
     // The window title is drawn by the window system: a picture of its text to look at.
     chart->showMaximized();
@@ -345,7 +360,8 @@ TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
     QLabel title(frame.windowTitle());
     title.setMargin(6);
     title.adjustSize();
-    SaveShot(title, QStringLiteral("main_frame_title_maximised_") + QString::fromStdString(language));
+    SaveShot(title,
+             QStringLiteral("main_frame_title_maximised_") + QString::fromStdString(language));
     EXPECT_TRUE(frame.windowTitle().endsWith(QStringLiteral(":1]")));
   }
 }
@@ -422,7 +438,8 @@ TEST(MainFrame, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
   secondChart->RepaintNow();
   ASSERT_EQ(firstChart->size(), secondChart->size());
   ASSERT_FALSE(firstChart->View().Picture().isNull());
-  EXPECT_EQ(firstChart->View().Picture(), secondChart->View().Picture()) << "both draw the document";
+  EXPECT_EQ(firstChart->View().Picture(), secondChart->View().Picture())
+      << "both draw the document";
   // Zooming in one window moves the scroll bars of the other.
   QWidget& surface = firstChart->View().Surface();
   QWheelEvent wheel(surface.rect().center(), surface.mapToGlobal(surface.rect().center()), QPoint(),
@@ -440,7 +457,9 @@ TEST(MainFrame, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
   ASSERT_NE(plot, document.Measurement()->GetPlotRect());
   const QPoint pointer(plot.left + plot.Width() * 3 / 4, plot.top + 10);
   auto timeAt = [&] {
-    return chart::PixelToNormalized({pointer.x(), pointer.y()}, plot, chart::ZoomOf(*document.Measurement())).x;
+    return chart::PixelToNormalized({pointer.x(), pointer.y()}, plot,
+                                    chart::ZoomOf(*document.Measurement()))
+        .x;
   };
   const double before = timeAt();
   QWheelEvent zoomIn(pointer, surface.mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,

@@ -28,16 +28,23 @@ TEST(MdiArrangement, GeometriesDivideTheClientAreaWithoutGapsOrOverlaps) {
     std::vector<QRect> expected;
   };
   const Case cases[] = {
-      {"one above another, three", MdiArrangement::OneAboveAnother(client, 3),
+      {"one above another, three",
+       MdiArrangement::OneAboveAnother(client, 3),
        {QRect(0, 0, 1000, 200), QRect(0, 200, 1000, 200), QRect(0, 400, 1000, 201)}},
-      {"side by side, three", MdiArrangement::SideBySide(client, 3),
+      {"side by side, three",
+       MdiArrangement::SideBySide(client, 3),
        {QRect(0, 0, 333, 601), QRect(333, 0, 333, 601), QRect(666, 0, 334, 601)}},
-      {"one window fills the area", MdiArrangement::SideBySide(client, 1), {QRect(0, 0, 1000, 601)}},
-      {"cascade, three", MdiArrangement::Cascade(client, 3, 20),
+      {"one window fills the area",
+       MdiArrangement::SideBySide(client, 1),
+       {QRect(0, 0, 1000, 601)}},
+      {"cascade, three",
+       MdiArrangement::Cascade(client, 3, 20),
        {QRect(0, 0, 800, 480), QRect(20, 20, 800, 480), QRect(40, 40, 800, 480)}},
-      {"cascade starts over before leaving the area", MdiArrangement::Cascade(QSize(100, 100), 3, 15),
+      {"cascade starts over before leaving the area",
+       MdiArrangement::Cascade(QSize(100, 100), 3, 15),
        {QRect(0, 0, 80, 80), QRect(15, 15, 80, 80), QRect(0, 0, 80, 80)}},
-      {"icons in a row at the bottom", MdiArrangement::IconRows(client, QSize(300, 30), 4),
+      {"icons in a row at the bottom",
+       MdiArrangement::IconRows(client, QSize(300, 30), 4),
        {QRect(0, 571, 300, 30), QRect(300, 571, 300, 30), QRect(600, 571, 300, 30),
         QRect(0, 541, 300, 30)}},
       {"nothing to arrange", MdiArrangement::OneAboveAnother(client, 0), {}},
@@ -65,7 +72,8 @@ class WindowMenuTest : public ::testing::TestWithParam<std::string> {
     m.SetName(u"Pumpe", 5);
     AddAxis(m, 0.0F, 10.0F);
     std::vector<float> pressure;
-    for (int i = 0; i < 50; ++i) pressure.push_back(5.0F + 4.0F * static_cast<float>(std::sin(i / 5.0)));
+    for (int i = 0; i < 50; ++i)
+      pressure.push_back(5.0F + 4.0F * static_cast<float>(std::sin(i / 5.0)));
     AddCurve(m, 0, 0x000000C0, 0, pressure, 0.1);
     const std::filesystem::path file = folder_.Path() / "Pumpe.vqb";
     document::SaveDocumentFile(file, m, 0);
@@ -76,13 +84,16 @@ class WindowMenuTest : public ::testing::TestWithParam<std::string> {
     Settle();
   }
   gui::CMainFrame& Main() { return app_->MainFrame(); }
-  QList<QMdiSubWindow*> Windows() { return Main().WorkArea().subWindowList(QMdiArea::CreationOrder); }
+  QList<QMdiSubWindow*> Windows() {
+    return Main().WorkArea().subWindowList(QMdiArea::CreationOrder);
+  }
   QSize Client() { return Main().WorkArea().viewport()->size(); }
   static void Settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
   }
   void Shot(const char* name) {
-    SaveShot(Main(), QString::fromLatin1(name) + QStringLiteral("_") + QString::fromStdString(GetParam()));
+    SaveShot(Main(),
+             QString::fromLatin1(name) + QStringLiteral("_") + QString::fromStdString(GetParam()));
   }
   std::vector<QRect> Geometries() {
     std::vector<QRect> result;
@@ -105,7 +116,8 @@ TEST_P(WindowMenuTest, EachArrangementCommandGivesItsOwnGeometry) {
   };
   const int step = Windows().front()->style()->pixelMetric(QStyle::PM_TitleBarHeight);
   const Case cases[] = {
-      {gui::kCmdTileHorizontal, "window_tiled_one_above_another", MdiArrangement::OneAboveAnother(Client(), 3)},
+      {gui::kCmdTileHorizontal, "window_tiled_one_above_another",
+       MdiArrangement::OneAboveAnother(Client(), 3)},
       {gui::kCmdTileVertical, "window_tiled_side_by_side", MdiArrangement::SideBySide(Client(), 3)},
       {gui::kCmdCascade, "window_cascaded", MdiArrangement::Cascade(Client(), 3, step)},
   };
@@ -147,7 +159,9 @@ TEST_P(WindowMenuTest, ArrangeIconsLinesUpTheMinimisedWindowsAndTilingLeavesThei
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, WindowMenuTest, ::testing::Values("GER", "ENG"),
-                         [](const ::testing::TestParamInfo<std::string>& language) { return language.param; });
+                         [](const ::testing::TestParamInfo<std::string>& language) {
+                           return language.param;
+                         });
 
 }  // namespace
 }  // namespace vantrel::testing

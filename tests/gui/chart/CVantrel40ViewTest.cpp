@@ -6,12 +6,12 @@
 #include <QCursor>
 #include <QNativeGestureEvent>
 #include <QPointingDevice>
-#include <QWheelEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
-#include <chrono>
 #include <QTimer>
+#include <QWheelEvent>
+#include <chrono>
 
 #include "ChartWindowFixture.h"
 #include "app/CommandIds.h"
@@ -491,7 +491,8 @@ TEST_F(CVantrel40ViewTest, DialogCommandsOfColleaguesAreLeftToTheMainFrame) {
 }
 
 /// Turns the wheel over the chart surface at `p` by `delta` eighths of a degree.
-void Wheel(QWidget& surface, QPoint p, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void Wheel(QWidget& surface, QPoint p, int delta,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QWheelEvent event(p, surface.mapToGlobal(p), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(&surface, &event);
@@ -513,7 +514,8 @@ TEST_F(CVantrel40ViewTest, CtrlWheelZoomsAroundThePointerAndTheScrollBarsFollow)
   };
   const Case cases[] = {
       {"two notches in on the time axis", Qt::ControlModifier, 240, 1.5625, 1.0},
-      {"one notch in on the value axes", Qt::ControlModifier | Qt::ShiftModifier, 120, 1.5625, 1.25},
+      {"one notch in on the value axes", Qt::ControlModifier | Qt::ShiftModifier, 120, 1.5625,
+       1.25},
       {"one notch out on the time axis", Qt::ControlModifier, -120, 1.25, 1.25},
       {"three thirds of a notch in", Qt::ControlModifier, 40, 1.25, 1.25},
   };
@@ -590,18 +592,23 @@ TEST_F(CVantrel40ViewTest, WheelZoomStopsAtTheWholeRangeAndPinchZoomsTheTimeAxis
 
 TEST_F(CVantrel40ViewTest, CommandsThatCannotRunAreDisabled) {
   auto enabled = [this](int id) { return Main().IsCommandEnabled(id); };
-  for (int id : {cmd::kCmdZoomBox, cmd::kCmdZoomReset, cmd::kCmdPrint, cmd::kCmdDeleteCurves, cmd::kCmdTextPlace,
-                 cmd::kCmdValuesByInterval, ids::kCmdChartSetup, ids::kCmdCopyChart, ids::kCmdExportCsv}) {
+  for (int id : {cmd::kCmdZoomBox, cmd::kCmdZoomReset, cmd::kCmdPrint, cmd::kCmdDeleteCurves,
+                 cmd::kCmdTextPlace, cmd::kCmdValuesByInterval, ids::kCmdChartSetup,
+                 ids::kCmdCopyChart, ids::kCmdExportCsv}) {
     EXPECT_TRUE(enabled(id)) << id;
   }
   // Texts and lines can be moved or deleted while there are any.
-  for (int id : {cmd::kCmdTextMove, cmd::kCmdTextDelete, cmd::kCmdLineDelete}) EXPECT_TRUE(enabled(id)) << id;
+  for (int id : {cmd::kCmdTextMove, cmd::kCmdTextDelete, cmd::kCmdLineDelete})
+    EXPECT_TRUE(enabled(id)) << id;
   while (M().GetTextCount() > 0) M().RemoveText(0);
   while (M().GetLineCount() > 0) M().RemoveLine(0);
-  for (int id : {cmd::kCmdTextMove, cmd::kCmdTextDelete, cmd::kCmdLineDelete}) EXPECT_FALSE(enabled(id)) << id;
+  for (int id : {cmd::kCmdTextMove, cmd::kCmdTextDelete, cmd::kCmdLineDelete})
+    EXPECT_FALSE(enabled(id)) << id;
   EXPECT_TRUE(enabled(cmd::kCmdLineDraw));
   M().SetOnlineActive(1);
-  for (int id : {cmd::kCmdDeleteCurves, ids::kCmdImportCurve, ids::kCmdFormulaCurve, ids::kCmdUnits}) EXPECT_FALSE(enabled(id)) << id;
+  for (int id :
+       {cmd::kCmdDeleteCurves, ids::kCmdImportCurve, ids::kCmdFormulaCurve, ids::kCmdUnits})
+    EXPECT_FALSE(enabled(id)) << id;
   M().SetOnlineActive(0);
   EXPECT_TRUE(enabled(cmd::kCmdDeleteCurves));
 }

@@ -10,9 +10,9 @@
 #include <QRegularExpression>
 
 #include "ChartWindowFixture.h"
+#include "chart/PrintPages.h"
 #include "gui/chart/ChartCommands.h"
 #include "gui/chart/ChartFrames.h"
-#include "chart/PrintPages.h"
 #include "gui/platform/QtCanvas.h"
 #include "gui/tables/ListWindows.h"
 
@@ -66,7 +66,8 @@ TEST_F(ChartPrintingTest, ManyCurvesTakeFurtherSheetsAndTheNotesPrinterAddsPageT
   for (int i = 0; i < 9; ++i) M().AddCurve()->SetName(u"Zusatz");
   M().SetNotes(std::vector<std::uint8_t>{'{', '}'});  // only a measurement with notes prints them
   int notesCalls = 0;
-  gui::SetNotesPagePrinter(Main(), [&notesCalls](platform::Canvas& canvas, gui::OpenDocument&, const std::function<void()>&) {
+  gui::SetNotesPagePrinter(Main(), [&notesCalls](platform::Canvas& canvas, gui::OpenDocument&,
+                                                 const std::function<void()>&) {
     EXPECT_TRUE(canvas.IsPrinter());
     canvas.TextOut(100, 100, u"Notizen");
     ++notesCalls;
@@ -116,7 +117,8 @@ TEST_F(ChartPrintingTest, CurvesOutsideTheirAxisRangeLeaveThePageMarginsBlank) {
       chart::PrintPage(canvas, M(), 1, Main().Context().texts, options);
     }
     if (const QByteArray shots = qgetenv("VANTREL_SHOTS"); !shots.isEmpty()) {
-      page.save(QString::fromLocal8Bit(shots) + QStringLiteral("/print_page1_mode%1.png").arg(mode));
+      page.save(QString::fromLocal8Bit(shots) +
+                QStringLiteral("/print_page1_mode%1.png").arg(mode));
     }
     // The frame is one pixel outside the chart area; everything beyond it, on the page and
     // on the paper around it, is background.

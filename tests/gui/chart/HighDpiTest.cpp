@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 
 #include "ChartWindowFixture.h"
-#include "gui/widgets/ProgramIcon.h"
 #include "gui/app/StartPicture.h"
+#include "gui/widgets/ProgramIcon.h"
 #include "gui/widgets/Swatches.h"
 
 namespace vantrel::testing {

@@ -28,7 +28,8 @@ QString SourceFolder(const QString& language) {
 }
 /// The copy next to the programs, with the pictures the build made.
 QString BuildFolder(const QString& language) {
-  return QString::fromStdString((ProgramDirectory() / "handbook").string()) + QLatin1Char('/') + language;
+  return QString::fromStdString((ProgramDirectory() / "handbook").string()) + QLatin1Char('/') +
+         language;
 }
 
 QStringList PagesOf(const QString& folder) {
@@ -49,8 +50,10 @@ std::pair<std::set<int>, std::set<int>> CommandsAndDialogs(const std::string& la
   for (const std::string& key : library->Inventory()) {
     int a = 0;
     int b = 0;
-    if (std::sscanf(key.c_str(), "menu/%d/%d", &a, &b) == 2 && (a == 128 || a == 129)) commands.insert(b);
-    if (std::sscanf(key.c_str(), "toolbar/128/%d", &a) == 1 && a > 0) commands.insert(a);  // 0: separator
+    if (std::sscanf(key.c_str(), "menu/%d/%d", &a, &b) == 2 && (a == 128 || a == 129))
+      commands.insert(b);
+    if (std::sscanf(key.c_str(), "toolbar/128/%d", &a) == 1 && a > 0)
+      commands.insert(a);  // 0: separator
     if (std::sscanf(key.c_str(), "accelerators/129/%d", &a) == 1) commands.insert(a);
     if (std::sscanf(key.c_str(), "dialog/%d", &a) == 1) dialogs.insert(a);
   }
@@ -61,7 +64,8 @@ void ExpectPlaceExists(const Handbook& book, const gui::help::HelpTopic& topic) 
   const QString page = QString::fromStdString(topic.page);
   ASSERT_TRUE(book.HasPage(page)) << topic.Link();
   if (!topic.anchor.empty()) {
-    EXPECT_TRUE(AnchorsOf(book, page).count(QString::fromStdString(topic.anchor)) == 1) << topic.Link();
+    EXPECT_TRUE(AnchorsOf(book, page).count(QString::fromStdString(topic.anchor)) == 1)
+        << topic.Link();
   }
 }
 
@@ -120,7 +124,9 @@ TEST(Handbook, EveryLinkAndPictureResolvesInBothLanguages) {
       for (const QString& link : gui::help::LinkTargets(markdown, false)) {
         SCOPED_TRACE(link.toStdString());
         if (link.startsWith(QStringLiteral("http"))) continue;
-        const QString target = link.section(QLatin1Char('#'), 0, 0).isEmpty() ? page : link.section(QLatin1Char('#'), 0, 0);
+        const QString target = link.section(QLatin1Char('#'), 0, 0).isEmpty()
+                                   ? page
+                                   : link.section(QLatin1Char('#'), 0, 0);
         ASSERT_TRUE(book.HasPage(target));
         const QString anchor = link.section(QLatin1Char('#'), 1);
         if (!anchor.isEmpty()) {
@@ -129,7 +135,8 @@ TEST(Handbook, EveryLinkAndPictureResolvesInBothLanguages) {
       }
       for (const QString& image : gui::help::LinkTargets(markdown, true)) {
         SCOPED_TRACE(image.toStdString());
-        EXPECT_TRUE(image.startsWith(QStringLiteral("pictures/")) && image.endsWith(QStringLiteral(".png")));
+        EXPECT_TRUE(image.startsWith(QStringLiteral("pictures/")) &&
+                    image.endsWith(QStringLiteral(".png")));
         EXPECT_TRUE(QFileInfo(pictures + QLatin1Char('/') + image).isFile())
             << "made by the build (docs/handbook/make-pictures.sh)";
       }
@@ -154,7 +161,8 @@ TEST(Handbook, AnchorsAreTakenFromHeadingsOutsideCode) {
 
 TEST(Handbook, LinkTargetsSkipCodeAndSeparateImages) {
   const QString markdown = QStringLiteral(
-      "See [zoom](chart.md#zoom) and ![pic](pictures/a.png).\n`[not](a.md)`\n```\n[no](b.md)\n```\n[here](#x)\n");
+      "See [zoom](chart.md#zoom) and "
+      "![pic](pictures/a.png).\n`[not](a.md)`\n```\n[no](b.md)\n```\n[here](#x)\n");
   EXPECT_EQ(gui::help::LinkTargets(markdown, false), (QStringList{"chart.md#zoom", "#x"}));
   EXPECT_EQ(gui::help::LinkTargets(markdown, true), (QStringList{"pictures/a.png"}));
 }

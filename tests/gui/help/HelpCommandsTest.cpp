@@ -184,7 +184,8 @@ TEST(HelpCommands, WithoutAHandbookTheHelpCommandsShowTheAboutBox) {
   TempFolder folder;
   // A program folder with language texts and product information but no handbook.
   fs::create_directories(folder.Path() / "bin" / "lang_res");
-  fs::copy_file(ProgramDirectory() / "lang_res" / "GER.txt", folder.Path() / "bin" / "lang_res" / "GER.txt");
+  fs::copy_file(ProgramDirectory() / "lang_res" / "GER.txt",
+                folder.Path() / "bin" / "lang_res" / "GER.txt");
   fs::copy_file(ProgramDirectory() / "mvdl4.ini", folder.Path() / "bin" / "mvdl4.ini");
   gui::StartupOptions options;
   options.programDirectory = folder.Path() / "bin";

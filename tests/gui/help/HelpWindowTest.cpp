@@ -82,7 +82,8 @@ TEST(HelpWindow, AnUnknownPageShowsAMessageInsteadOfLeavingTheHandbook) {
   for (const char* link : {"nothing.md", "../GER/index.md", "/etc/passwd"}) {
     SCOPED_TRACE(link);
     f.window->Navigate(QLatin1String(link));
-    EXPECT_TRUE(f.window->Browser().toPlainText().startsWith(QStringLiteral("The handbook has no page")));
+    EXPECT_TRUE(
+        f.window->Browser().toPlainText().startsWith(QStringLiteral("The handbook has no page")));
   }
 }
 
@@ -106,11 +107,11 @@ TEST(HelpWindow, SearchNarrowsTheContentsToThePagesWithEveryWord) {
 TEST(HelpWindow, PicturesAreReadFromThePagesFolder) {
   HelpWindowFixture f;
   ASSERT_NE(f.window, nullptr);
-  const QVariant picture =
-      f.window->Browser().loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pictures/dialog-148.png")));
+  const QVariant picture = f.window->Browser().loadResource(
+      QTextDocument::ImageResource, QUrl(QStringLiteral("pictures/dialog-148.png")));
   EXPECT_FALSE(picture.value<QImage>().isNull());
-  const QVariant missing =
-      f.window->Browser().loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("pictures/none.png")));
+  const QVariant missing = f.window->Browser().loadResource(
+      QTextDocument::ImageResource, QUrl(QStringLiteral("pictures/none.png")));
   EXPECT_TRUE(missing.value<QImage>().isNull());
 }
 

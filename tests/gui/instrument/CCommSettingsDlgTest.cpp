@@ -10,10 +10,10 @@
 #include "InstrumentTestSupport.h"
 #include "app/ProductInfo.h"
 #include "app/ProfileStore.h"
-#include "platform/FileErrors.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/instrument/CAutoConfigDlg.h"
 #include "gui/instrument/CCommSettingsDlg.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::testing {
 namespace {
@@ -99,7 +99,8 @@ TEST(CCommSettingsDlg, SettingsThatCannotBeStoredAreReported) {
     if (auto* dialog = qobject_cast<gui::CCommSettingsDlg*>(&modal); dialog != nullptr) {
       Edit(*dialog, gui::CCommSettingsDlg::kPortEdit)->setText(QStringLiteral("3"));
       // Later: the message box comes up inside accept and needs the script's next turn.
-      QMetaObject::invokeMethod(dialog, [dialog] { dialog->accept(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          dialog, [dialog] { dialog->accept(); }, Qt::QueuedConnection);
       return true;
     }
     if (auto* box = qobject_cast<QMessageBox*>(&modal); box != nullptr) message = box->text();
@@ -107,9 +108,10 @@ TEST(CCommSettingsDlg, SettingsThatCannotBeStoredAreReported) {
   });
   app->MainFrame().ExecuteCommand(gui::kCmdCommSettings);
   // The message names the profile's file and the cause.
-  EXPECT_EQ(message, gui::ToQString(app->MainFrame().Context().texts.Text(platform::kMsgFileIsFolder))
-                         .replace(QStringLiteral("%1"), QString::fromStdString(
-                                                            (folder.Path() / "profile.ini").string())));
+  EXPECT_EQ(message,
+            gui::ToQString(app->MainFrame().Context().texts.Text(platform::kMsgFileIsFolder))
+                .replace(QStringLiteral("%1"),
+                         QString::fromStdString((folder.Path() / "profile.ini").string())));
 }
 
 TEST(CCommSettingsDlg, ShowsWhatTheAutomaticConfigurationStored) {

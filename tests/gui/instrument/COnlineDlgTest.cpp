@@ -147,8 +147,8 @@ TEST(COnlineDlg, FormulaAndChartSetupButtonsWaitForTheRecording) {
   InstrumentApp setup(Stream(1));
   ASSERT_TRUE(setup.Ready());
   gui::COnlineDlg dialog(setup.Frame().Context(), setup.App().Instrument(), 0, &setup.Frame());
-  auto* formula =
-      dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(gui::COnlineDlg::kFormulaButton));
+  auto* formula = dialog.findChild<QPushButton*>(
+      QStringLiteral("control%1").arg(gui::COnlineDlg::kFormulaButton));
   ASSERT_NE(formula, nullptr);
   EXPECT_FALSE(formula->isEnabled());  // enabled once the recording runs
   auto* setupButton = dialog.findChild<QPushButton*>(

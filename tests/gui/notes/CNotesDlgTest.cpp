@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,12 +13,10 @@
 #include <QTextBlock>
 #include <csignal>
 #include <fstream>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
+#include "FakeTexts.h"
 #include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
-#include "FakeTexts.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
 #include "gui/app/CMainFrame.h"
@@ -256,8 +256,8 @@ TEST_F(NotesDialog, FilesThatCannotBeReadOrWrittenNameTheFileAndTheCause) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.string());
     int cause = 0;
-    const bool done = c.save ? dialog.Editor().SaveRtf(c.path, &cause)
-                             : dialog.Editor().LoadRtf(c.path, &cause);
+    const bool done =
+        c.save ? dialog.Editor().SaveRtf(c.path, &cause) : dialog.Editor().LoadRtf(c.path, &cause);
     EXPECT_FALSE(done);
     EXPECT_EQ(cause, c.cause);
   }
@@ -288,8 +288,8 @@ TEST_F(NotesDialog, FilesThatCannotBeReadOrWrittenNameTheFileAndTheCause) {
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(messages.asked,
             (std::vector<int>{platform::kMsgFileReadError, platform::kMsgFileDiskFull}));
-  EXPECT_EQ(messages.arguments,
-            (std::vector<std::u16string>{platform::DisplayName(huge), platform::DisplayName(full)}));
+  EXPECT_EQ(messages.arguments, (std::vector<std::u16string>{platform::DisplayName(huge),
+                                                             platform::DisplayName(full)}));
   EXPECT_FALSE(fs::exists(full));
   EXPECT_EQ(dialog.Editor().toPlainText(), before);
 }

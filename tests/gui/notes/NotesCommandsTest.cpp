@@ -150,8 +150,9 @@ TEST_F(NotesCommands, PrintsTheNotesAsPageThreeAndContinuesOnFurtherSheets) {
       writer.newPage();
       chart::PrintPage(canvas, *document->Measurement(), 2, frame.Context().texts, options);
       writer.newPage();
-      sheets = gui::PrintDocumentNotes(canvas, *document, [&writer] { writer.newPage(); },
-                                       gui::NotesEditorWidthTwips(frame.Context()));
+      sheets = gui::PrintDocumentNotes(
+          canvas, *document, [&writer] { writer.newPage(); },
+          gui::NotesEditorWidthTwips(frame.Context()));
     }
     EXPECT_GE(sheets, c.fewestSheets);
     EXPECT_LE(sheets, c.mostSheets);

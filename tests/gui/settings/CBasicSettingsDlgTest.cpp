@@ -4,23 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QTimer>
 #include <QLocale>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QtTest/QTest>
 #include <fstream>
 
 #include "MeasurementBuilder.h"
 #include "app/MessageIds.h"
-#include "platform/FileErrors.h"
+#include "app/ProfileStore.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
-#include "gui/GuiTestSupport.h"
-#include "app/ProfileStore.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/settings/CBasicSettingsDlg.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::testing {
 namespace {
@@ -145,9 +145,9 @@ TEST_F(BasicSettingsDialogTest, RecoveryIntervalIsShownTakenOverAndSaved) {
       script);
   EXPECT_EQ(script.Pending(), 0U);
   EXPECT_EQ(Settings().GetRecoveryInterval(), 0);
-  EXPECT_EQ(ProfileOnDisk().GetProfileInt(settings::kSettingsSection,
-                                          settings::kRecoveryIntervalKey, -1),
-            0);
+  EXPECT_EQ(
+      ProfileOnDisk().GetProfileInt(settings::kSettingsSection, settings::kRecoveryIntervalKey, -1),
+      0);
 }
 
 TEST_F(BasicSettingsDialogTest, AProfileThatCannotBeWrittenIsReported) {
@@ -219,8 +219,7 @@ TEST_F(BasicSettingsDialogTest, AFolderThatDoesNotExistIsCreatedOrTheOldOneKept)
     app_->MainFrame().ExecuteCommand(gui::kCmdBasicSettings);
     EXPECT_EQ(script.Pending(), 0U);
     EXPECT_EQ(stayedOpen, c.answer == QMessageBox::Cancel);
-    EXPECT_EQ(question,
-              Text(ids::kMsgWorkingFolderMissing).replace(QStringLiteral("%1"), typed));
+    EXPECT_EQ(question, Text(ids::kMsgWorkingFolderMissing).replace(QStringLiteral("%1"), typed));
     EXPECT_EQ(fs::is_directory(missing), c.created);
     EXPECT_EQ(gui::ToQString(Settings().GetWorkDir()), c.kept);
   }
@@ -252,9 +251,9 @@ TEST_F(BasicSettingsDialogTest, AWorkingFolderNameThatIsAFileIsRefused) {
   EXPECT_EQ(script.Pending(), 0U);
   EXPECT_TRUE(stayedOpen);
   ASSERT_EQ(script.Messages().size(), 1);
-  EXPECT_EQ(script.Messages().front(), Text(ids::kMsgWorkingFolderNotAFolder)
-                                           .replace(QStringLiteral("%1"),
-                                                    QString::fromStdString(file.string())));
+  EXPECT_EQ(script.Messages().front(),
+            Text(ids::kMsgWorkingFolderNotAFolder)
+                .replace(QStringLiteral("%1"), QString::fromStdString(file.string())));
   EXPECT_EQ(Settings().GetWorkDir(), before);
   EXPECT_FALSE(ProfileOnDisk().HasValue(settings::kSettingsSection, settings::kWorkDirKey));
 }

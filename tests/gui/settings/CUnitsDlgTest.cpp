@@ -8,14 +8,14 @@
 #include <QtTest/QTest>
 
 #include "MeasurementBuilder.h"
-#include "platform/FileErrors.h"
+#include "app/ProfileStore.h"
+#include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/WidgetInput.h"
-#include "gui/GuiTestSupport.h"
-#include "app/ProfileStore.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/settings/CUnitsDlg.h"
 #include "gui/settings/SettingsCommands.h"
+#include "platform/FileErrors.h"
 
 namespace vantrel::testing {
 namespace {

@@ -3,13 +3,13 @@
 // close behaviour and rebuild on document updates.
 #include <gtest/gtest.h>
 
+#include <QHeaderView>
 #include <QLocale>
-#include <functional>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QHeaderView>
 #include <QTableView>
 #include <QtTest/QTest>
+#include <functional>
 
 #include "TablesTestData.h"
 #include "gui/GuiTestSupport.h"
@@ -169,8 +169,8 @@ TEST_F(ListWindowsTest, TablesOpenedNextToAMaximisedChartGetTheirFirstPlaceWithA
          return qobject_cast<gui::CMyListFrame*>(Document().FrameOf(Document().Windows().back()));
        },
        QSize(70 * 2 + 100, 200), false},
-      {"extremes",
-       [this] { return gui::OpenExtremesTable(Main(), Document()); }, QSize(508, 136), false},
+      {"extremes", [this] { return gui::OpenExtremesTable(Main(), Document()); }, QSize(508, 136),
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -193,7 +193,8 @@ TEST_F(ListWindowsTest, TablesOpenedNextToAMaximisedChartGetTheirFirstPlaceWithA
       const int nonClient = window.height() - table->height();
       EXPECT_EQ(window.pos(), QPoint(0, Main().WorkArea().viewport()->height() - nonClient - 136));
     }
-    SaveShot(Main(), QStringLiteral("tables_next_to_maximised_chart_%1").arg(QString::fromLatin1(c.name).left(6)));
+    SaveShot(Main(), QStringLiteral("tables_next_to_maximised_chart_%1")
+                         .arg(QString::fromLatin1(c.name).left(6)));
   }
 }
 
@@ -307,9 +308,8 @@ TEST_F(ListWindowsTest, InformationSheetPaintsLabelsInBlackAndCurveTextsInTheirC
     SCOPED_TRACE(column);
     EXPECT_GE(cell(5, column).rect.width(), 120);
     for (int row : {4, 10, 12}) {
-      EXPECT_GE(cell(row, column).rect.width(),
-                metrics.horizontalAdvance(cell(row, column).text) +
-                    gui::InformationSheetView::kTextPadding);
+      EXPECT_GE(cell(row, column).rect.width(), metrics.horizontalAdvance(cell(row, column).text) +
+                                                    gui::InformationSheetView::kTextPadding);
     }
   }
   EXPECT_EQ(cell(5, 2).rect.top(), 5 * sheet->View().Sheet().RowHeight());

@@ -10,7 +10,8 @@
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   bool listing = false;
-  for (int i = 1; i < argc; ++i) listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
+  for (int i = 1; i < argc; ++i)
+    listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
   std::optional<QApplication> application;
   if (!listing) application.emplace(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -6,9 +6,12 @@
 
 namespace vantrel::testing {
 
-std::filesystem::path ProgramDirectory() { return std::filesystem::path(VANTREL_BINARY_DIR) / "bin"; }
+std::filesystem::path ProgramDirectory() {
+  return std::filesystem::path(VANTREL_BINARY_DIR) / "bin";
+}
 
-std::unique_ptr<gui::CVantrel40App> StartApp(const TempFolder& folder, const std::string& language) {
+std::unique_ptr<gui::CVantrel40App> StartApp(const TempFolder& folder,
+                                             const std::string& language) {
   auto app = std::make_unique<gui::CVantrel40App>();
   gui::StartupOptions options;
   options.programDirectory = ProgramDirectory();
@@ -29,7 +32,8 @@ void AppTest::SetUp() {
 void SaveShot(QWidget& widget, const QString& name) {
   const QByteArray dir = qgetenv("VANTREL_SHOTS");
   if (dir.isEmpty()) return;
-  widget.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/") + name + QStringLiteral(".png"));
+  widget.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/") + name +
+                     QStringLiteral(".png"));
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int boundMs) {

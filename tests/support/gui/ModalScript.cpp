@@ -26,7 +26,9 @@ ModalScript::ModalScript() {
   timer_.start();
 }
 
-ModalScript::ModalScript(Step everyWindow) : ModalScript() { everyWindow_ = std::move(everyWindow); }
+ModalScript::ModalScript(Step everyWindow) : ModalScript() {
+  everyWindow_ = std::move(everyWindow);
+}
 
 ModalScript::~ModalScript() { timer_.stop(); }
 

@@ -63,8 +63,7 @@ TEST_F(CurvePropertiesDialogTest, OkWritesEveryFieldToTheCurve) {
   Retype(Edit(dialog, CCurvePropertiesDlg::kDrawOrderEdit), QStringLiteral("16"));
   Retype(Edit(dialog, CCurvePropertiesDlg::kYOffsetEdit), QStringLiteral("-1.5"));
   Retype(Edit(dialog, CCurvePropertiesDlg::kXOffsetEdit), QStringLiteral("2.25"));
-  QTest::mouseClick(Control<QCheckBox>(dialog, CCurvePropertiesDlg::kVisibleCheck),
-                    Qt::LeftButton);
+  QTest::mouseClick(Control<QCheckBox>(dialog, CCurvePropertiesDlg::kVisibleCheck), Qt::LeftButton);
   Control<QPushButton>(dialog, 1)->click();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(Curve().GetName(), u"Druck P1");

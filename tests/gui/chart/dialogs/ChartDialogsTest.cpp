@@ -135,9 +135,8 @@ TEST_F(ChartCommandsTest, CommandsWithoutADocumentDoNothing) {
       QTimer::singleShot(0, dialog, &QDialog::reject);
     return true;
   });
-  for (const int command :
-       {gui::kCmdChartSetup, gui::kCmdChartMarkers, gui::kCmdChartFilterCurve,
-        gui::kCmdImportCurve}) {
+  for (const int command : {gui::kCmdChartSetup, gui::kCmdChartMarkers, gui::kCmdChartFilterCurve,
+                            gui::kCmdImportCurve}) {
     Frame().ExecuteCommand(command);
   }
   EXPECT_EQ(script.Pending(), 1U);
