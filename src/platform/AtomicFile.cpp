@@ -18,6 +18,8 @@ namespace {
 constexpr int kMaxLinkLevels = 40;
 /// Bytes collected before they are written out.
 constexpr std::size_t kBufferSize = 64 * 1024;
+/// Bytes written between two requests to start writing them to the disk.
+constexpr std::uint64_t kWriteBackStep = 8 * 1024 * 1024;
 /// Tries for a free temporary name.
 constexpr int kNameAttempts = 16;
 
@@ -136,7 +138,21 @@ void AtomicFile::WriteOut(const char* data, std::size_t size) {
     if (written == 0) Fail(EIO, "cannot write");
     data += written;
     size -= static_cast<std::size_t>(written);
+    written_ += static_cast<std::uint64_t>(written);
   }
+  StartWriteBack(false);
+}
+
+void AtomicFile::StartWriteBack(bool all) {
+  // The disk writes what is already written while the rest is still being produced, so
+  // the sync at the end waits only for the tail. A device or pipe has nothing to write
+  // back; a failure here only loses the head start (the sync reports real errors).
+  if (WritesInPlace()) return;
+  if (!all && written_ - writeBackStart_ < kWriteBackStep) return;
+  [[maybe_unused]] const int started =
+      ::sync_file_range(fd_, static_cast<off_t>(writeBackStart_),
+                        static_cast<off_t>(written_ - writeBackStart_), SYNC_FILE_RANGE_WRITE);
+  writeBackStart_ = written_;
 }
 
 void AtomicFile::FlushBuffer() {
@@ -159,6 +175,7 @@ void AtomicFile::Write(const char* data, std::size_t size) {
 void AtomicFile::Commit() {
   if (fd_ < 0) Fail(EBADF, "commit after the end of");
   FlushBuffer();
+  StartWriteBack(true);
   // A device or pipe has nothing to sync; a file must be on the disk before it replaces
   // the old one.
   if (!WritesInPlace() && ::fsync(fd_) != 0) Fail(errno, "cannot write");

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -52,12 +53,17 @@ class AtomicFile {
   void OpenTemporary(bool replacesFile, unsigned ownerId, unsigned groupId, unsigned mode);
   void WriteOut(const char* data, std::size_t size);
   void FlushBuffer();
+  /// Asks the system to start writing the bytes written since the last request to the
+  /// disk, once at least a step of them is waiting or `all` is set.
+  void StartWriteBack(bool all);
   [[noreturn]] void Fail(int errorNumber, const std::string& what);
 
   std::filesystem::path target_;
   std::filesystem::path final_;
   std::filesystem::path temporary_;
   std::string buffer_;
+  std::uint64_t written_ = 0;
+  std::uint64_t writeBackStart_ = 0;
   int fd_ = -1;
   bool committed_ = false;
 };
