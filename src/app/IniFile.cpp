@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 #include <system_error>
 
@@ -93,8 +92,8 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
     return result;
   }
   errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::FILE* in = std::fopen(path.c_str(), "rbe");
+  if (in == nullptr) {
     result.status = IniLoadStatus::kUnreadable;
     result.detail = "cannot open " + path.string();
     result.messageId = platform::FileReadErrorMessageFor(errno);
@@ -104,11 +103,13 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
   // is still bounded.
   std::string bytes;
   char piece[65536];
-  while (bytes.size() <= kMaxBytes && in) {
-    in.read(piece, static_cast<std::streamsize>(sizeof piece));
-    bytes.append(piece, static_cast<std::size_t>(in.gcount()));
+  std::size_t got = 0;
+  while (bytes.size() <= kMaxBytes && (got = std::fread(piece, 1, sizeof piece, in)) > 0) {
+    bytes.append(piece, got);
   }
-  if (in.bad()) {
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) {
     result.status = IniLoadStatus::kUnreadable;
     result.detail = "cannot read " + path.string();
     result.messageId = platform::kMsgFileReadError;

@@ -7,12 +7,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
-#include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
 
 #include "platform/Error.h"
+#include "platform/FileErrors.h"
+#include "platform/OrdinaryFile.h"
 #include "platform/Strings.h"
 
 namespace vantrel::app {
@@ -210,16 +211,14 @@ std::unique_ptr<LanguageLibrary> LanguageLibrary::Load(const std::filesystem::pa
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
   });
   std::filesystem::path file = programDir / "lang_res" / (code + ".txt");
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec) || ec) ThrowMissing();
-  std::uintmax_t size = std::filesystem::file_size(file, ec);
-  if (ec || size > kMaxFileSize) ThrowMissing();
-  std::ifstream in(file, std::ios::binary);
-  if (!in) ThrowMissing();
-  std::string data(static_cast<std::size_t>(size), '\0');
-  in.read(data.data(), static_cast<std::streamsize>(data.size()));
-  data.resize(static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) ThrowMissing();
+  std::string data;
+  try {
+    const std::vector<std::uint8_t> bytes =
+        platform::ReadOrdinaryFile(file, kMaxFileSize, platform::kMsgFileReadError);
+    data.assign(bytes.begin(), bytes.end());
+  } catch (const platform::FileError&) {
+    ThrowMissing();
+  }
   std::unique_ptr<LanguageLibrary> library = Parse(data);
   if (library->strings_.empty()) ThrowMissing();
   return library;

@@ -1,8 +1,10 @@
 #include "chart/CDIB.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
+
+#include "platform/FileErrors.h"
+#include "platform/OrdinaryFile.h"
 
 namespace vantrel::chart {
 namespace {
@@ -46,15 +48,13 @@ void CDIB::Clear() {
 
 bool CDIB::LoadFile(const std::filesystem::path& path) {
   Clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  // A start picture larger than the largest bitmap we accept cannot be sound.
-  if (error || size > 64U * 1024U * 1024U * 4U) return false;
-  std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(file.data()), static_cast<std::streamsize>(size)))
+  std::vector<std::uint8_t> file;
+  try {
+    // A start picture larger than the largest bitmap we accept cannot be sound.
+    file = platform::ReadOrdinaryFile(path, 64U * 1024U * 1024U * 4U, platform::kMsgFileReadError);
+  } catch (const platform::FileError&) {
     return false;
+  }
   return LoadBytes(file);
 }
 

@@ -1,38 +1,77 @@
 #include "platform/OrdinaryFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <fstream>
+#include <cstring>
 #include <string>
-#include <system_error>
 
 #include "platform/FileErrors.h"
 
 namespace vantrel::platform {
+namespace {
 
+/// Closes the file when reading ends, however it ends.
+class OpenFile {
+ public:
+  explicit OpenFile(int fd) : fd_(fd) {}
+  ~OpenFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int Fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+[[noreturn]] void Fail(int messageId, const std::filesystem::path& path, const std::string& what,
+                       int errorNumber) {
+  throw FileError(messageId, path, what + " " + path.string() + ": " + std::strerror(errorNumber));
+}
+
+}  // namespace
+
+// Plain system calls rather than a file stream: a stream would set up the locale machinery
+// of the C++ library, which costs every program that reads a small file a good part of a
+// megabyte of memory.
 std::vector<std::uint8_t> ReadOrdinaryFile(const std::filesystem::path& path,
                                            std::uintmax_t largest, int tooLargeMessageId) {
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error) {
-    throw FileError(FileReadErrorMessageFor(error.value()), path,
-                    "cannot open " + path.string() + ": " + error.message());
-  }
-  if (std::filesystem::is_directory(status)) {
+  // Not blocking: opening a named pipe would otherwise wait for a writer. What was opened is
+  // checked on the open file, so it cannot be swapped between the check and the reading.
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) Fail(FileReadErrorMessageFor(errno), path, "cannot open", errno);
+  const OpenFile file(fd);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) Fail(kMsgFileReadError, path, "cannot read", errno);
+  if (S_ISDIR(info.st_mode)) {
     throw FileError(kMsgFileIsFolder, path, path.string() + " is a folder");
   }
-  if (!std::filesystem::is_regular_file(status)) {
+  if (!S_ISREG(info.st_mode)) {
     throw FileError(kMsgFileNotOrdinary, path, path.string() + " is not an ordinary file");
   }
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) throw FileError(kMsgFileReadError, path, "cannot read " + path.string());
+  const auto size = static_cast<std::uintmax_t>(info.st_size);
   if (size > largest) throw FileError(tooLargeMessageId, path, path.string() + " is too large");
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(FileReadErrorMessageFor(errno), path, "cannot open " + path.string());
+  // The size found when it was opened bounds the reading: a file that grows meanwhile is read
+  // as it was, one that shrank ends early.
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-    throw FileError(kMsgFileReadError, path, "cannot read " + path.string());
+  std::size_t have = 0;
+  while (have < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      Fail(kMsgFileReadError, path, "cannot read", errno);
+    }
+    if (got == 0) break;
+    have += static_cast<std::size_t>(got);
   }
+  bytes.resize(have);
   return bytes;
 }
 
