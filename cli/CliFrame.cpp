@@ -20,11 +20,6 @@
 namespace vantrel::cli {
 namespace {
 
-/// The folder of the program's data: next to the executable, or in the installed tree.
-std::filesystem::path ProgramDirectory(const std::string& programPath) {
-  return app::FindDataFolder(app::ExecutableDirectory(programPath));
-}
-
 /// The language library; null when it cannot be loaded (the tool then ends like the program).
 std::unique_ptr<app::LanguageLibrary> LoadTexts(const std::filesystem::path& programDirectory,
                                                 const std::string& language) {
@@ -159,6 +154,7 @@ char UserDecimalSeparator() {
 }
 
 int RunCli(const std::string& programPath, std::vector<std::string> args) {
+  const std::vector<std::string> commandLine = args;
   const std::vector<CommandSpec> commands = AllCommands();
   std::string language;
   if (const char* env = std::getenv("VANTREL_LANG"); env != nullptr) language = env;
@@ -201,7 +197,8 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
       return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? kExitSuccess : kExitFailure;
     }
   }
-  const std::filesystem::path programDirectory = ProgramDirectory(programPath);
+  const std::filesystem::path executableDirectory = app::ExecutableDirectory(programPath);
+  const std::filesystem::path programDirectory = app::FindDataFolder(executableDirectory);
   std::unique_ptr<app::LanguageLibrary> library = LoadTexts(programDirectory, language);
   if (library == nullptr) {
     // Without its texts the tool would write CSV without labels and messages without text.
@@ -211,7 +208,9 @@ int RunCli(const std::string& programPath, std::vector<std::string> args) {
   app::ProductInfo product;
   const bool haveProduct = app::ReadProductInfo(programDirectory, product);
   const app::BrandedTexts texts(*library, haveProduct ? product.Names() : app::ProductNames{});
-  CommandContext context{texts, stdout, programDirectory, haveProduct ? &product : nullptr};
+  CommandContext context{
+      texts,      stdout, programDirectory, haveProduct ? &product : nullptr, executableDirectory,
+      commandLine};
   const int status = RunCommand(*command, context, commandArgs);
   if (!FinishOutput() && status == kExitSuccess) {
     // A script must not take cut-off output for the whole result. (A command that failed

@@ -57,6 +57,10 @@ struct CommandContext {
   std::FILE* out;
   std::filesystem::path programDirectory;
   const app::ProductInfo* product = nullptr;
+  /// The folder of the running executable, and the whole command line after the
+  /// program's name (to hand a command over to another program as it was given).
+  std::filesystem::path executableDirectory;
+  std::vector<std::string> arguments;
 };
 
 struct CommandSpec {

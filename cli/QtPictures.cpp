@@ -74,6 +74,14 @@ class MemoryDevice {
 
 }  // namespace
 
+bool DrawsQtPictures() { return true; }
+
+void DrawQtPicturesElsewhere(const CommandContext&) {
+  throw CliFailure(kMsgPictureUnavailable, u"", "the picture helper draws itself");
+}
+
+std::filesystem::path FindPictureHelper(const std::filesystem::path&) { return {}; }
+
 void WritePngChart(model::CMessungObj& measurement, platform::Size size,
                    const std::filesystem::path& out, const platform::TextSource& texts,
                    char decimalSeparator) {

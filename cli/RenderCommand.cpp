@@ -58,6 +58,7 @@ int RunRender(CommandContext& context, const std::vector<std::string>& args) {
   if (sizeText && kind == ".pdf") throw UsageError("--size does not apply to the A4 printout");
   const platform::Size size =
       sizeText ? SizeOption(*sizeText) : platform::Size{kDefaultWidth, kDefaultHeight};
+  if (kind != ".svg" && !DrawsQtPictures()) DrawQtPicturesElsewhere(context);
   auto doc = CliDocument::Open(parsed.positional[0], context.texts);
   // Numbers on the chart follow the locale environment, as the CSV export's do.
   const char decimalSeparator = UserDecimalSeparator();

@@ -61,6 +61,14 @@ english="$(sed -n 's/^33000=%1\\n//p' "$source/lang_res/ENG.txt")"
 [ -n "$english" ] || fail "no English text 33000 in the language files"
 grep -qF "33000: missing.vqb $english" error.txt || fail "dump error not in English: $(cat error.txt)"
 "$prefix/bin/vantrel-cli" convert "$sample" "Pumpe 3.vqb" || fail "convert exits non-zero"
+# vantrel-cli links no Qt; PNG and PDF come from its helper in libexec.
+if readelf -d "$prefix/bin/vantrel-cli" | grep -q 'NEEDED.*Qt'; then fail "vantrel-cli links Qt"; fi
+if [ $gui = 1 ]; then
+  [ -x "$prefix/libexec/vantrel-cli-pictures" ] || fail "not installed: libexec/vantrel-cli-pictures"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/vantrel-cli" render "Pumpe 3.vqb" chart.png ||
+    fail "render to PNG exits non-zero"
+  [ "$(head -c 4 chart.png | tail -c 3)" = "PNG" ] || fail "render wrote no PNG"
+fi
 
 # The window program opens a document named on its command line.
 if [ $gui = 1 ]; then

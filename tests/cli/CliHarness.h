@@ -54,10 +54,14 @@ class CliTest : public ::testing::Test {
 
   /// Runs the program with `args` (each quoted here) and an optional environment prefix.
   CliRun Cli(const std::vector<std::string>& args, const std::string& env = "") const {
+    return CliAt(VANTREL_BINARY_DIR "/bin/vantrel-cli", args, env);
+  }
+  /// The same with the program at `program` (a copy in another folder).
+  CliRun CliAt(const std::string& program, const std::vector<std::string>& args,
+               const std::string& env = "") const {
     std::string command =
         "env -u VANTREL_LANG LANG=C LC_ALL=C XDG_CONFIG_HOME=" + Quote((dir_ / "config").string()) +
-        " XDG_STATE_HOME=" + Quote((dir_ / "state").string()) + " " + env +
-        " '" VANTREL_BINARY_DIR "/bin/vantrel-cli'";
+        " XDG_STATE_HOME=" + Quote((dir_ / "state").string()) + " " + env + " " + Quote(program);
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " >" + Quote((dir_ / "stdout").string()) + " 2>" + Quote((dir_ / "stderr").string());
     const int raw = std::system(command.c_str());

@@ -290,6 +290,28 @@ TEST_F(DocumentCommands, RenderWritesEachPictureTypeInTheRequestedSize) {
   EXPECT_EQ(pages, 3U);
 }
 
+TEST_F(DocumentCommands, PicturesAreDrawnByTheHelperWithTheWholeCommandLine) {
+  // The helper reports in the language the command line chose: it got every argument.
+  const CliRun missing = Cli({"--lang", "ENG", "render", Path("missing.vqb"), Path("o.png")});
+  ExpectOneErrorLine(missing, "33000: " + Path("missing.vqb") + " The file, or the folder");
+  EXPECT_FALSE(fs::exists(dir_ / "o.png"));
+  // A copy of the tool with its data but without the helper beside it: PNG and PDF name
+  // the missing helper, SVG still works.
+  const fs::path lone = dir_ / "lone";
+  fs::create_directories(lone);
+  fs::copy_file(VANTREL_BINARY_DIR "/bin/vantrel-cli", lone / "vantrel-cli");
+  fs::copy(VANTREL_BINARY_DIR "/bin/lang_res", lone / "lang_res");
+  fs::copy_file(VANTREL_BINARY_DIR "/bin/mvdl4.ini", lone / "mvdl4.ini");
+  const std::string in = SaveSample("in.vqb");
+  for (const char* out : {"o.png", "o.pdf"}) {
+    SCOPED_TRACE(out);
+    ExpectOneErrorLine(CliAt((lone / "vantrel-cli").string(), {"render", in, Path(out)}),
+                       "33190: PNG- und PDF-Ausgabe brauchen das Programm vantrel-cli-pictures");
+    EXPECT_FALSE(fs::exists(dir_ / out));
+  }
+  EXPECT_EQ(CliAt((lone / "vantrel-cli").string(), {"render", in, Path("o.svg")}).status, 0);
+}
+
 TEST_F(DocumentCommands, UsageErrorsExitWith2BeforeReadingAnything) {
   const std::string in = SaveSample("in.vqb");
   const std::vector<std::vector<std::string>> cases = {
