@@ -13,6 +13,8 @@
 #include "document/ArchiveError.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
+#include "platform/OrdinaryFile.h"
+#include "platform/ReadAheadFile.h"
 
 namespace vantrel::document {
 namespace {
@@ -184,11 +186,6 @@ void ReadList(ArchiveReader& r, ArchiveClass cls, ReadOne readOne, Append append
   }
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 void WriteDocument(ArchiveWriter& w, const CMessungObj& m, int imported) {
@@ -303,27 +300,10 @@ LoadedDocument ReadDocument(std::span<const std::uint8_t> bytes,
 
 LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
                                 platform::MessageService* messages) {
-  // Only an ordinary file is opened: opening a pipe for reading would wait for a writer.
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    const int number = errno;
-    throw platform::FileError(platform::FileReadErrorMessageFor(number), path,
-                              "cannot open " + path.string() + ": " + std::strerror(number));
-  }
-  if (S_ISDIR(info.st_mode)) {
-    throw platform::FileError(platform::kMsgFileIsFolder, path, path.string() + " is a folder");
-  }
-  if (!S_ISREG(info.st_mode)) {
-    throw platform::FileError(platform::kMsgFileNotOrdinary, path,
-                              path.string() + " is not an ordinary file");
-  }
-  FileHandle file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    const int number = errno;
-    throw platform::FileError(platform::FileReadErrorMessageFor(number), path,
-                              "cannot open " + path.string() + ": " + std::strerror(number));
-  }
-  ArchiveReader reader(file.get(), static_cast<std::uint64_t>(info.st_size));
+  platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
+  const auto size = static_cast<std::uint64_t>(opened.Size());
+  platform::ReadAheadFile file(opened.Release());
+  ArchiveReader reader(file, size);
   return ReadDocument(reader, messages);
 }
 

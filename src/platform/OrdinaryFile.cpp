@@ -13,21 +13,6 @@
 namespace vantrel::platform {
 namespace {
 
-/// Closes the file when reading ends, however it ends.
-class OpenFile {
- public:
-  explicit OpenFile(int fd) : fd_(fd) {}
-  ~OpenFile() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Fd() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 [[noreturn]] void Fail(int messageId, const std::filesystem::path& path, const std::string& what,
                        int errorNumber) {
   throw FileError(messageId, path, what + " " + path.string() + ": " + std::strerror(errorNumber));
@@ -35,28 +20,39 @@ class OpenFile {
 
 }  // namespace
 
-// Plain system calls rather than a file stream: a stream would set up the locale machinery
-// of the C++ library, which costs every program that reads a small file a good part of a
-// megabyte of memory.
-std::vector<std::uint8_t> ReadOrdinaryFile(const std::filesystem::path& path,
-                                           std::uintmax_t largest, int tooLargeMessageId) {
-  // Not blocking: opening a named pipe would otherwise wait for a writer. What was opened is
-  // checked on the open file, so it cannot be swapped between the check and the reading.
+OpenedFile::~OpenedFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+OpenedFile OpenOrdinaryFile(const std::filesystem::path& path) {
+  // Not blocking: opening a named pipe would otherwise wait for a writer.
   int fd = -1;
   do {
     fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) Fail(FileReadErrorMessageFor(errno), path, "cannot open", errno);
-  const OpenFile file(fd);
   struct stat info {};
-  if (::fstat(fd, &info) != 0) Fail(kMsgFileReadError, path, "cannot read", errno);
+  const int statResult = ::fstat(fd, &info);
+  const int statError = errno;
+  OpenedFile file(fd, statResult == 0 ? static_cast<std::uintmax_t>(info.st_size) : 0);
+  if (statResult != 0) Fail(kMsgFileReadError, path, "cannot read", statError);
   if (S_ISDIR(info.st_mode)) {
     throw FileError(kMsgFileIsFolder, path, path.string() + " is a folder");
   }
   if (!S_ISREG(info.st_mode)) {
     throw FileError(kMsgFileNotOrdinary, path, path.string() + " is not an ordinary file");
   }
-  const auto size = static_cast<std::uintmax_t>(info.st_size);
+  return file;
+}
+
+// Plain system calls rather than a file stream: a stream would set up the locale machinery
+// of the C++ library, which costs every program that reads a small file a good part of a
+// megabyte of memory.
+std::vector<std::uint8_t> ReadOrdinaryFile(const std::filesystem::path& path,
+                                           std::uintmax_t largest, int tooLargeMessageId) {
+  const OpenedFile file = OpenOrdinaryFile(path);
+  const int fd = file.Fd();
+  const std::uintmax_t size = file.Size();
   if (size > largest) throw FileError(tooLargeMessageId, path, path.string() + " is too large");
   // The size found when it was opened bounds the reading: a file that grows meanwhile is read
   // as it was, one that shrank ends early.

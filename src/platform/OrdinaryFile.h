@@ -9,6 +9,36 @@
 
 namespace vantrel::platform {
 
+/// A file opened for reading by OpenOrdinaryFile; closed with the object unless released.
+class OpenedFile {
+ public:
+  OpenedFile(int fd, std::uintmax_t size) : fd_(fd), size_(size) {}
+  ~OpenedFile();
+  OpenedFile(OpenedFile&& other) noexcept : fd_(other.Release()), size_(other.size_) {}
+  OpenedFile(const OpenedFile&) = delete;
+  OpenedFile& operator=(const OpenedFile&) = delete;
+  OpenedFile& operator=(OpenedFile&&) = delete;
+
+  int Fd() const { return fd_; }
+  /// The size when it was opened.
+  std::uintmax_t Size() const { return size_; }
+  /// Hands the descriptor over to the caller, who closes it from now on.
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+  std::uintmax_t size_;
+};
+
+/// Opens the ordinary file `path` for reading, without waiting on a named pipe; throws
+/// FileError with the cause (not found, a folder, not an ordinary file, no permission, ...).
+/// What was opened is what is checked, so it cannot be swapped in between.
+OpenedFile OpenOrdinaryFile(const std::filesystem::path& path);
+
 /// The bytes of the ordinary file `path`. Throws FileError with the cause (not found, a
 /// folder, not an ordinary file, no permission, ...), and FileError `tooLargeMessageId` when
 /// the file holds more than `largest` bytes.

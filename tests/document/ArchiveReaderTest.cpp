@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "ArchiveBytes.h"
 #include "app/MessageIds.h"
@@ -164,19 +165,24 @@ TEST(ArchiveReader, StopsARunAtAReferenceToAnEarlierSample) {
             Kind::BadIndex);
 }
 
-TEST(ArchiveReader, ReadsAFileInBlocks) {
+TEST(ArchiveReader, ReadsAFileInBlocksWithValuesSplitBetweenThem) {
   std::FILE* file = std::tmpfile();
   ASSERT_NE(file, nullptr);
   Bytes b;
+  b.B(7);  // every fourth dword now crosses a block boundary somewhere
   for (std::uint32_t i = 0; i < 50000; ++i) b.D(i);
   std::fwrite(b.v.data(), 1, b.v.size(), file);
+  std::fflush(file);
   std::rewind(file);
-  ArchiveReader r(file, b.v.size());
-  EXPECT_EQ(r.Remaining(), 200000U);
+  platform::ReadAheadFile blocks(::dup(::fileno(file)));
+  std::fclose(file);
+  ArchiveReader r(blocks, b.v.size());
+  EXPECT_EQ(r.Remaining(), 200001U);
+  EXPECT_EQ(r.ReadByte(), 7);
   for (std::uint32_t i = 0; i < 50000; ++i) ASSERT_EQ(r.ReadDword(), i);
+  EXPECT_EQ(r.Position(), 200001U);
   EXPECT_TRUE(r.AtEnd());
   EXPECT_THROW(r.ReadByte(), ArchiveError);
-  std::fclose(file);
 }
 
 }  // namespace
