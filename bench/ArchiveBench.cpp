@@ -112,6 +112,9 @@ ProcessRun RunProcess(const std::vector<std::string>& argv) {
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
+  // Every run starts with nothing left to write from the one before: otherwise a run pays
+  // for its predecessor's pending writes, and which one does is chance.
+  ::sync();
   const auto start = std::chrono::steady_clock::now();
   const pid_t child = fork();
   if (child == 0) {
