@@ -296,6 +296,24 @@ QMdiSubWindow* OpenChart(gui::CMainFrame& frame, const TempFolder& folder,
   return frame.WorkArea().activeSubWindow();
 }
 
+/// The program with "Nr_2.vqb" open in a chart window of a shown 900 x 600 main window.
+class MainFrameWithChart : public MainFrameTest {
+ protected:
+  void SetUp() override {
+    MainFrameTest::SetUp();
+    Frame().resize(900, 600);
+    Frame().show();
+    chart_ = OpenChart(Frame(), folder_, "Nr_2.vqb");
+    ASSERT_NE(chart_, nullptr);
+    document_ = Frame().Documents().ActiveDocument();
+    name_ = gui::ToQString(document_->Doc().GetTitle());
+  }
+
+  QMdiSubWindow* chart_ = nullptr;
+  gui::OpenDocument* document_ = nullptr;
+  QString name_;
+};
+
 TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
   for (const std::string language : {"GER", "ENG"}) {
     SCOPED_TRACE(language);
@@ -366,17 +384,11 @@ TEST(MainFrame, MenuEntriesAndToolbarButtonsFollowTheActiveWindow) {
   }
 }
 
-TEST(MainFrame, TitlesNameTheDocumentOnceAndTheMaximisedWindowInBrackets) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  frame.resize(900, 600);
-  frame.show();
-  QMdiSubWindow* chart = OpenChart(frame, folder, "Nr_2.vqb");
-  ASSERT_NE(chart, nullptr);
-  gui::OpenDocument& document = *frame.Documents().ActiveDocument();
-  const QString name = gui::ToQString(document.Doc().GetTitle());
+TEST_F(MainFrameWithChart, TitlesNameTheDocumentOnceAndTheMaximisedWindowInBrackets) {
+  gui::CMainFrame& frame = Frame();
+  QMdiSubWindow* chart = chart_;
+  gui::OpenDocument& document = *document_;
+  const QString& name = name_;
   EXPECT_EQ(frame.windowTitle(), QStringLiteral("Vantrel   4.0 - ") + name);
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Vantrel"));
 
@@ -408,17 +420,11 @@ TEST(MainFrame, TitlesNameTheDocumentOnceAndTheMaximisedWindowInBrackets) {
   EXPECT_FALSE(frame.windowTitle().contains(QStringLiteral("[")));
 }
 
-TEST(MainFrame, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
-  TempFolder folder;
-  auto app = StartApp(folder);
-  ASSERT_NE(app, nullptr);
-  gui::CMainFrame& frame = app->MainFrame();
-  frame.resize(900, 600);
-  frame.show();
-  QMdiSubWindow* first = OpenChart(frame, folder, "Nr_2.vqb");
-  ASSERT_NE(first, nullptr);
-  gui::OpenDocument& document = *frame.Documents().ActiveDocument();
-  const QString name = gui::ToQString(document.Doc().GetTitle());
+TEST_F(MainFrameWithChart, NewWindowShowsTheDocumentTwiceAndClosingOneKeepsTheDocument) {
+  gui::CMainFrame& frame = Frame();
+  QMdiSubWindow* first = chart_;
+  gui::OpenDocument& document = *document_;
+  const QString& name = name_;
   frame.ExecuteCommand(ids::kCmdNewWindow);
   ASSERT_EQ(document.Windows().size(), 2U);
   QMdiSubWindow* second = document.Windows().back();
