@@ -93,7 +93,7 @@ std::span<const std::uint8_t> ReadAheadFile::Next(std::span<const std::uint8_t> 
   }
   // The carried bytes may lie in the block given back now: copied before it is refilled.
   std::uint8_t* start = block.bytes.data() + kMostCarried - carry.size();
-  std::memcpy(start, carry.data(), carry.size());
+  if (!carry.empty()) std::memcpy(start, carry.data(), carry.size());
   if (taken_ < kBlocks) blocks_[taken_].filled = false;
   taken_ = next_;
   next_ = (next_ + 1) % kBlocks;
