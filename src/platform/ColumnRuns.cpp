@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <iterator>
 #include <numeric>
 
 namespace vantrel::platform {
@@ -74,97 +76,127 @@ void ColumnRuns::Add(int x, long long top, long long bottom, std::uint32_t value
   top = std::max(top, 0LL);
   bottom = std::min(bottom, static_cast<long long>(height_));
   if (top >= bottom) return;
-  PaintUnless(value);
   if (runs_.size() >= kMostPending) Paint();
-  value_ = value;
+  if (layers_.empty() || layers_.back().value != value) layers_.push_back({value, runs_.size()});
   runs_.push_back({x, static_cast<int>(top), static_cast<int>(bottom)});
 }
 
 void ColumnRuns::Paint() {
   if (runs_.empty()) return;
-  // Runs arrive by column (a curve is drawn left to right); others are put in that order.
-  const auto byColumn = [](const Run& a, const Run& b) { return a.x < b.x; };
-  if (!std::is_sorted(runs_.begin(), runs_.end(), byColumn)) {
-    std::sort(runs_.begin(), runs_.end(), byColumn);
-  }
   blocks_.clear();
-  int first = height_;
-  int end = 0;
-  std::size_t i = 0;
-  while (i < runs_.size()) {
-    // One block of 16 columns: per column the union of its touching runs; a run apart from
-    // the one already kept for its column is painted on its own.
-    Block block;
-    block.x = runs_[i].x / kLanes * kLanes;
-    block.first = height_;
-    block.end = 0;
-    for (; i < runs_.size() && runs_[i].x < block.x + kLanes; ++i) {
-      const Run& run = runs_[i];
-      const auto lane = static_cast<std::size_t>(run.x - block.x);
-      if (block.top[lane] >= block.bottom[lane]) {
-        block.top[lane] = run.top;
-        block.bottom[lane] = run.bottom;
-      } else if (run.top <= block.bottom[lane] && run.bottom >= block.top[lane]) {
-        block.top[lane] = std::min(block.top[lane], run.top);
-        block.bottom[lane] = std::max(block.bottom[lane], run.bottom);
-      } else {
-        for (int row = run.top; row < run.bottom; ++row) {
-          pixels_[static_cast<std::size_t>(row) * stride_ + static_cast<std::size_t>(run.x)] =
-              value_;
-        }
-        continue;
-      }
-      block.first = std::min(block.first, block.top[lane]);
-      block.end = std::max(block.end, block.bottom[lane]);
-    }
-    first = std::min(first, block.first);
-    end = std::max(end, block.end);
-    blocks_.push_back(block);
+  const auto byColumn = [](const Run& a, const Run& b) { return a.x < b.x; };
+  for (std::size_t layer = 0; layer < layers_.size(); ++layer) {
+    const std::size_t from = layers_[layer].firstRun;
+    const std::size_t to = layer + 1 < layers_.size() ? layers_[layer + 1].firstRun : runs_.size();
+    // Runs arrive by column (a curve is drawn left to right); others are put in that order.
+    const auto begin = runs_.begin() + static_cast<std::ptrdiff_t>(from);
+    const auto end = runs_.begin() + static_cast<std::ptrdiff_t>(to);
+    if (!std::is_sorted(begin, end, byColumn)) std::sort(begin, end, byColumn);
+    CollectBlocks(from, to, layers_[layer].value);
   }
+  PaintBlocks();
+  runs_.clear();
+  layers_.clear();
+}
+
+void ColumnRuns::CollectBlocks(std::size_t from, std::size_t to, std::uint32_t value) {
+  // Per column the union of its touching runs; a run apart from the one kept for its column
+  // waits for another pass, which makes blocks of its own (a layer's blocks may overlap:
+  // they share the value). Every pass takes the runs the one before left, still by column.
+  apart_.clear();
+  const std::vector<Run>* list = &runs_;
+  std::size_t i = from;
+  std::size_t passEnd = to;
+  for (;;) {
+    while (i < passEnd) {
+      Block block;
+      block.x = (*list)[i].x / kLanes * kLanes;
+      block.first = height_;
+      block.end = 0;
+      block.value = value;
+      for (; i < passEnd && (*list)[i].x < block.x + kLanes; ++i) {
+        const Run run = (*list)[i];  // a copy: apart_ may grow under it
+        const auto lane = static_cast<std::size_t>(run.x - block.x);
+        if (block.top[lane] >= block.bottom[lane]) {
+          block.top[lane] = run.top;
+          block.bottom[lane] = run.bottom;
+        } else if (run.top <= block.bottom[lane] && run.bottom >= block.top[lane]) {
+          block.top[lane] = std::min(block.top[lane], run.top);
+          block.bottom[lane] = std::max(block.bottom[lane], run.bottom);
+        } else {
+          apart_.push_back(run);
+          continue;
+        }
+        block.first = std::min(block.first, block.top[lane]);
+        block.end = std::max(block.end, block.bottom[lane]);
+      }
+      blocks_.push_back(block);
+    }
+    // The next pass takes the runs this one left apart.
+    const std::size_t next = list == &runs_ ? 0 : passEnd;
+    if (next == apart_.size()) return;
+    list = &apart_;
+    i = next;
+    passEnd = apart_.size();
+  }
+}
+
+void ColumnRuns::PaintBlocks() {
   // Band by band from the top, each band across the blocks it meets: the rows of
   // neighbouring blocks lie next to one another in memory and are written close together in
-  // time, where block by block every row lies a picture width from the one before. The
-  // blocks join the band they reach by their first row and leave after their last.
-  byFirst_.resize(blocks_.size());
-  std::iota(byFirst_.begin(), byFirst_.end(), std::uint32_t{0});
-  std::sort(byFirst_.begin(), byFirst_.end(), [this](std::uint32_t a, std::uint32_t b) {
-    return blocks_[a].first < blocks_[b].first || (blocks_[a].first == blocks_[b].first && a < b);
-  });
+  // time, and every layer paints a band while it is in the cache. A block joins the band
+  // its first row lies in and leaves after its last; the blocks of a band stay in the order
+  // they were collected, which is the order of the layers.
+  if (blocks_.empty()) return;
+  const auto bands = static_cast<std::size_t>((height_ + kBandRows - 1) / kBandRows);
+  bandStart_.assign(bands + 1, 0);
+  int firstBand = INT_MAX;
+  int lastBand = 0;
+  for (const Block& block : blocks_) {
+    ++bandStart_[static_cast<std::size_t>(block.first / kBandRows) + 1];
+    firstBand = std::min(firstBand, block.first / kBandRows);
+    lastBand = std::max(lastBand, (block.end - 1) / kBandRows);
+  }
+  std::partial_sum(bandStart_.begin(), bandStart_.end(), bandStart_.begin());
+  byBand_.resize(blocks_.size());
+  for (std::size_t index = 0; index < blocks_.size(); ++index) {
+    const auto band = static_cast<std::size_t>(blocks_[index].first / kBandRows);
+    byBand_[bandStart_[band]++] = static_cast<std::uint32_t>(index);
+  }
+  // Now bandStart_[b] is where band b's entries end, and band b - 1's.
   active_.clear();
-  std::size_t next = 0;
-  for (int bandTop = first; bandTop < end;) {
-    if (active_.empty() && next < byFirst_.size()) {
-      bandTop = std::max(bandTop, blocks_[byFirst_[next]].first);  // skip empty bands
+  for (int band = firstBand; band <= lastBand; ++band) {
+    const auto at = static_cast<std::size_t>(band);
+    const auto joinBegin = byBand_.begin() + (at == 0 ? 0 : bandStart_[at - 1]);
+    const auto joinEnd = byBand_.begin() + bandStart_[at];
+    if (joinBegin != joinEnd) {
+      merged_.clear();
+      std::merge(active_.begin(), active_.end(), joinBegin, joinEnd, std::back_inserter(merged_));
+      active_.swap(merged_);
     }
-    const int bandEnd = std::min(end, bandTop + kBandRows);
-    const std::size_t before = active_.size();
-    while (next < byFirst_.size() && blocks_[byFirst_[next]].first < bandEnd) {
-      active_.push_back(byFirst_[next++]);
-    }
-    if (active_.size() != before) std::sort(active_.begin(), active_.end());  // by column
+    if (active_.empty()) continue;
+    const int bandTop = band * kBandRows;
+    const int bandEnd = std::min(height_, bandTop + kBandRows);
     for (std::uint32_t index : active_) {
       const Block& block = blocks_[index];
       const int from = std::max(block.first, bandTop);
       const int to = std::min(block.end, bandEnd);
-      if (from >= to) continue;
       std::uint32_t* origin = pixels_ + block.x;
       const int lanes = std::min(kLanes, width_ - block.x);
       if (lanes == kLanes) {
-        PaintBlock(origin, stride_, from, to, block.top, block.bottom, value_);
+        PaintBlock(origin, stride_, from, to, block.top, block.bottom, block.value);
         continue;
       }
       for (int row = from; row < to; ++row) {
         std::uint32_t* line = origin + static_cast<std::size_t>(row) * stride_;
         for (int lane = 0; lane < lanes; ++lane) {
-          const auto at = static_cast<std::size_t>(lane);
-          if (block.top[at] <= row && row < block.bottom[at]) line[at] = value_;
+          const auto l = static_cast<std::size_t>(lane);
+          if (block.top[l] <= row && row < block.bottom[l]) line[l] = block.value;
         }
       }
     }
     std::erase_if(active_, [&](std::uint32_t index) { return blocks_[index].end <= bandEnd; });
-    bandTop = bandEnd;
   }
-  runs_.clear();
 }
 
 }  // namespace vantrel::platform
