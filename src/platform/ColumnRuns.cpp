@@ -17,8 +17,16 @@ constexpr int kLanes = ColumnRuns::kLanes;
 /// bars of a long curve) is painted in portions instead of being held.
 constexpr std::size_t kMostPending = std::size_t{1} << 16;
 
-/// Rows painted across all blocks before the next rows.
-constexpr int kBandRows = 8;
+/// Rows painted across all blocks before the next rows, at most. A band is painted layer by
+/// layer, so the rows of one block of a band should stay in the first-level cache until the
+/// last layer has painted them: taller bands cost fewer rounds, but rows whose lines fall in
+/// one set of that cache evict each other beyond its ways.
+constexpr int kMostBandRows = 48;
+/// The first-level cache of the processors this runs on: 64-byte lines in 64 sets (at least
+/// 8 ways); the rows of one block that a band may put into one set.
+constexpr std::size_t kLineBytes = 64;
+constexpr std::size_t kCacheSets = 64;
+constexpr int kRowsPerSet = 8;
 
 // Where the processor has wider vectors than the baseline, the block painting is compiled
 // for them too and the widest one available is chosen when the program starts (not in
@@ -30,13 +38,17 @@ constexpr int kBandRows = 8;
 #define VANTREL_WIDE_VECTORS
 #endif
 
-/// Paints rows [first, end) of 16 columns whose row 0 starts at `origin`: column l in rows
-/// [top[l], bottom[l]). Rows inside every column's run are filled plainly, the others with
-/// masks and without branches, so that the compiler writes each row as vectors. (The rows
-/// come by value: pixels could alias the ints of the caller's arrays, which would keep the
-/// compiler from using vectors.)
+/// Paints rows [first, end) of the block's 16 columns, whose row 0 starts at `origin`: column
+/// l in rows [top[l], bottom[l]). Rows inside every column's run are filled plainly, the
+/// others with masks and without branches, so that the compiler writes each row as vectors.
+/// (The rows are copied first: pixels could alias the block, which would keep the compiler
+/// from using vectors. They are not passed by value either: the caller's copy would be
+/// stored in pieces and read as one, and that read waits for every pending pixel store.)
 VANTREL_WIDE_VECTORS void PaintBlock(std::uint32_t* origin, std::size_t stride, int first, int end,
-                                     BlockRows top, BlockRows bottom, std::uint32_t value) {
+                                     const ColumnRuns::Block& block) {
+  const BlockRows top = block.top;
+  const BlockRows bottom = block.bottom;
+  const std::uint32_t value = block.value;
   int innerFirst = first;
   int innerEnd = end;
   for (std::size_t lane = 0; lane < kLanes; ++lane) {
@@ -69,6 +81,19 @@ void ColumnRuns::Attach(std::uint32_t* pixels, int width, int height, std::size_
   width_ = pixels != nullptr ? std::max(width, 0) : 0;
   height_ = pixels != nullptr ? std::max(height, 0) : 0;
   stride_ = stride;
+  // The first column whose pixels start a cache line: blocks from there on write whole lines
+  // (in every row when rows are whole lines long).
+  const auto misaligned = reinterpret_cast<std::uintptr_t>(pixels) / sizeof *pixels % kLanes;
+  grid_ = static_cast<int>((kLanes - misaligned) % kLanes);
+  // With rows of whole lines, the rows of one block fall into the same cache set every
+  // `period` rows (rows of 2048 pixels: every row); the bands hold kRowsPerSet per set.
+  bandRows_ = kMostBandRows;
+  const std::size_t rowBytes = stride_ * sizeof *pixels;
+  if (rowBytes % kLineBytes == 0) {
+    const std::size_t period =
+        kCacheSets / std::gcd(rowBytes / kLineBytes % kCacheSets, kCacheSets);
+    bandRows_ = static_cast<int>(std::min<std::size_t>(kMostBandRows, period * kRowsPerSet));
+  }
 }
 
 void ColumnRuns::Add(int x, long long top, long long bottom, std::uint32_t value) {
@@ -110,7 +135,7 @@ void ColumnRuns::CollectBlocks(std::size_t from, std::size_t to, std::uint32_t v
   for (;;) {
     while (i < passEnd) {
       Block block;
-      block.x = (*list)[i].x / kLanes * kLanes;
+      block.x = ((*list)[i].x - grid_ + kLanes) / kLanes * kLanes - kLanes + grid_;
       block.first = height_;
       block.end = 0;
       block.value = value;
@@ -141,27 +166,62 @@ void ColumnRuns::CollectBlocks(std::size_t from, std::size_t to, std::uint32_t v
   }
 }
 
+void ColumnRuns::PaintRows(const Block& block, int bandTop, int bandEnd) {
+  const int from = std::max(block.first, bandTop);
+  const int to = std::min(block.end, bandEnd);
+  if (from >= to) return;
+  const int firstLane = std::max(0, -block.x);
+  const int endLane = std::min(kLanes, width_ - block.x);
+  if (firstLane == 0 && endLane == kLanes) {
+    PaintBlock(pixels_ + block.x, stride_, from, to, block);
+    return;
+  }
+  for (int row = from; row < to; ++row) {
+    std::uint32_t* line = pixels_ + static_cast<std::size_t>(row) * stride_;
+    for (int lane = firstLane; lane < endLane; ++lane) {
+      const auto l = static_cast<std::size_t>(lane);
+      if (block.top[l] <= row && row < block.bottom[l]) {
+        line[static_cast<std::size_t>(block.x + lane)] = block.value;
+      }
+    }
+  }
+}
+
 void ColumnRuns::PaintBlocks() {
-  // Band by band from the top, each band across the blocks it meets: the rows of
-  // neighbouring blocks lie next to one another in memory and are written close together in
-  // time, and every layer paints a band while it is in the cache. A block joins the band
-  // its first row lies in and leaves after its last; the blocks of a band stay in the order
-  // they were collected, which is the order of the layers.
+  // Band by band from the top, each band across the blocks it meets from the left: the rows
+  // of neighbouring blocks lie next to one another in memory and are written close together
+  // in time, and all layers of a block paint it one after another while it is in the cache.
+  // Blocks of different columns share no pixel, so only the order of the layers within one
+  // column of blocks matters. A block joins the band its first row lies in and leaves after
+  // its last.
   if (blocks_.empty()) return;
-  const auto bands = static_cast<std::size_t>((height_ + kBandRows - 1) / kBandRows);
+  // Blocks in the order of their columns, those of one column in the order of their layers
+  // (counting sort by column), then stably by the band they start in.
+  const auto columns = static_cast<std::size_t>(width_ / kLanes + 2);
+  columnStart_.assign(columns + 1, 0);
+  for (const Block& block : blocks_) ++columnStart_[ColumnOf(block) + 1];
+  std::partial_sum(columnStart_.begin(), columnStart_.end(), columnStart_.begin());
+  byColumn_.resize(blocks_.size());
+  for (std::size_t index = 0; index < blocks_.size(); ++index) {
+    const std::size_t column = ColumnOf(blocks_[index]);
+    byColumn_[columnStart_[column]++] = static_cast<std::uint32_t>(index);
+  }
+  const auto bands = static_cast<std::size_t>((height_ + bandRows_ - 1) / bandRows_);
   bandStart_.assign(bands + 1, 0);
   int firstBand = INT_MAX;
   int lastBand = 0;
   for (const Block& block : blocks_) {
-    ++bandStart_[static_cast<std::size_t>(block.first / kBandRows) + 1];
-    firstBand = std::min(firstBand, block.first / kBandRows);
-    lastBand = std::max(lastBand, (block.end - 1) / kBandRows);
+    ++bandStart_[static_cast<std::size_t>(block.first / bandRows_) + 1];
+    firstBand = std::min(firstBand, block.first / bandRows_);
+    lastBand = std::max(lastBand, (block.end - 1) / bandRows_);
   }
   std::partial_sum(bandStart_.begin(), bandStart_.end(), bandStart_.begin());
   byBand_.resize(blocks_.size());
-  for (std::size_t index = 0; index < blocks_.size(); ++index) {
-    const auto band = static_cast<std::size_t>(blocks_[index].first / kBandRows);
-    byBand_[bandStart_[band]++] = static_cast<std::uint32_t>(index);
+  for (std::size_t rank = 0; rank < byColumn_.size(); ++rank) {
+    const std::uint32_t index = byColumn_[rank];
+    const auto band = static_cast<std::size_t>(blocks_[index].first / bandRows_);
+    byBand_[bandStart_[band]++] =
+        static_cast<std::uint64_t>(ColumnOf(blocks_[index])) << 32 | index;
   }
   // Now bandStart_[b] is where band b's entries end, and band b - 1's.
   active_.clear();
@@ -175,27 +235,14 @@ void ColumnRuns::PaintBlocks() {
       active_.swap(merged_);
     }
     if (active_.empty()) continue;
-    const int bandTop = band * kBandRows;
-    const int bandEnd = std::min(height_, bandTop + kBandRows);
-    for (std::uint32_t index : active_) {
-      const Block& block = blocks_[index];
-      const int from = std::max(block.first, bandTop);
-      const int to = std::min(block.end, bandEnd);
-      std::uint32_t* origin = pixels_ + block.x;
-      const int lanes = std::min(kLanes, width_ - block.x);
-      if (lanes == kLanes) {
-        PaintBlock(origin, stride_, from, to, block.top, block.bottom, block.value);
-        continue;
-      }
-      for (int row = from; row < to; ++row) {
-        std::uint32_t* line = origin + static_cast<std::size_t>(row) * stride_;
-        for (int lane = 0; lane < lanes; ++lane) {
-          const auto l = static_cast<std::size_t>(lane);
-          if (block.top[l] <= row && row < block.bottom[l]) line[l] = block.value;
-        }
-      }
+    const int bandTop = band * bandRows_;
+    const int bandEnd = std::min(height_, bandTop + bandRows_);
+    for (std::uint64_t key : active_) {
+      PaintRows(blocks_[static_cast<std::uint32_t>(key)], bandTop, bandEnd);
     }
-    std::erase_if(active_, [&](std::uint32_t index) { return blocks_[index].end <= bandEnd; });
+    std::erase_if(active_, [&](std::uint64_t key) {
+      return blocks_[static_cast<std::uint32_t>(key)].end <= bandEnd;
+    });
   }
 }
 

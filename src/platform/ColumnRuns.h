@@ -1,5 +1,5 @@
 // Vertical runs, collected and then written into a 32-bit pixel buffer row by row in blocks
-// of 16 columns (64 bytes, a cache line's worth). A long curve is drawn as one dense
+// of 16 columns (64 bytes, placed on whole cache lines). A long curve is drawn as one dense
 // vertical span per pixel column; painted one column at a time, every pixel touches a cache
 // line of its own, while a block row touches one line for 16 columns and is written as
 // vectors: several times faster for the same pixels.
@@ -56,7 +56,8 @@ class ColumnRuns {
   }
   bool Pending() const { return !runs_.empty(); }
 
-  /// Rows [first, end) of one block of kLanes columns from x on, in `value`: rows
+  /// Rows [first, end) of one block of kLanes columns from x on (x may lie left of the
+  /// buffer, whose columns from 0 on are then the block's last ones), in `value`: rows
   /// [top, bottom) of each column.
   struct Block {
     int x = 0;
@@ -82,25 +83,38 @@ class ColumnRuns {
 
   /// Turns the runs [from, to) of one layer, ordered by column, into blocks.
   void CollectBlocks(std::size_t from, std::size_t to, std::uint32_t value);
-  /// Paints the collected blocks band by band, each band's blocks in their order.
+  /// The place of `block` from the left, from 0 on.
+  std::size_t ColumnOf(const Block& block) const {
+    return static_cast<std::size_t>((block.x - grid_ + kLanes) / kLanes);
+  }
+  /// Paints the rows of `block` in [bandTop, bandEnd).
+  void PaintRows(const Block& block, int bandTop, int bandEnd);
+  /// Paints the collected blocks band by band, each band's blocks from the left.
   void PaintBlocks();
 
   std::uint32_t* pixels_ = nullptr;
   int width_ = 0;
   int height_ = 0;
   std::size_t stride_ = 0;
+  /// Blocks start at this column plus a multiple of kLanes (the first may start left of 0).
+  int grid_ = 0;
+  /// Rows painted across all blocks before the next rows.
+  int bandRows_ = 8;
   std::vector<Run> runs_;
   std::vector<Layer> layers_;
 
   // Kept for their memory: the blocks of a painting, runs apart from the others of their
-  // column, the blocks ordered by the band they start in, and the blocks of the band being
-  // painted.
+  // column, the blocks ordered by column (starts of the columns, blocks), then by the band
+  // they start in (starts of the bands, keys of column and block), and the blocks of the
+  // band being painted (keys, and a spare for merging).
   std::vector<Block> blocks_;
   std::vector<Run> apart_;
+  std::vector<std::uint32_t> columnStart_;
+  std::vector<std::uint32_t> byColumn_;
   std::vector<std::uint32_t> bandStart_;
-  std::vector<std::uint32_t> byBand_;
-  std::vector<std::uint32_t> active_;
-  std::vector<std::uint32_t> merged_;
+  std::vector<std::uint64_t> byBand_;
+  std::vector<std::uint64_t> active_;
+  std::vector<std::uint64_t> merged_;
 };
 
 }  // namespace vantrel::platform

@@ -101,18 +101,24 @@ TEST(ColumnRuns, InterleavedRunsOfSeveralValuesPaintAsIfPaintedOneByOne) {
     int padding;
     int runs;
   };
-  const Case cases[] = {{53, 37, 3, 400},   {16, 8, 0, 50},     {1, 30, 5, 60},
-                        {100, 61, 0, 900},  {47, 200, 1, 2000}, {200, 5, 0, 700},
-                        {33, 129, 7, 3000}, {61, 23, 2, 70000}};  // more than are held at once
+  const Case cases[] = {
+      {53, 37, 3, 400},     {16, 8, 0, 50},     {1, 30, 5, 60},
+      {100, 61, 0, 900},    {47, 200, 1, 2000}, {200, 5, 0, 700},
+      {33, 129, 7, 3000},   {61, 23, 2, 70000},  // more than are held at once
+      {1000, 40, 24, 3000},  // rows of 4096 bytes: every row's lines in the same cache sets
+  };
   std::mt19937 random(29);
   for (const Case& c : cases) {
     for (int round = 0; round < 8; ++round) {
       SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " round " << round);
       const auto stride = static_cast<std::size_t>(c.width + c.padding);
-      std::vector<std::uint32_t> painted(stride * static_cast<std::size_t>(c.height), kGuard);
+      // The picture starts anywhere in a cache line: blocks are placed on whole lines.
+      const auto shift = static_cast<std::size_t>(round * 5 % ColumnRuns::kLanes);
+      std::vector<std::uint32_t> painted(shift + stride * static_cast<std::size_t>(c.height),
+                                         kGuard);
       std::vector<std::uint32_t> expected = painted;
       ColumnRuns runs;
-      runs.Attach(painted.data(), c.width, c.height, stride);
+      runs.Attach(painted.data() + shift, c.width, c.height, stride);
       std::uniform_int_distribution<int> column(-2, c.width + 1);
       std::uniform_int_distribution<int> row(-4, c.height + 3);
       std::uniform_int_distribution<int> length(0, c.height / 2 + 2);
@@ -129,7 +135,8 @@ TEST(ColumnRuns, InterleavedRunsOfSeveralValuesPaintAsIfPaintedOneByOne) {
         for (long long y = std::max(top, 0LL);
              y < std::min(bottom, static_cast<long long>(c.height)); ++y) {
           if (x >= 0 && x < c.width) {
-            expected[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = value;
+            expected[shift + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] =
+                value;
           }
         }
       }
