@@ -87,7 +87,12 @@ void RasterCanvas::LineTo(int x, int y) {
     runs_.AddLine(from.x, from.y, y, pen_.color);
     return;
   }
-  if ((dx == 1 || dx == -1) && std::llabs(dy) > 1) {
+  if ((dx == 1 || dx == -1) && std::llabs(dy) <= 1) {
+    // One step along x: only the start pixel.
+    runs_.Add(from.x, from.y, from.y + 1LL, pen_.color);
+    return;
+  }
+  if (dx == 1 || dx == -1) {
     // One column across (the join of two columns of a long curve): by the line rule the
     // first half of the steps, rounded up, stay in the start column and the rest are in the
     // end column, so the line is two vertical runs.

@@ -9,8 +9,9 @@
 // nearest pixel with halves rounded away from the start. Lines far outside the buffer are
 // clipped arithmetically: only the steps inside are visited.
 //
-// Vertical lines are collected as column runs and painted in blocks (see ColumnRuns): every
-// other painting, a change of the colour and every read of the pixels first paints them.
+// Lines at most one column across are collected as column runs of any colour and painted in
+// blocks (see ColumnRuns): every other painting and every read of the pixels first paints
+// them.
 //
 // Text metrics are those of the recording canvas (a font of p points is p x DPI / 72 pixels
 // high, every character half as wide); text is painted as its background box with one

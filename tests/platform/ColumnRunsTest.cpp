@@ -1,9 +1,11 @@
 // Column runs: painted only where they lie, in a buffer whose rows are longer than the
 // picture, with several runs of one column apart or touching, clipped at the edges, and
-// in the order of their values when the value changes.
+// in the order they came when runs of several values overlap.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "platform/ColumnRuns.h"
@@ -74,6 +76,74 @@ TEST(ColumnRuns, AnotherValuePaintsThePendingRunsFirst) {
   EXPECT_FALSE(b.runs.Pending());
   b.runs.Paint();
   EXPECT_TRUE(b.Rows(6, 4).empty());
+}
+
+TEST(ColumnRuns, PendingRunsOfOneValueLetAPaintingInThatValueGoFirst) {
+  Buffer b;
+  b.runs.Add(2, 0, 4, 5);
+  b.runs.PaintUnless(5);
+  EXPECT_TRUE(b.Rows(2, 5).empty());
+  b.runs.Add(3, 0, 4, 6);
+  b.runs.PaintUnless(6);  // the runs in 5 lie below: they are painted now
+  EXPECT_EQ(b.Rows(2, 5).size(), 4U);
+  EXPECT_EQ(b.Rows(3, 6).size(), 4U);
+  EXPECT_FALSE(b.runs.Pending());
+}
+
+TEST(ColumnRuns, InterleavedRunsOfSeveralValuesPaintAsIfPaintedOneByOne) {
+  // Random runs of a few values, in runs of their own value and mixed, mostly by column
+  // like a curve and partly in any order, overlapping and clipped at every edge, in
+  // buffers whose width is no multiple of the block width and whose rows are padded; past
+  // the runs held at once the pending ones are painted first.
+  struct Case {
+    int width;
+    int height;
+    int padding;
+    int runs;
+  };
+  const Case cases[] = {
+      {53, 37, 3, 400},     {16, 8, 0, 50},     {1, 30, 5, 60},
+      {100, 61, 0, 900},    {47, 200, 1, 2000}, {200, 5, 0, 700},
+      {33, 129, 7, 3000},   {61, 23, 2, 70000},  // more than are held at once
+      {1000, 40, 24, 3000},  // rows of 4096 bytes: every row's lines in the same cache sets
+  };
+  std::mt19937 random(29);
+  for (const Case& c : cases) {
+    for (int round = 0; round < 8; ++round) {
+      SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " round " << round);
+      const auto stride = static_cast<std::size_t>(c.width + c.padding);
+      // The picture starts anywhere in a cache line: blocks are placed on whole lines.
+      const auto shift = static_cast<std::size_t>(round * 5 % ColumnRuns::kLanes);
+      std::vector<std::uint32_t> painted(shift + stride * static_cast<std::size_t>(c.height),
+                                         kGuard);
+      std::vector<std::uint32_t> expected = painted;
+      ColumnRuns runs;
+      runs.Attach(painted.data() + shift, c.width, c.height, stride);
+      std::uniform_int_distribution<int> column(-2, c.width + 1);
+      std::uniform_int_distribution<int> row(-4, c.height + 3);
+      std::uniform_int_distribution<int> length(0, c.height / 2 + 2);
+      std::uniform_int_distribution<int> percent(0, 99);
+      int x = 0;
+      std::uint32_t value = 1;
+      for (int i = 0; i < c.runs; ++i) {
+        if (percent(random) < 10) value = static_cast<std::uint32_t>(percent(random) % 4 + 1);
+        x = percent(random) < 70 ? x + 1 : column(random);
+        if (x > c.width + 1) x = -2;
+        const long long top = row(random);
+        const long long bottom = percent(random) < 5 ? top - 1 : top + length(random);
+        runs.Add(x, top, bottom, value);
+        for (long long y = std::max(top, 0LL);
+             y < std::min(bottom, static_cast<long long>(c.height)); ++y) {
+          if (x >= 0 && x < c.width) {
+            expected[shift + static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] =
+                value;
+          }
+        }
+      }
+      runs.Paint();
+      ASSERT_EQ(painted, expected);
+    }
+  }
 }
 
 }  // namespace
