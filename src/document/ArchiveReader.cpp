@@ -12,26 +12,35 @@ namespace vantrel::document {
 ArchiveReader::ArchiveReader(std::span<const std::uint8_t> bytes)
     : begin_(bytes.data()), cur_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
-ArchiveReader::ArchiveReader(platform::ReadAheadFile& file, std::uint64_t size)
-    : file_(&file), fileSize_(size) {}
+ArchiveReader::ArchiveReader(std::FILE* file, std::uint64_t size)
+    : file_(file), buffer_(kBlockSize), fileSize_(size) {
+  begin_ = cur_ = end_ = buffer_.data();
+}
 
 void ArchiveReader::Fail(ArchiveError::Kind kind, const std::string& what) const {
   throw ArchiveError(kind, what + " at byte " + std::to_string(Position()));
 }
 
 const std::uint8_t* ArchiveReader::Refill(std::size_t size) {
+  auto have = static_cast<std::size_t>(end_ - cur_);
   if (file_ != nullptr) {
-    // The unread end of this block goes in front of the next, so that a value split
-    // between two blocks is read from one piece of memory.
-    while (static_cast<std::size_t>(end_ - cur_) < size) {
-      const std::span<const std::uint8_t> carry(cur_, static_cast<std::size_t>(end_ - cur_));
-      const std::span<const std::uint8_t> block = file_->Next(carry, kMsgOpenFailed);
-      if (block.size() == carry.size()) break;  // the end of the file
-      fileRead_ += block.size() - carry.size();
-      cur_ = block.data();
-      end_ = block.data() + block.size();
+    std::uint8_t* base = buffer_.data();
+    std::memmove(base, cur_, have);
+    cur_ = base;
+    end_ = base + have;
+    while (have < size) {
+      const std::size_t got = std::fread(base + have, 1, kBlockSize - have, file_);
+      if (got == 0) {
+        if (std::ferror(file_) != 0) {
+          throw platform::VantrelError(kMsgOpenFailed, "read error");
+        }
+        break;
+      }
+      have += got;
+      fileRead_ += got;
+      end_ = base + have;
     }
-    if (static_cast<std::size_t>(end_ - cur_) >= size) return cur_;
+    if (have >= size) return cur_;
   }
   Fail(ArchiveError::Kind::EndOfFile, "unexpected end of file");
 }

@@ -1,6 +1,5 @@
 // Reads the primitive values, strings, counts and object tags of a document archive, from
-// memory or from a file in blocks of 64 KiB read ahead on another thread. Every malformed input
-// raises ArchiveError.
+// memory or from a file in blocks of 64 KiB. Every malformed input raises ArchiveError.
 //
 // Memory: the reader keeps the next index and the indices of the class records it has read,
 // not one entry per object. A back-reference to an object is rejected as a bad index: every
@@ -21,17 +20,18 @@
 
 #include "document/ArchiveClasses.h"
 #include "document/ArchiveError.h"
-#include "platform/ReadAheadFile.h"
 
 namespace vantrel::document {
 
 class ArchiveReader {
  public:
+  static constexpr std::size_t kBlockSize = 64 * 1024;
+
   /// Reads from memory; the bytes must outlive the reader.
   explicit ArchiveReader(std::span<const std::uint8_t> bytes);
-  /// Reads the blocks of `file` (not owned); `size` is the number of bytes expected from
-  /// there on, used only to bound what announced counts may reserve.
-  ArchiveReader(platform::ReadAheadFile& file, std::uint64_t size);
+  /// Reads from `file` (not owned) at its current position; `size` is the number of bytes
+  /// expected from there on, used only to bound what announced counts may reserve.
+  ArchiveReader(std::FILE* file, std::uint64_t size);
   ArchiveReader(const ArchiveReader&) = delete;
   ArchiveReader& operator=(const ArchiveReader&) = delete;
 
@@ -91,8 +91,7 @@ class ArchiveReader {
   }
 
  private:
-  /// Makes `size` (<= ReadAheadFile::kMostCarried) bytes readable at cur_; end of file when
-  /// they do not exist.
+  /// Makes `size` (<= kBlockSize) bytes readable at cur_; end of file when they do not exist.
   const std::uint8_t* Need(std::size_t size) {
     if (static_cast<std::size_t>(end_ - cur_) >= size) return cur_;
     return Refill(size);
@@ -110,7 +109,8 @@ class ArchiveReader {
   ArchiveClass ClassAt(std::uint32_t index) const;
   [[noreturn]] void Fail(ArchiveError::Kind kind, const std::string& what) const;
 
-  platform::ReadAheadFile* file_ = nullptr;
+  std::FILE* file_ = nullptr;
+  std::vector<std::uint8_t> buffer_;  // file blocks only
   const std::uint8_t* begin_ = nullptr;
   const std::uint8_t* cur_ = nullptr;
   const std::uint8_t* end_ = nullptr;

@@ -3,8 +3,6 @@
 // zoom and scroll, title visible, notes reference, grid, imported flag.
 #include "document/MeasurementArchive.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +12,6 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
 #include "platform/OrdinaryFile.h"
-#include "platform/ReadAheadFile.h"
 
 namespace vantrel::document {
 namespace {
@@ -186,6 +183,11 @@ void ReadList(ArchiveReader& r, ArchiveClass cls, ReadOne readOne, Append append
   }
 }
 
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
 }  // namespace
 
 void WriteDocument(ArchiveWriter& w, const CMessungObj& m, int imported) {
@@ -302,8 +304,14 @@ LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
                                 platform::MessageService* messages) {
   platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
   const auto size = static_cast<std::uint64_t>(opened.Size());
-  platform::ReadAheadFile file(opened.Release());
-  ArchiveReader reader(file, size);
+  FileHandle file(::fdopen(opened.Fd(), "rb"));
+  if (!file) {
+    const int number = errno;
+    throw platform::FileError(platform::FileReadErrorMessageFor(number), path,
+                              "cannot open " + path.string() + ": " + std::strerror(number));
+  }
+  opened.Release();  // closed with the stream from now on
+  ArchiveReader reader(file.get(), size);
   return ReadDocument(reader, messages);
 }
 

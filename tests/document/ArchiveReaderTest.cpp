@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "ArchiveBytes.h"
 #include "app/MessageIds.h"
@@ -174,15 +173,14 @@ TEST(ArchiveReader, ReadsAFileInBlocksWithValuesSplitBetweenThem) {
   std::fwrite(b.v.data(), 1, b.v.size(), file);
   std::fflush(file);
   std::rewind(file);
-  platform::ReadAheadFile blocks(::dup(::fileno(file)));
-  std::fclose(file);
-  ArchiveReader r(blocks, b.v.size());
+  ArchiveReader r(file, b.v.size());
   EXPECT_EQ(r.Remaining(), 200001U);
   EXPECT_EQ(r.ReadByte(), 7);
   for (std::uint32_t i = 0; i < 50000; ++i) ASSERT_EQ(r.ReadDword(), i);
   EXPECT_EQ(r.Position(), 200001U);
   EXPECT_TRUE(r.AtEnd());
   EXPECT_THROW(r.ReadByte(), ArchiveError);
+  std::fclose(file);
 }
 
 }  // namespace
