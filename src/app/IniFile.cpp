@@ -11,6 +11,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/FileErrors.h"
 #include "platform/NumberFormat.h"
+#include "platform/OrdinaryFile.h"
 #include "platform/Strings.h"
 
 namespace vantrel::app {
@@ -91,12 +92,21 @@ IniLoadResult IniFile::Load(const std::filesystem::path& path) {
     result.detail = path.string() + " is larger than the profile limit";
     return result;
   }
-  errno = 0;
-  std::FILE* in = std::fopen(path.c_str(), "rbe");
-  if (in == nullptr) {
+  // What is opened is checked again: a named pipe put in the file's place meanwhile must
+  // not keep the program waiting for a writer.
+  std::FILE* in = nullptr;
+  try {
+    platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
+    in = ::fdopen(opened.Fd(), "rb");
+    if (in == nullptr) {
+      throw platform::FileError(platform::FileReadErrorMessageFor(errno), path,
+                                "cannot open " + path.string());
+    }
+    opened.Release();  // closed with the stream from now on
+  } catch (const platform::FileError& error) {
     result.status = IniLoadStatus::kUnreadable;
-    result.detail = "cannot open " + path.string();
-    result.messageId = platform::FileReadErrorMessageFor(errno);
+    result.detail = error.what();
+    result.messageId = error.MessageId();
     return result;
   }
   // Read in pieces and stop one piece past the limit, so a file that grows while it is read

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <optional>
@@ -171,7 +172,14 @@ TEST(IniFile, SavingIntoAMissingFolderThrowsTheFileError) {
 TEST(IniFile, LoadTellsMissingUnreadableAndTooLargeApart) {
   testing::TempFolder folder;
   EXPECT_EQ(IniFile::Load(folder.Path() / "none.ini").status, IniLoadStatus::kMissing);
-  EXPECT_EQ(IniFile::Load(folder.Path()).status, IniLoadStatus::kUnreadable);
+  const IniLoadResult ofFolder = IniFile::Load(folder.Path());
+  EXPECT_EQ(ofFolder.status, IniLoadStatus::kUnreadable);
+  EXPECT_EQ(ofFolder.messageId, platform::kMsgFileIsFolder);
+  // A named pipe is refused without waiting for a writer.
+  ASSERT_EQ(::mkfifo((folder.Path() / "pipe.ini").c_str(), 0600), 0);
+  const IniLoadResult ofPipe = IniFile::Load(folder.Path() / "pipe.ini");
+  EXPECT_EQ(ofPipe.status, IniLoadStatus::kUnreadable);
+  EXPECT_EQ(ofPipe.messageId, platform::kMsgFileNotOrdinary);
   const auto big = folder.Path() / "big.ini";
   {
     std::ofstream out(big, std::ios::binary);
