@@ -13,11 +13,12 @@ class FileLock {
   enum class Open { kExisting, kCreate, kCreateNew };
 
   /// Opens `path` for reading and writing (creating it as `open` says, mode 0600) and locks
-  /// it without waiting; null when it is locked elsewhere or cannot be opened (`error` then
-  /// holds errno, 0 for a held lock).
+  /// it without waiting; null when it is locked elsewhere, cannot be opened or is no ordinary
+  /// file (`error` then holds errno, EINVAL for another kind of file, 0 for a held lock).
   static std::unique_ptr<FileLock> TryLock(const std::filesystem::path& path, Open open,
                                            int* error = nullptr);
-  /// True when nobody holds a lock on `path` (a missing file counts as free).
+  /// True when nobody holds a lock on `path` (a missing file counts as free, anything but an
+  /// ordinary file as not free). Never waits.
   static bool IsFree(const std::filesystem::path& path);
 
   ~FileLock();

@@ -10,6 +10,8 @@
 #include "document/MeasurementArchive.h"
 #include "formula/FormulaCurves.h"
 #include "instrument/OnlineRecorder.h"
+#include "platform/FileErrors.h"
+#include "platform/OrdinaryFile.h"
 #include "recovery/JournalFormat.h"
 #include "recovery/RecoveryMessages.h"
 
@@ -32,8 +34,15 @@ std::int64_t ChangedAt(const std::filesystem::path& path) {
 /// Opens a journal and reads its header; throws RecoveryError.
 FilePointer OpenJournal(const std::filesystem::path& path, JournalHeader* header,
                         JournalScanner** scanner, std::unique_ptr<JournalScanner>& owner) {
-  FilePointer file(std::fopen(path.c_str(), "rb"));
-  if (file == nullptr) throw RecoveryError(kMsgItemUnreadable, path, std::strerror(errno));
+  FilePointer file;
+  try {
+    platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
+    file.reset(::fdopen(opened.Fd(), "rb"));
+    if (file == nullptr) throw RecoveryError(kMsgItemUnreadable, path, std::strerror(errno));
+    opened.Release();  // closed with the stream from now on
+  } catch (const platform::FileError& error) {
+    throw RecoveryError(kMsgItemUnreadable, path, error.what());
+  }
   owner = std::make_unique<JournalScanner>(file.get());
   *scanner = owner.get();
   switch (owner->ReadHeader(header)) {

@@ -1,11 +1,15 @@
 // Taking, summarising and deleting items of the recovery folder; unusable items are
 // reported by path and kept.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <fstream>
 
 #include "RecoveryFixtures.h"
+#include "recovery/FileLock.h"
 #include "recovery/RecoveredItem.h"
+#include "recovery/RecoveryFolder.h"
 #include "recovery/RecoveryMessages.h"
 
 namespace vantrel::recovery {
@@ -45,6 +49,23 @@ TEST(RecoveredItem, ATakenItemIsNotTakenTwiceAndRemoveDeletesIt) {
   ASSERT_TRUE(first->Remove(&error)) << error;
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(RecoveredItem::Take({path, ItemKind::kJournal}), nullptr);
+}
+
+TEST(RecoveredItem, NamedPipesInTheFolderAreNoItemsAndNeverWaitedOn) {
+  ScratchFolder folder;
+  const RecoveryFolder recovery(folder.Path());
+  // A pipe as a journal, and a copy whose lock is a pipe: opening either for reading would
+  // wait for a writer that never comes.
+  ASSERT_EQ(::mkfifo(recovery.JournalPath("pipe").c_str(), 0600), 0);
+  const auto copy = recovery.CopyPath("piped");
+  std::ofstream(copy) << "no archive";
+  ASSERT_EQ(::mkfifo(RecoveryFolder::CopyLockPath(copy).c_str(), 0600), 0);
+  EXPECT_TRUE(recovery.AbandonedItems().empty());
+  int error = 0;
+  EXPECT_EQ(FileLock::TryLock(recovery.JournalPath("pipe"), FileLock::Open::kExisting, &error),
+            nullptr);
+  EXPECT_EQ(error, EINVAL);
+  EXPECT_EQ(RecoveredItem::Take({recovery.JournalPath("pipe"), ItemKind::kJournal}), nullptr);
 }
 
 TEST(RecoveredItem, UnusableItemsAreReportedByPathAndKept) {
