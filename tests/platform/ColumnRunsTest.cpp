@@ -64,7 +64,7 @@ TEST(ColumnRuns, RunsAreClippedAndThePaddingAfterEachRowStaysUntouched) {
   }
 }
 
-TEST(ColumnRuns, AnotherValuePaintsThePendingRunsFirst) {
+TEST(ColumnRuns, ALaterValueLiesOnTopAndDiscardedRunsAreNeverPainted) {
   Buffer b;
   b.runs.Add(5, 0, 6, 1);
   b.runs.Add(5, 4, 10, 2);  // over the lower part of the first
