@@ -79,17 +79,7 @@ TEST(MainFrame, StartFailsWithoutLanguageTextsOrProductInformation) {
 }
 
 /// The program started with a private profile.
-class MainFrameTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    app_ = StartApp(folder_);
-    ASSERT_NE(app_, nullptr);
-  }
-  gui::CMainFrame& Frame() { return app_->MainFrame(); }
-
-  TempFolder folder_;
-  std::unique_ptr<gui::CVantrel40App> app_;
-};
+class MainFrameTest : public AppTest {};
 
 TEST_F(MainFrameTest, OpeningADocumentShowsItsChartWithTheDocumentMenuAndRecentEntry) {
   gui::CMainFrame& frame = Frame();
@@ -301,6 +291,7 @@ class MainFrameWithChart : public MainFrameTest {
  protected:
   void SetUp() override {
     MainFrameTest::SetUp();
+    if (HasFatalFailure()) return;
     Frame().resize(900, 600);
     Frame().show();
     chart_ = OpenChart(Frame(), folder_, "Nr_2.vqb");

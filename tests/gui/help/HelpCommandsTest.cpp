@@ -60,17 +60,7 @@ fs::path WriteArchive(const fs::path& path) {
 }
 
 /// The program started with the handbook beside it.
-class HelpCommandsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    app_ = StartApp(folder_);
-    ASSERT_NE(app_, nullptr);
-  }
-  gui::CMainFrame& Frame() { return app_->MainFrame(); }
-
-  TempFolder folder_;
-  std::unique_ptr<gui::CVantrel40App> app_;
-};
+class HelpCommandsTest : public AppTest {};
 
 TEST_F(HelpCommandsTest, HelpTopicsOpenTheContents) {
   HelpCommands& help = HelpOf(Frame());

@@ -60,18 +60,15 @@ int PdfPageCount(const QString& path) {
 }
 
 /// The program started with the small measurement open.
-class NotesCommands : public ::testing::Test {
+class NotesCommands : public AppTest {
  protected:
   void SetUp() override {
-    app_ = StartApp(folder_);
-    ASSERT_NE(app_, nullptr);
+    AppTest::SetUp();
+    if (HasFatalFailure()) return;
     document_ = Frame().Documents().AddMeasurement(SmallMeasurement());
     ASSERT_NE(document_, nullptr);
   }
-  gui::CMainFrame& Frame() { return app_->MainFrame(); }
 
-  TempFolder folder_;
-  std::unique_ptr<gui::CVantrel40App> app_;
   gui::OpenDocument* document_ = nullptr;
 };
 
