@@ -7,6 +7,7 @@
 #include "platform/ElidedText.h"
 #include "platform/NumberFormat.h"
 #include "tables/CellTexts.h"
+#include "tables/InformationSheet.h"
 
 namespace vantrel::chart {
 namespace {
@@ -59,15 +60,13 @@ void FrameRect(platform::Canvas& canvas, const platform::Rect& r, platform::Colo
 }  // namespace
 
 const std::vector<int>& CurveTableLabelIds() {
-  static const std::vector<int> kIds = {
-      ids::kStrColumnCurve,        ids::kStrColumnColour,       ids::kStrInfoCurveNumber,
-      ids::kStrInfoChannel,        ids::kStrInfoUnit,           ids::kStrInfoSensorRange,
-      ids::kStrInfoDisplay,        ids::kStrInfoOrigin,         ids::kStrInfoSource,
-      ids::kStrInfoXOffset,        ids::kStrInfoYOffset,        ids::kStrInfoFilter,
-      ids::kStrInfoStartTime,      ids::kStrInfoFile,           ids::kStrInfoRecording,
-      ids::kStrInfoDuration,       ids::kStrInfoSampleInterval, ids::kStrInfoTrigger,
-      ids::kStrInfoTriggerMode,    ids::kStrInfoTriggerLevel,   ids::kStrInfoEdge,
-      ids::kStrInfoTriggerChannel, ids::kStrInfoPretrigger};
+  // The curve and its colour, then the rows of the information sheet.
+  static const std::vector<int> kIds = [] {
+    std::vector<int> labels = {ids::kStrColumnCurve, ids::kStrColumnColour};
+    labels.insert(labels.end(), tables::kInformationLabelIds.begin(),
+                  tables::kInformationLabelIds.end());
+    return labels;
+  }();
   return kIds;
 }
 

@@ -9,15 +9,6 @@
 namespace vantrel::tables {
 namespace {
 
-constexpr std::array<int, kInformationRows> kLabelIds = {
-    ids::kStrInfoCurveNumber, ids::kStrInfoChannel,        ids::kStrInfoUnit,
-    ids::kStrInfoSensorRange, ids::kStrInfoDisplay,        ids::kStrInfoOrigin,
-    ids::kStrInfoSource,      ids::kStrInfoXOffset,        ids::kStrInfoYOffset,
-    ids::kStrInfoFilter,      ids::kStrInfoStartTime,      ids::kStrInfoFile,
-    ids::kStrInfoRecording,   ids::kStrInfoDuration,       ids::kStrInfoSampleInterval,
-    ids::kStrInfoTrigger,     ids::kStrInfoTriggerMode,    ids::kStrInfoTriggerLevel,
-    ids::kStrInfoEdge,        ids::kStrInfoTriggerChannel, ids::kStrInfoPretrigger};
-
 // "%d" of the whole part; numbers outside the 32-bit range keep their "%.0f" text.
 std::u16string WholeNumberText(float value) {
   const double number = std::trunc(static_cast<double>(value));
@@ -97,7 +88,7 @@ InformationSheet::InformationSheet(const model::CMessungObj& measurement,
     const bool added = BuildStep(messages, [&] {
       std::vector<std::u16string> cells;
       cells.reserve(curveColumns.size() + 1);
-      cells.push_back(texts.Text(kLabelIds[static_cast<std::size_t>(row)]));
+      cells.push_back(texts.Text(kInformationLabelIds[static_cast<std::size_t>(row)]));
       for (const auto& column : curveColumns)
         cells.push_back(column[static_cast<std::size_t>(row)]);
       AddRow(std::move(cells));

@@ -4,9 +4,11 @@
 // curve's colour.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "app/MessageIds.h"
 #include "model/CMessungObj.h"
 #include "platform/MessageService.h"
 #include "platform/TextSource.h"
@@ -19,6 +21,15 @@ namespace vantrel::tables {
 inline constexpr int kInformationRows = 21;
 /// Fixed width in pixels of a curve column.
 inline constexpr int kInformationCurveColumnWidth = 120;
+/// The label of each row.
+inline constexpr std::array<int, kInformationRows> kInformationLabelIds = {
+    ids::kStrInfoCurveNumber, ids::kStrInfoChannel,        ids::kStrInfoUnit,
+    ids::kStrInfoSensorRange, ids::kStrInfoDisplay,        ids::kStrInfoOrigin,
+    ids::kStrInfoSource,      ids::kStrInfoXOffset,        ids::kStrInfoYOffset,
+    ids::kStrInfoFilter,      ids::kStrInfoStartTime,      ids::kStrInfoFile,
+    ids::kStrInfoRecording,   ids::kStrInfoDuration,       ids::kStrInfoSampleInterval,
+    ids::kStrInfoTrigger,     ids::kStrInfoTriggerMode,    ids::kStrInfoTriggerLevel,
+    ids::kStrInfoEdge,        ids::kStrInfoTriggerChannel, ids::kStrInfoPretrigger};
 
 class InformationSheet final : public TextGrid {
  public:
