@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
+#include "FileSizeLimit.h"
 #include "TempFolder.h"
 #include "app/ProfileStore.h"
 #include "platform/FileErrors.h"
@@ -185,15 +185,10 @@ TEST(ProfileStore, FailedWriteOfAFullDiskLeavesTheOldFileIntact) {
   WriteAll(path, "[Comm]\nPort=3\n");
   ProfileStore profile(path);
   // A file size limit makes writing the larger new file fail the way a full disk does.
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit oldLimit{};
-  getrlimit(RLIMIT_FSIZE, &oldLimit);
-  rlimit limit = oldLimit;
-  limit.rlim_cur = 64;
-  setrlimit(RLIMIT_FSIZE, &limit);
+  std::optional<testing::FileSizeLimit> full(std::in_place, 64);
+  ASSERT_TRUE(full->Applied());
   const bool written = profile.WriteProfileString("Comm", "COM1", std::u16string(200, u'x'));
-  setrlimit(RLIMIT_FSIZE, &oldLimit);
-  std::signal(SIGXFSZ, oldHandler);
+  full.reset();
 
   EXPECT_FALSE(written);
   EXPECT_FALSE(profile.LastError().empty());

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <fstream>
+#include <optional>
 
 #include "FakeTexts.h"
+#include "FileSizeLimit.h"
 #include "ImportFixtures.h"
 #include "TempFolder.h"
 #include "app/MessageIds.h"
@@ -240,15 +240,10 @@ TEST_F(DocumentTest, FailedSaveLeavesThePreviousFileIntact) {
   for (int i = 0; i < 100000; ++i) curve->AddSample(1, 2, 3);
   auto doc = CVantrel40Doc::FromMeasurement(Environment(), u".vqa", std::move(m));
   const fs::path target = Write("keep.vqb", "old contents");
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit limited = saved;
-  limited.rlim_cur = 64 * 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+  std::optional<testing::FileSizeLimit> full(std::in_place, 64 * 1024);
+  ASSERT_TRUE(full->Applied());
   const bool saved_ok = doc->DoSave(target);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previousHandler);
+  full.reset();
   EXPECT_FALSE(saved_ok);
   EXPECT_EQ(messages_.asked.back(), platform::kMsgFileDiskFull);
   std::ifstream in(target);

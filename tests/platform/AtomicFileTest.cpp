@@ -2,7 +2,6 @@
 // pipes written in place, folders and sockets refused, nothing left behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -10,16 +9,17 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "FileSizeLimit.h"
 #include "platform/AtomicFile.h"
 
 namespace vantrel::platform {
@@ -199,15 +199,10 @@ TEST_F(AtomicFileTest, TargetsThatCannotBeSavedAreRefusedWithTheirCause) {
 TEST_F(AtomicFileTest, AFullDiskKeepsTheOldFileAndReportsDiskFull) {
   const fs::path target = dir_ / "m.vqb";
   Write(target, "old");
-  auto* const previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit previous{};
-  ::getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 64 * 1024;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::optional<testing::FileSizeLimit> full(std::in_place, 64 * 1024);
+  ASSERT_TRUE(full->Applied());
   const int id = SaveErrorId(target, std::string(256 * 1024, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, previousHandler);
+  full.reset();
   EXPECT_EQ(id, kMsgFileDiskFull);
   EXPECT_EQ(Read(target), "old");
   EXPECT_EQ(Names(), std::vector<std::string>{"m.vqb"});

@@ -3,12 +3,12 @@
 // name is too long, the disk is full); nothing is opened, and a failed save keeps the
 // document unsaved.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <fstream>
+#include <optional>
 
+#include "FileSizeLimit.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
 #include "gui/app/CMainFrame.h"
@@ -81,17 +81,12 @@ TEST_F(DocumentManagerTest, AFailedSaveNamesTheFileAndTheCauseAndKeepsTheDocumen
 
   // A full disk (the file size limit of the process) leaves no file behind.
   const fs::path full = folder_.Path() / "voll.vqa";
-  auto* const previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit previous{};
-  ::getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::optional<FileSizeLimit> limit(std::in_place, 4096);
+  ASSERT_TRUE(limit->Applied());
   ModalScript again;
   again.ThenFile(QString::fromStdString(full.string())).ThenMessage(&shown);
   const bool saved = Frame().Documents().Save(*document, true);
-  ::setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, previousHandler);
+  limit.reset();
   EXPECT_FALSE(saved);
   EXPECT_EQ(again.Pending(), 0U);
   EXPECT_EQ(shown, Message(platform::kMsgFileDiskFull, full));

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAbstractButton>
@@ -11,10 +10,11 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBlock>
-#include <csignal>
 #include <fstream>
+#include <optional>
 
 #include "FakeTexts.h"
+#include "FileSizeLimit.h"
 #include "app/MessageIds.h"
 #include "gui/GuiTestSupport.h"
 #include "gui/ModalScript.h"
@@ -273,19 +273,15 @@ TEST_F(NotesDialog, FilesThatCannotBeReadOrWrittenNameTheFileAndTheCause) {
   Trigger(dialog, gui::kCmdNotesLoad);
   // A full disk (the file size limit) while saving leaves no file.
   const fs::path full = folder_.Path() / "voll.vqd";
-  auto* const previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit previous{};
-  ::getrlimit(RLIMIT_FSIZE, &previous);
-  rlimit small = previous;
-  small.rlim_cur = 1024;
+  std::optional<FileSizeLimit> limit;
   ModalScript save;
   save.ThenAnswer([&](QWidget& modal) {
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    limit.emplace(1024);
+    ASSERT_TRUE(limit->Applied());
     ASSERT_TRUE(ChooseFile(modal, full));
   });
   Trigger(dialog, gui::kCmdNotesSave);
-  ::setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, previousHandler);
+  limit.reset();
   EXPECT_EQ(messages.asked,
             (std::vector<int>{platform::kMsgFileReadError, platform::kMsgFileDiskFull}));
   EXPECT_EQ(messages.arguments, (std::vector<std::u16string>{platform::DisplayName(huge),
