@@ -1,10 +1,8 @@
 // Reading, editing and atomic writing of INI files; see IniFile.h.
 #include "app/IniFile.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -71,67 +69,28 @@ bool IsValidKey(std::string_view key) {
 }  // namespace
 
 IniLoadResult IniFile::Load(const std::filesystem::path& path) {
+  // Tells a file over the limit apart from the other causes the reading reports.
+  constexpr int kOverTheLimit = -1;
   IniLoadResult result;
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (!std::filesystem::exists(status)) {
-    result.status = IniLoadStatus::kMissing;
-    result.detail = "no file " + path.string();
-    return result;
-  }
-  if (!std::filesystem::is_regular_file(status)) {
-    result.status = IniLoadStatus::kUnreadable;
-    result.detail = path.string() + " is not a regular file";
-    result.messageId = std::filesystem::is_directory(status) ? platform::kMsgFileIsFolder
-                                                             : platform::kMsgFileNotOrdinary;
-    return result;
-  }
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec && size > kMaxBytes) {
-    result.status = IniLoadStatus::kTooLarge;
-    result.detail = path.string() + " is larger than the profile limit";
-    return result;
-  }
-  // What is opened is checked again: a named pipe put in the file's place meanwhile must
-  // not keep the program waiting for a writer.
-  std::FILE* in = nullptr;
+  std::vector<std::uint8_t> bytes;
   try {
-    platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
-    in = ::fdopen(opened.Fd(), "rb");
-    if (in == nullptr) {
-      throw platform::FileError(platform::FileReadErrorMessageFor(errno), path,
-                                "cannot open " + path.string());
-    }
-    opened.Release();  // closed with the stream from now on
+    bytes = platform::ReadOrdinaryFile(path, kMaxBytes, kOverTheLimit);
   } catch (const platform::FileError& error) {
-    result.status = IniLoadStatus::kUnreadable;
-    result.detail = error.what();
-    result.messageId = error.MessageId();
-    return result;
-  }
-  // Read in pieces and stop one piece past the limit, so a file that grows while it is read
-  // is still bounded.
-  std::string bytes;
-  char piece[65536];
-  std::size_t got = 0;
-  while (bytes.size() <= kMaxBytes && (got = std::fread(piece, 1, sizeof piece, in)) > 0) {
-    bytes.append(piece, got);
-  }
-  const bool failed = std::ferror(in) != 0;
-  std::fclose(in);
-  if (failed) {
-    result.status = IniLoadStatus::kUnreadable;
-    result.detail = "cannot read " + path.string();
-    result.messageId = platform::kMsgFileReadError;
-    return result;
-  }
-  if (bytes.size() > kMaxBytes) {
-    result.status = IniLoadStatus::kTooLarge;
-    result.detail = path.string() + " is larger than the profile limit";
+    if (error.MessageId() == kOverTheLimit) {
+      result.status = IniLoadStatus::kTooLarge;
+      result.detail = path.string() + " is larger than the profile limit";
+    } else if (error.MessageId() == platform::kMsgFileNotFound) {
+      result.status = IniLoadStatus::kMissing;
+      result.detail = "no file " + path.string();
+    } else {
+      result.status = IniLoadStatus::kUnreadable;
+      result.detail = error.what();
+      result.messageId = error.MessageId();
+    }
     return result;
   }
   result.status = IniLoadStatus::kOk;
-  result.file = Parse(bytes);
+  result.file = Parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   return result;
 }
 
