@@ -3,9 +3,7 @@
 // zoom and scroll, title visible, notes reference, grid, imported flag.
 #include "document/MeasurementArchive.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "document/ArchiveError.h"
@@ -189,11 +187,6 @@ void ReadList(ArchiveReader& r, ArchiveClass cls, ReadOne readOne, Append append
   }
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 void WriteDocument(ArchiveWriter& w, const CMessungObj& m, int imported) {
@@ -308,15 +301,8 @@ LoadedDocument ReadDocument(std::span<const std::uint8_t> bytes,
 
 LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
                                 platform::MessageService* messages) {
-  platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
-  const auto size = static_cast<std::uint64_t>(opened.Size());
-  FileHandle file(::fdopen(opened.Fd(), "rb"));
-  if (!file) {
-    const int number = errno;
-    throw platform::FileError(platform::FileReadErrorMessageFor(number), path,
-                              "cannot open " + path.string() + ": " + std::strerror(number));
-  }
-  opened.Release();  // closed with the stream from now on
+  std::uintmax_t size = 0;
+  const platform::StreamHandle file = platform::OpenOrdinaryStream(path, size);
   ArchiveReader reader(file.get(), size);
   return ReadDocument(reader, messages);
 }

@@ -45,6 +45,15 @@ OpenedFile OpenOrdinaryFile(const std::filesystem::path& path) {
   return file;
 }
 
+StreamHandle OpenOrdinaryStream(const std::filesystem::path& path, std::uintmax_t& size) {
+  OpenedFile file = OpenOrdinaryFile(path);
+  StreamHandle stream(::fdopen(file.Fd(), "rb"));
+  if (stream == nullptr) Fail(FileReadErrorMessageFor(errno), path, "cannot open", errno);
+  file.Release();  // closed with the stream from now on
+  size = file.Size();
+  return stream;
+}
+
 // Plain system calls rather than a file stream: a stream would set up the locale machinery
 // of the C++ library, which costs every program that reads a small file a good part of a
 // megabyte of memory.

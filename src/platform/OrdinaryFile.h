@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace vantrel::platform {
@@ -34,10 +36,18 @@ class OpenedFile {
   std::uintmax_t size_;
 };
 
+/// A C stream, closed with its handle.
+struct StreamCloser {
+  void operator()(std::FILE* stream) const { std::fclose(stream); }
+};
+using StreamHandle = std::unique_ptr<std::FILE, StreamCloser>;
+
 /// Opens the ordinary file `path` for reading, without waiting on a named pipe; throws
 /// FileError with the cause (not found, a folder, not an ordinary file, no permission, ...).
 /// What was opened is what is checked, so it cannot be swapped in between.
 OpenedFile OpenOrdinaryFile(const std::filesystem::path& path);
+/// The same as a C stream for reading; `size` receives the size when it was opened.
+StreamHandle OpenOrdinaryStream(const std::filesystem::path& path, std::uintmax_t& size);
 
 /// The bytes of the ordinary file `path`. Throws FileError with the cause (not found, a
 /// folder, not an ordinary file, no permission, ...), and FileError `tooLargeMessageId` when

@@ -21,10 +21,7 @@ namespace {
 /// Curves of this origin are computed from formulas: they are rebuilt, never journaled.
 constexpr int kFormulaOrigin = 2;
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+using FilePointer = platform::StreamHandle;
 
 std::int64_t ChangedAt(const std::filesystem::path& path) {
   struct stat info {};
@@ -36,10 +33,8 @@ FilePointer OpenJournal(const std::filesystem::path& path, JournalHeader* header
                         JournalScanner** scanner, std::unique_ptr<JournalScanner>& owner) {
   FilePointer file;
   try {
-    platform::OpenedFile opened = platform::OpenOrdinaryFile(path);
-    file.reset(::fdopen(opened.Fd(), "rb"));
-    if (file == nullptr) throw RecoveryError(kMsgItemUnreadable, path, std::strerror(errno));
-    opened.Release();  // closed with the stream from now on
+    std::uintmax_t size = 0;
+    file = platform::OpenOrdinaryStream(path, size);
   } catch (const platform::FileError& error) {
     throw RecoveryError(kMsgItemUnreadable, path, error.what());
   }
