@@ -47,6 +47,25 @@ void CliDocument::SaveAs(const std::filesystem::path& path) {
   if (path.empty() || !doc_->DoSave(path)) messages_->ThrowFirst(document::kMsgSaveFailed);
 }
 
+void CliDocument::Convert(const std::filesystem::path& in, const std::filesystem::path& out,
+                          const platform::TextSource& texts) {
+  using document::CVantrel40Doc;
+  if (document::FileKindOf(in) != document::FileKind::Archive || out.empty() ||
+      document::IsInstrumentTextName(out)) {
+    Open(in, texts)->SaveAs(out);
+    return;
+  }
+  CliDocument converter(texts);
+  switch (converter.doc_->ConvertArchive(in, out)) {
+    case CVantrel40Doc::Conversion::OpenFailed:
+      converter.messages_->ThrowFirst(document::kMsgOpenFailed);
+    case CVantrel40Doc::Conversion::SaveFailed:
+      converter.messages_->ThrowFirst(document::kMsgSaveFailed);
+    case CVantrel40Doc::Conversion::Saved:
+      break;
+  }
+}
+
 std::filesystem::path ReserveDocumentName(const std::u16string& title, int position,
                                           const std::filesystem::path& dir,
                                           const std::string& extension) {

@@ -38,6 +38,11 @@ class CliDocument {
   /// message on failure (a file error naming the file, 61698 by default).
   void SaveAs(const std::filesystem::path& path);
 
+  /// Opens `in` and saves it as `out`, with the failures of Open and SaveAs. An archive saved
+  /// under a document name is passed through without holding its samples.
+  static void Convert(const std::filesystem::path& in, const std::filesystem::path& out,
+                      const platform::TextSource& texts);
+
  private:
   std::unique_ptr<CliMessages> messages_;
   std::unique_ptr<document::CVantrel40Doc> doc_;

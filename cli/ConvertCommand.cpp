@@ -2,6 +2,7 @@
 // imported flag included. Like the program's save, a name ending in an instrument text
 // extension (.vqm, .vqo, .vqg, .vqk, any case) is never written: converting an instrument
 // text file onto itself writes nothing and succeeds, any other such name fails with 32990.
+// An archive is passed through without holding its samples, so memory stays small.
 #include "CliDocument.h"
 #include "CliFrame.h"
 
@@ -14,8 +15,7 @@ int RunConvert(CommandContext& context, const std::vector<std::string>& args) {
   if (parsed.positional.size() != 2 || parsed.positional[1].empty()) {
     throw UsageError("expects IN and OUT");
   }
-  auto doc = CliDocument::Open(parsed.positional[0], context.texts);
-  doc->SaveAs(parsed.positional[1]);
+  CliDocument::Convert(parsed.positional[0], parsed.positional[1], context.texts);
   return kExitSuccess;
 }
 

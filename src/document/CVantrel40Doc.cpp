@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <iterator>
 
 #include "document/InstrumentTextImport.h"
@@ -214,6 +215,15 @@ bool CVantrel40Doc::OpenArchive(const std::filesystem::path& path) {
     modified_ = false;
     StartHistory();
     return true;
+  } catch (...) {
+    ReportOpenFailure();
+  }
+  return false;
+}
+
+void CVantrel40Doc::ReportOpenFailure() {
+  try {
+    throw;
   } catch (const platform::FileError& error) {
     Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
   } catch (const platform::VantrelError& error) {
@@ -222,7 +232,40 @@ bool CVantrel40Doc::OpenArchive(const std::filesystem::path& path) {
   } catch (const std::bad_alloc&) {
     Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
   }
-  return false;
+}
+
+void CVantrel40Doc::ReportSaveFailure() {
+  try {
+    throw;
+  } catch (const platform::FileError& error) {
+    // The safe save leaves the previous file intact; the message names the file and cause.
+    Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
+  } catch (const platform::VantrelError&) {
+    Ask(kMsgSaveFailed, platform::Buttons::Ok);
+  } catch (const std::bad_alloc&) {
+    Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
+  }
+}
+
+CVantrel40Doc::Conversion CVantrel40Doc::ConvertArchive(const std::filesystem::path& in,
+                                                        const std::filesystem::path& out) {
+  measurement_.reset();
+  std::exception_ptr saveFailure;
+  try {
+    saveFailure = ConvertDocumentFile(in, out, env_.messages);
+  } catch (...) {
+    ReportOpenFailure();
+    return Conversion::OpenFailed;
+  }
+  if (saveFailure) {
+    try {
+      std::rethrow_exception(saveFailure);
+    } catch (...) {
+      ReportSaveFailure();
+    }
+    return Conversion::SaveFailed;
+  }
+  return Conversion::Saved;
 }
 
 bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) {
@@ -265,15 +308,8 @@ bool CVantrel40Doc::DoSave(const std::filesystem::path& path, bool /*replace*/) 
   if (measurement_ == nullptr) return false;
   try {
     SaveDocumentFile(name, *measurement_, imported_);
-  } catch (const platform::FileError& error) {
-    // The safe save leaves the previous file intact; the message names the file and cause.
-    Ask(error.MessageId(), platform::Buttons::Ok, platform::DisplayName(error.File()));
-    return false;
-  } catch (const platform::VantrelError&) {
-    Ask(kMsgSaveFailed, platform::Buttons::Ok);
-    return false;
-  } catch (const std::bad_alloc&) {
-    Ask(platform::kMsgOutOfMemory, platform::Buttons::Ok);
+  } catch (...) {
+    ReportSaveFailure();
     return false;
   }
   modified_ = false;

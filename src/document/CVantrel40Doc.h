@@ -82,6 +82,14 @@ class CVantrel40Doc {
   /// file error names the file and the cause). An instrument text name (.vqo .vqm .vqg .vqk)
   /// is never written: it succeeds only for the unchanged document's own file, else 32990.
   bool DoSave(const std::filesystem::path& path, bool replace = true);
+  /// What ConvertArchive did.
+  enum class Conversion { Saved, OpenFailed, SaveFailed };
+  /// Saves the archive `in` as the document file `out`, to the byte and with the messages of
+  /// OnOpenDocument(in) followed by DoSave(out), for an archive name `in` and a name `out`
+  /// that is no instrument text name. The samples pass through a curve run at a time
+  /// instead of being held, so a file of any size converts in little memory. The document
+  /// holds no measurement afterwards.
+  Conversion ConvertArchive(const std::filesystem::path& in, const std::filesystem::path& out);
   /// Saves under the current path (asking for one when there is none).
   bool Save() { return DoSave(pathName_); }
   /// Asks "save changes?" for a document that NeedsSaveQuery: false when the user cancelled
@@ -134,6 +142,10 @@ class CVantrel40Doc {
   /// Whether `name` is the file this document was read from or last saved to.
   bool IsOwnFile(const std::filesystem::path& name) const;
   platform::Answer Ask(int id, platform::Buttons buttons, const std::u16string& argument = {});
+  /// Tell the user why opening or saving failed; called inside a catch block, they rethrow
+  /// the exception in flight and pass on what they do not know.
+  void ReportOpenFailure();
+  void ReportSaveFailure();
 
   /// A new measurement or file: the history starts over.
   void StartHistory();

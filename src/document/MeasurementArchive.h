@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -43,5 +44,16 @@ LoadedDocument ReadDocumentFile(const std::filesystem::path& path,
 /// cause's message.
 void SaveDocumentFile(const std::filesystem::path& path, const model::CMessungObj& measurement,
                       int imported);
+
+/// Writes the document file `in` to `out` as SaveDocumentFile would write what
+/// ReadDocumentFile returns for it, byte for byte, but passes the samples through a curve
+/// run at a time instead of holding them: memory stays small whatever the file's size.
+/// Reading fails as ReadDocumentFile does, by throwing; `out` is then left as it was. A
+/// failure to save (as SaveDocumentFile would throw it) is returned instead, and only once
+/// the whole input has been read, so a faulty input is always reported as such. Returns
+/// null when `out` was saved.
+[[nodiscard]] std::exception_ptr ConvertDocumentFile(const std::filesystem::path& in,
+                                                     const std::filesystem::path& out,
+                                                     platform::MessageService* messages = nullptr);
 
 }  // namespace vantrel::document

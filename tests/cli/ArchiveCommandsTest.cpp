@@ -173,6 +173,9 @@ TEST_F(ArchiveCommands, FailuresPrintOneErrorLineAndExitWith1) {
        "61728: Unerwartetes Dateiformat.\n"},
       {"unwritable target", "convert '" + good + "' '" + (dir_ / "no" / "x.vqb").string() + "'", "",
        "33000: " + (dir_ / "no" / "x.vqb").string() + " "},
+      {"malformed to an unwritable target: the input's fault comes first",
+       "convert '" + bad + "' '" + (dir_ / "no" / "x.vqb").string() + "'", "",
+       "61728: Unerwartetes Dateiformat.\n"},
       {"english option", "--lang ENG dump '" + bad + "'", "", "61728: "},
       {"english environment", "dump '" + bad + "'", "VANTREL_LANG=ENG", "61728: "},
   };
