@@ -147,8 +147,8 @@ bool SameContent(const fs::path& a, const fs::path& b) {
   while (same) {
     const std::size_t na = std::fread(ba.data(), 1, ba.size(), fa);
     const std::size_t nb = std::fread(bb.data(), 1, bb.size(), fb);
-    same = na == nb && std::equal(ba.begin(), ba.begin() + static_cast<std::ptrdiff_t>(na),
-                                  bb.begin());
+    same = na == nb &&
+           std::equal(ba.begin(), ba.begin() + static_cast<std::ptrdiff_t>(na), bb.begin());
     if (na == 0) break;
   }
   if (fa != nullptr) std::fclose(fa);
@@ -255,8 +255,7 @@ int main(int argc, char** argv) {
           "each (limit 12.5): %s\n",
           static_cast<double>(empty.peakBytes) / 1e6, added, added <= 12.5 ? "met" : "NOT MET");
       std::printf("archive: converted file %s the original\n",
-                  SameContent(converted, ArchivePath()) ? "is byte for byte"
-                                                        : "DIFFERS from");
+                  SameContent(converted, ArchivePath()) ? "is byte for byte" : "DIFFERS from");
     } else {
       std::printf("archive: whole process figures not measured (%s failed)\n", cli.c_str());
     }

@@ -354,11 +354,10 @@ void CopySamples(ArchiveReader& r, ConversionOutput& out) {
   for (std::uint32_t done = 0; done < count;) {
     const std::size_t n = std::min<std::size_t>(kRunSamples, count - done);
     std::uint8_t* next = run.data();
-    r.ReadObjectRun(ArchiveClass::ValueObj, n, kSampleRecordSize,
-                    [&next](const std::uint8_t* in) {
-                      std::memcpy(next, in, kSampleRecordSize);
-                      next += kSampleRecordSize;
-                    });
+    r.ReadObjectRun(ArchiveClass::ValueObj, n, kSampleRecordSize, [&next](const std::uint8_t* in) {
+      std::memcpy(next, in, kSampleRecordSize);
+      next += kSampleRecordSize;
+    });
     out.Write([&run, n](ArchiveWriter& w) {
       w.WriteObjectRun(ArchiveClass::ValueObj, n, kSampleRecordSize,
                        [first = run.data()](std::size_t i, std::uint8_t* record) {
