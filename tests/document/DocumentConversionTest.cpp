@@ -2,10 +2,9 @@
 // byte, what loading and saving the file writes, and every file the load refuses must be
 // refused the same way, leaving the target as it was.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <bit>
 #include <cstring>
@@ -34,8 +33,8 @@ std::unique_ptr<model::CMessungObj> Measurement(int longCurveSamples = 70000) {
   auto m = std::make_unique<model::CMessungObj>();
   m->GetXAxis().SetRaw(2, 10.0F, 0.0F, 4, u"s");
   m->AddYAxis()->SetRaw(4, 100.0F, 0.0F, 3, u"bar");
-  const float odd[] = {std::bit_cast<float>(0x7F800001U), std::bit_cast<float>(0xFFC01234U),
-                       -0.0F, std::numeric_limits<float>::infinity(),
+  const float odd[] = {std::bit_cast<float>(0x7F800001U), std::bit_cast<float>(0xFFC01234U), -0.0F,
+                       std::numeric_limits<float>::infinity(),
                        std::numeric_limits<float>::denorm_min()};
   model::CKurveObj* longCurve = m->AddCurve();
   for (int i = 0; i < longCurveSamples; ++i) {
