@@ -121,7 +121,9 @@ std::vector<PortMap::PresentPort> PortMap::PresentPorts(
   }
   // Mapped devices outside the usual names (adapters with other names, links).
   std::vector<PresentPort> extra;
-  for (const auto& [path, number] : numberOf) {
+  for (const auto& mapped : numberOf) {
+    const std::string& path = mapped.first;
+    const int number = mapped.second;
     const bool listed = std::any_of(ports.begin(), ports.end(),
                                     [&path](const PresentPort& p) { return p.devicePath == path; });
     std::error_code error;
