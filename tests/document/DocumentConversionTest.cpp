@@ -17,8 +17,10 @@
 
 #include "FileSizeLimit.h"
 #include "TempFolder.h"
+#include "app/MessageIds.h"
 #include "document/MeasurementArchive.h"
 #include "platform/FileErrors.h"
+#include "platform/OrdinaryFile.h"
 
 namespace vantrel::document {
 namespace {
@@ -62,8 +64,7 @@ class DocumentConversion : public ::testing::Test {
     return path;
   }
   static Bytes Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return platform::ReadOrdinaryFile(path, std::uintmax_t{1} << 30, ids::kMsgFileError);
   }
   std::size_t EntryCount() const {
     return static_cast<std::size_t>(
